@@ -1,0 +1,209 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace yinshi {
+
+// A two-dimensional float table indexed (row, column) from 0, as the term
+// exponents and the further-solutions tables are.
+class FloatGrid {
+public:
+    FloatGrid() = default;
+    FloatGrid(int rows, int cols) { Resize(rows, cols); }
+    // Sized 0..lastRow by 0..lastCol; the old contents are discarded.
+    void Resize(int lastRow, int lastCol) {
+        rows_ = lastRow + 1;
+        cols_ = lastCol + 1;
+        cells_.assign(static_cast<std::size_t>(rows_) * static_cast<std::size_t>(cols_), 0.0f);
+    }
+    float& operator()(int r, int c) { return cells_.at(Index(r, c)); }
+    float operator()(int r, int c) const { return cells_.at(Index(r, c)); }
+    int Rows() const { return rows_; }
+    int Cols() const { return cols_; }
+
+private:
+    std::size_t Index(int r, int c) const {
+        if (r < 0 || c < 0 || r >= rows_ || c >= cols_) return cells_.size();  // makes at() throw
+        return static_cast<std::size_t>(r) * static_cast<std::size_t>(cols_) + static_cast<std::size_t>(c);
+    }
+    int rows_ = 0;
+    int cols_ = 0;
+    std::vector<float> cells_;
+};
+
+constexpr int kMaxVars = 7;
+constexpr int kMaxTerms = 20;
+constexpr float kCoefLimit = 9999999.0f;
+
+// The polynomial as read: a sparse table of terms (counted from 1).
+struct TermTable {
+    float TermCount = 0;
+    std::vector<float> TermCoef;     // 0..30 at start-up
+    std::vector<float> TermDen;      // 0..30
+    std::vector<float> TermMainExp;  // 0..30
+    FloatGrid TermExp;               // (0..30, 0..7)
+    int MaxTerms = 0;                // term-array bound; the dense printer's term count
+};
+
+// The variable letters and per-variable tables (index 1..VarCount).
+struct VarTable {
+    float VarCount = 0;
+    float ParsedVarCount = 0;
+    std::array<std::string, 8> VarName{};
+    std::array<std::string, 8> VarNameParsed{};
+    std::array<std::string, 8> VarNameTmp{};
+    std::array<float, 8> VarMinExp{};
+    std::array<float, 8> VarMaxExp{};
+    std::array<float, 8> VarMaxExpKeep{};
+    std::array<float, 8> VarTabA{};
+    std::array<float, 8> VarTabB{};
+    std::vector<float> VarOrder;           // 0..300, then 0..n; also a scratch dense vector
+    std::array<std::int32_t, 8> VarInt{};  // substitution weights of the last order read
+    // Weights of the chosen order, per variable of the current order: an image
+    // power p is the sum of VarWeight(j) * exponent(j). VarWeight(1) = 1.
+    std::array<std::int32_t, 8> VarWeight{0, 1, 0, 0, 0, 0, 0, 0};
+};
+
+// The polynomial in its main variable, ascending powers.
+struct DenseForm {
+    std::int32_t Degree = 0;
+    std::vector<float> PolyCoef;
+    std::vector<float> PolyWork;  // 0..300
+    std::vector<float> PolyKeep;  // 0..300
+    float LowExp = 0;
+    std::int32_t PrintDegree = 0;
+    std::int32_t PrintShift = 0;
+    std::int32_t DegreeKeep = 0;
+    std::int32_t ProdDegree = 0;  // degree of the running product in PolyWork
+    float QuotMid = 0;            // quotient degree minus 1 of the exact division
+    // Degrees of the factor found and of its cofactor, as the acceptance step
+    // hands them to the factor report and the grouping working.
+    std::int32_t FoundDeg = 0;
+    std::int32_t CofactorDeg = 0;
+};
+
+// The trial-factor search.
+struct SearchState {
+    std::int32_t TrialDegree = 0;
+    std::int32_t StartDegree = 0;
+    std::int32_t FirstDegree = 1;
+    std::int32_t HalfDegree = 0;
+    std::vector<float> TrialFactor;  // 0..300
+    std::vector<double> DivRem;      // 0..n
+    std::vector<float> DivisorA;
+    std::vector<float> DivisorB;
+    std::int32_t DivisorCount = 0;
+    std::int32_t DivisorIdx = 0;
+    std::vector<std::int32_t> CoefBound;  // 0..floor(n/2)
+    float Bound1 = 0;
+    float Bound2 = 0;
+    float DefaultBound1 = 0;
+    float CurBound1 = 0;
+    float MaxCoefAbs = 0;
+    float Bound2Floor = 0;
+    float LeadAbs = 0;
+    std::int32_t LeadBound = 0;
+    std::vector<float> UpCoef, UpQuot, DownCoef, DownQuot;  // 0..floor(n/2)
+    std::vector<std::int32_t> StepMode;
+    std::vector<float> SearchSave;  // 0..n+10
+    std::vector<float> UpCoefKeep, UpQuotKeep, DownCoefKeep, DownQuotKeep;
+    std::vector<std::int32_t> StepModeKeep;
+    std::int32_t StateSaved = 0;
+    std::int32_t SearchPos = 1;
+    float StepGcd = 1;
+    float CoefStep = 1;
+    float QuotStep = 1;
+    // Positions entered since start-up (reported by the benchmark).
+    long long PositionsEntered = 0;
+};
+
+// Candidate factors kept for a polynomial in several variables.
+struct FactorStore {
+    std::vector<float> Work2n;  // 0..2n-1
+    std::int32_t StoredCount = 0;
+    float StoredEnd = 0;
+    std::vector<float> StoredEndAt;  // index one past factor m; [0] = 0
+    std::vector<float> StoredDeg;
+    std::int32_t SplitShift = 0;
+};
+
+// Scalars that carry the run from stage to stage.
+struct RunFlags {
+    std::string InputText;
+    std::string ResultFile = "jg.dat";
+    float NoGroupingShown = 1;
+    std::int32_t Stage = 0;
+    std::string FracFlag;
+    float DenProduct = 1;
+    float Content = 1;
+    std::string SignPrefix;
+    float SignFlip = 1;
+    std::int32_t Sign = 1;
+    std::int32_t SignAcc = 1;
+    float MethodResult = 0;
+    float NoEqualsPrefix = 0;
+    float PrintMode = 0;
+    std::string StopReason;
+    std::string StopKey;
+    std::string Key;
+    std::string Repeat;
+    std::int32_t Skipped = 0;
+    float TimeLimit = 7;
+    std::string StartTime;
+    std::string SearchStartTime;
+    float StartMinute = 0;
+    float StartMinuteM60 = 0;
+    float LongTried = 0;
+    float SolutionNo = 1;
+    float GsysCount = 0;
+    float GsysRead = 0;
+    std::int32_t ItemCount = 0;
+    std::int32_t FirstSize = 0;
+    std::int32_t SolutionCounter = 0;
+    float ProdCount = 0;
+    std::string AnewAnswer;
+    std::string AnotherAnswer;
+    float RemMult = 1;  // repeated-factor test
+    // Set by the Eisenstein test when it continues at CloseTranscript past the
+    // end marks (the transcript gets neither the empty line nor a mark).
+    bool EnterAfterEndMarks = false;
+};
+
+// Scratch of the printing routines.
+struct PrintState {
+    std::int32_t PowerArg = 0;
+    float FirstDone = 0;
+    std::int32_t LetterShown = 0;
+};
+
+// The subset walk and the pl files.
+struct SubsetState {
+    std::vector<float> ItemNo;
+    std::vector<std::int32_t> SelPos;
+    std::vector<std::int32_t> SelMax;
+    std::int32_t SelIdx = 0;
+    std::int32_t SubsetSize = 0;
+    std::int32_t SubsetCount = 0;
+    std::vector<float> Perm;
+    std::int32_t PermCount = 0;
+    std::string PlIn = "pl1";
+    std::string PlOut = "pl2";
+};
+
+// Tables of the further-solutions mode and the special forms.
+struct FurtherState {
+    std::vector<float> ProdCoef;  // at least 0..101
+    FloatGrid ProdExp;            // (0..50, 0..vars)
+    FloatGrid RefExp;             // (0..50, 0..vars)
+    FloatGrid RawExp;             // (0..100, 0..vars)
+    float RefCount = 0;
+    std::int32_t LeftCount = 0;
+    std::int32_t RightCount = 0;
+    float ShowFlag = 0;
+    std::array<float, 3> RootCoef{};  // special forms
+    FloatGrid CubeExp{3, 8};
+};
+
+}  // namespace yinshi

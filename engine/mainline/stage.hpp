@@ -1,0 +1,34 @@
+#pragma once
+#include <optional>
+
+namespace yinshi {
+
+// The named stages of the main line. A run loops over them until Exit,
+// which only EndPrompt hands back.
+enum class At {
+    Restart,
+    Reorder,
+    SearchStart,
+    SearchResume,
+    BoundClamp,
+    NextDegree,
+    FactorReport,
+    AfterFactor,
+    SearchEnd,
+    AskAnew,
+    Finish,
+    CloseTranscript,
+    ShowResults,
+    AskAnother,
+    CloseAll,
+    EndPrompt,
+    Exit,
+};
+
+// What a routine that may leave the main line hands back: nothing when it
+// simply returned to its caller, otherwise the stage to continue at.
+using Next = std::optional<At>;
+
+const char* StageName(At at);
+
+}  // namespace yinshi

@@ -1,0 +1,92 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace yinshi {
+
+// One character cell of the text screen. A double-width character fills its
+// own cell and marks the next one as its tail.
+struct Cell {
+    char32_t ch = U' ';
+    std::uint8_t fg = 7;
+    std::uint8_t bg = 0;
+    bool wideTail = false;
+};
+
+// Told about every change so that a renderer can draw it (terminal) or pass the
+// printed text through (plain output).
+class ScreenListener {
+public:
+    virtual ~ScreenListener() = default;
+    // Text appended to the log (exactly what a plain, escape-free output shows).
+    virtual void Logged(std::string_view text) = 0;
+    // The cells or the cursor changed; a renderer may redraw now or later.
+    virtual void Changed() = 0;
+    virtual void Bell() = 0;
+};
+
+// The engine's 80 x 25 text screen. Rows 1-24 scroll; row 25 is a status line
+// that stays put. Positions are (row, column) from 1. Colours are the 16-colour
+// text palette (0 black, 1 blue, 2 green, 3 cyan, 4 red, 5 magenta, 6 brown,
+// 7 white, 8-15 the bright ones).
+class Screen {
+public:
+    static constexpr int kCols = 80;
+    static constexpr int kRows = 25;
+    static constexpr int kScrollRows = 24;
+    static constexpr int kZone = 14;
+
+    Screen();
+
+    // Print UTF-8 text at the cursor in the current colours; wraps at column 80
+    // (a double-width character that would straddle column 80 wraps whole) and
+    // scrolls rows 1-24 when the text runs past row 24.
+    void Print(std::string_view utf8);
+    // End of the current line: the cursor goes to column 1 of the next row.
+    void NewLine();
+    // Move to the next 14-column print zone (columns 1, 15, 29, ...); past the
+    // last zone this ends the line.
+    void NextZone();
+    void Locate(int row, int col);
+    void Locate(std::pair<int, int> pos) { Locate(pos.first, pos.second); }
+    std::pair<int, int> Cursor() const { return {row_, col_}; }
+    void Color(int fg, int bg);
+    int Foreground() const { return fg_; }
+    int Background() const { return bg_; }
+    void Clear();
+    void Bell();
+
+    // What tests read.
+    const Cell& At(int row, int col) const;
+    // The row's characters as UTF-8 (tails of wide characters skipped), trailing blanks removed.
+    std::string RowText(int row) const;
+    // Everything printed, in order: the text, "\n" for each NewLine and for a
+    // Locate or a wrap-free move that changes row, "\a" for the bell. This is
+    // what the plain renderer writes.
+    const std::string& Log() const { return log_; }
+    void ClearLog() { log_.clear(); }
+
+    void SetListener(ScreenListener* listener) { listener_ = listener; }
+
+private:
+    void PutChar(char32_t ch, int width);
+    void Scroll();
+    void AppendLog(std::string_view text);
+
+    std::array<std::array<Cell, kCols>, kRows> cells_{};
+    int row_ = 1;
+    int col_ = 1;
+    int fg_ = 7;
+    int bg_ = 0;
+    std::string log_;
+    ScreenListener* listener_ = nullptr;
+};
+
+// Display width of a character on the terminal: 2 for East Asian wide and
+// full-width characters, 1 otherwise.
+int CharWidth(char32_t ch);
+
+}  // namespace yinshi

@@ -1,0 +1,87 @@
+#include "present/number_form.hpp"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace yinshi {
+
+namespace {
+
+std::string Shortest(float mag) {
+    char buf[64];
+    if (mag >= 1e8f) {
+        auto r = std::to_chars(buf, buf + sizeof buf, mag, std::chars_format::scientific);
+        std::string s(buf, r.ptr);
+        // to_chars writes e+08; the engine's numbers read 1.2345679E+08.
+        auto e = s.find('e');
+        std::string mant = s.substr(0, e);
+        std::string exp = s.substr(e + 1);
+        char sign = exp[0];
+        std::string digits = exp.substr(1);
+        while (digits.size() < 2) digits.insert(digits.begin(), '0');
+        return mant + "E" + sign + digits;
+    }
+    auto r = std::to_chars(buf, buf + sizeof buf, mag, std::chars_format::fixed);
+    std::string s(buf, r.ptr);
+    if (s.size() > 1 && s[0] == '0' && s[1] == '.') s.erase(0, 1);
+    return s;
+}
+
+}  // namespace
+
+std::string TextForm(float v) {
+    std::string out(1, std::signbit(v) && v != 0.0f ? '-' : ' ');
+    float mag = std::fabs(v);
+    if (mag < 1e8f && IsWhole(mag)) {
+        out += std::to_string(static_cast<long long>(mag));
+    } else {
+        out += Shortest(mag);
+    }
+    return out;
+}
+
+std::string ItemForm(float v) { return TextForm(v) + " "; }
+
+float ReadNumber(std::string_view text, std::size_t& used) {
+    std::size_t i = 0;
+    while (i < text.size() && text[i] == ' ') ++i;
+    std::size_t start = i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    std::size_t digitsStart = i;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
+    std::size_t intDigits = i - digitsStart;
+    std::size_t fracDigits = 0;
+    if (i < text.size() && text[i] == '.') {
+        std::size_t j = i + 1;
+        while (j < text.size() && text[j] >= '0' && text[j] <= '9') ++j;
+        fracDigits = j - i - 1;
+        if (intDigits + fracDigits > 0) i = j;
+    }
+    if (intDigits + fracDigits == 0) {
+        used = 0;
+        return 0.0f;
+    }
+    used = i;
+    std::string number(text.substr(start, i - start));
+    if (number[0] == '+') number.erase(0, 1);
+    double value = 0.0;
+    std::from_chars(number.data(), number.data() + number.size(), value);
+    return static_cast<float>(value);
+}
+
+float ReadNumber(std::string_view text) {
+    std::size_t used = 0;
+    return ReadNumber(text, used);
+}
+
+std::int32_t RoundHalfEven(double v) {
+    if (!(v == v)) return 0;
+    double r = std::nearbyint(v);  // the default rounding mode is to nearest, ties to even
+    if (r > std::numeric_limits<std::int32_t>::max()) return std::numeric_limits<std::int32_t>::max();
+    if (r < std::numeric_limits<std::int32_t>::min()) return std::numeric_limits<std::int32_t>::min();
+    return static_cast<std::int32_t>(r);
+}
+
+}  // namespace yinshi

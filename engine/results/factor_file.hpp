@@ -1,0 +1,30 @@
+#pragma once
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace yinshi {
+
+// dj.dat: random access, records of 1001 bytes, record r at (r-1)*1001: a
+// 16-bit little-endian length and that many bytes of text. Opening does not
+// empty the file.
+class FactorFile {
+public:
+    static constexpr int kRecordSize = 1001;
+    static constexpr int kMaxText = kRecordSize - 2;
+
+    bool Open(const std::filesystem::path& path);
+    bool IsOpen() const { return io_.is_open(); }
+    void Close();
+    // False (and nothing written) for a text longer than 999 bytes or a failed write.
+    bool Put(int record, std::string_view text);
+    // The text of record r; nullopt when the record lies beyond the end of the file.
+    std::optional<std::string> Get(int record);
+
+private:
+    std::fstream io_;
+};
+
+}  // namespace yinshi

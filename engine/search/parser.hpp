@@ -1,0 +1,22 @@
+#pragma once
+#include <string>
+
+#include "mainline/stage.hpp"
+
+namespace yinshi {
+
+struct Engine;
+
+// Inserts "^" after d/e before a digit 1-9 and "^1" before a sign, and removes
+// blanks, so that letters never read as the exponent of a number.
+std::string PrePass(std::string text);
+
+// InputText -> DXS1.DAT. On an input error prints the input-error message on a
+// line of its own, closes every open file and returns EndPrompt.
+Next TokenizeText(Engine& e);
+// Record r of dj.dat (e.dj) -> InputText without its first and last character -> DXS1.DAT.
+Next TokenizeFactorRecord(Engine& e, int record);
+// DXS1.DAT -> the term table. More than 20 terms returns EndPrompt (no message).
+Next LoadTerms(Engine& e);
+
+}  // namespace yinshi

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Build and run every test: the normal build, the engine under ASan+UBSan, and the fuzz targets.
+set -euo pipefail
+ROOT=$(cd "$(dirname "$0")" && pwd)
+. "$ROOT/scripts/common.sh"
+ensure_packages
+
+build_tree build
+(cd "$ROOT/build" && ctest --output-on-failure -j2)
+
+build_tree build-asan -DYINSHI_SANITIZE=ON -DYINSHI_FRONTEND=OFF -DCMAKE_BUILD_TYPE=Debug
+(cd "$ROOT/build-asan" && ctest --output-on-failure -j2 -L engine)
+
+build_tree build-fuzz -DYINSHI_FUZZ=ON -DYINSHI_FRONTEND=OFF -DYINSHI_BENCH=OFF \
+  -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug
+for f in "$ROOT"/build-fuzz/bin/fuzz_*; do
+  [ -x "$f" ] || continue
+  echo "Fuzzing $(basename "$f")"
+  corpus=$(mktemp -d)
+  (cd "$corpus" && "$f" -runs=20000 -seed=1 -max_len=256 "$corpus")
+  rm -rf "$corpus"
+done
+echo "All tests passed."
