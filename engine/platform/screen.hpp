@@ -26,6 +26,9 @@ public:
     // The cells or the cursor changed; a renderer may redraw now or later.
     virtual void Changed() = 0;
     virtual void Bell() = 0;
+    // Rows 1-24 moved up by one, before any further change is reported. A
+    // terminal can repeat the scroll instead of redrawing 24 rows.
+    virtual void Scrolled() {}
 };
 
 // The engine's 80 x 25 text screen. Rows 1-24 scroll; row 25 is a status line
@@ -43,29 +46,42 @@ public:
 
     // Print UTF-8 text at the cursor in the current colours; wraps at column 80
     // (a double-width character that would straddle column 80 wraps whole) and
-    // scrolls rows 1-24 when the text runs past row 24.
+    // scrolls rows 1-24 when the text runs past row 24. The wrap is deferred: a
+    // line filled to column 80 leaves the cursor at column 81 until the next
+    // character, so a NewLine right after it does not leave an empty row. On
+    // row 25 nothing wraps or scrolls: text past column 80 is cut (it is still
+    // logged). "\n" ends the line, "\a" rings the bell, "\t" moves to the next
+    // print zone; other control characters are dropped, and malformed UTF-8
+    // shows as U+FFFD.
     void Print(std::string_view utf8);
-    // End of the current line: the cursor goes to column 1 of the next row.
+    // End of the current line: the cursor goes to column 1 of the next row. From
+    // row 24 the rows 1-24 scroll; from row 25 (the status line) they scroll too
+    // and the cursor lands on row 24, so printing goes on below the text.
     void NewLine();
     // Move to the next 14-column print zone (columns 1, 15, 29, ...); past the
     // last zone this ends the line.
     void NextZone();
+    // Out-of-range positions are clamped to the screen.
     void Locate(int row, int col);
     void Locate(std::pair<int, int> pos) { Locate(pos.first, pos.second); }
     std::pair<int, int> Cursor() const { return {row_, col_}; }
+    // Only the low four bits count: the palette has 16 colours.
     void Color(int fg, int bg);
     int Foreground() const { return fg_; }
     int Background() const { return bg_; }
+    // Blanks all 25 rows in the current colours and homes the cursor.
     void Clear();
     void Bell();
 
     // What tests read.
+    // Out-of-range positions read as a blank cell.
     const Cell& At(int row, int col) const;
     // The row's characters as UTF-8 (tails of wide characters skipped), trailing blanks removed.
     std::string RowText(int row) const;
     // Everything printed, in order: the text, "\n" for each NewLine and for a
-    // Locate or a wrap-free move that changes row, "\a" for the bell. This is
-    // what the plain renderer writes.
+    // Locate that changes row (and for a Clear away from the home position),
+    // the blanks a print-zone move covers, "\a" for the bell. Wrapping adds
+    // nothing. This is what the plain renderer writes.
     const std::string& Log() const { return log_; }
     void ClearLog() { log_.clear(); }
 
@@ -73,8 +89,11 @@ public:
 
 private:
     void PutChar(char32_t ch, int width);
+    void Place(int row, int col, char32_t ch, int width);
+    void LineFeed();
     void Scroll();
     void AppendLog(std::string_view text);
+    void Notify();
 
     std::array<std::array<Cell, kCols>, kRows> cells_{};
     int row_ = 1;
