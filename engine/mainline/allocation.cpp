@@ -82,17 +82,19 @@ void AllocateDivisorLists(Engine& e, int pairs) {
 }
 
 void AllocateAnotherSolution(Engine& e) {
-    Fresh(e.terms.TermCoef, 100);
-    Fresh(e.terms.TermDen, 100);
-    Fresh(e.terms.TermMainExp, 100);
-    e.terms.TermExp.Resize(100, kMaxVars);
+    // The term table receives a whole raw product; the reference coefficients
+    // live in TrialFactor. Terms count from 1, so each table has one spare row.
+    Fresh(e.terms.TermCoef, kMaxRawEntries);
+    Fresh(e.terms.TermDen, kMaxRawEntries);
+    Fresh(e.terms.TermMainExp, kMaxRawEntries);
+    e.terms.TermExp.Resize(kMaxRawEntries, kMaxVars);
     Fresh(e.dense.PolyWork, 50);
-    Fresh(e.search.TrialFactor, 50);
-    Fresh(e.dense.PolyKeep, 100);
-    Fresh(e.further.ProdCoef, 101);
-    e.further.ProdExp.Resize(50, kMaxVars);
-    e.further.RefExp.Resize(50, kMaxVars);
-    e.further.RawExp.Resize(100, kMaxVars);
+    Fresh(e.search.TrialFactor, kMaxProductTerms);
+    Fresh(e.dense.PolyKeep, kMaxRawEntries);
+    Fresh(e.further.ProdCoef, kMaxRawEntries);
+    e.further.ProdExp.Resize(kMaxProductTerms, kMaxVars);
+    e.further.RefExp.Resize(kMaxProductTerms, kMaxVars);
+    e.further.RawExp.Resize(kMaxRawEntries, kMaxVars);
 }
 
 }  // namespace yinshi

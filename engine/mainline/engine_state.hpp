@@ -192,6 +192,11 @@ struct SubsetState {
     std::string PlOut = "pl2";
 };
 
+// Capacities of the further-solutions tables, counted from 1: the raw product
+// before like terms are merged, and the gathered product and the reference.
+constexpr int kMaxRawEntries = 101;
+constexpr int kMaxProductTerms = 51;
+
 // Tables of the further-solutions mode and the special forms.
 struct FurtherState {
     std::vector<float> ProdCoef;  // at least 0..101

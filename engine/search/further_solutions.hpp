@@ -5,11 +5,27 @@ namespace yinshi {
 
 struct Engine;
 
-// Another-solution client of EnumerateSubsets: item step and per-subset step.
+// The "y" answer to the another-solution question: sizes the tables, loads
+// factor record 1 of dj.dat as the reference and walks the subsets of the
+// records. EndPrompt when the user declined or the run had to end; nothing
+// when the subsets ran out. With fewer than two records there is nothing to
+// regroup: it returns nothing without touching dj.dat or the tables.
+Next StartAnotherSolution(Engine& e);
+
+// Another-solution client of EnumerateSubsets: item step (record `item` at
+// subset position SelIdx) and per-subset step (after SubsetSize items).
 Next MultiplyInRecord(Engine& e, int item);
 Next CompareAndShow(Engine& e);
-void MultiplyIntoProduct(Engine& e);
+
+// Product = product x term table. A raw product of more than kMaxRawEntries
+// entries, or a product of more than kMaxProductTerms terms, is refused on the
+// screen and ends the mode (EndPrompt).
+Next MultiplyIntoProduct(Engine& e);
+// Merges like terms of the term table in place, keeping the first occurrence's
+// place, and drops the terms that cancel.
 void CollectLikeTerms(Engine& e);
+
+// Display of a solution (further_display.cpp).
 void ShowSolutionWorking(Engine& e);
 void PrintTermPoly(Engine& e);
 

@@ -1,0 +1,119 @@
+#include <cmath>
+#include <string>
+
+#include "mainline/engine.hpp"
+#include "present/number_form.hpp"
+#include "search/further_solutions.hpp"
+#include "search/further_tables.hpp"
+
+namespace yinshi {
+
+namespace {
+
+// The variables of one term: "x^ 2 " for a power above 1, the bare letter for 1.
+std::string Monomial(const Engine& e, const FloatGrid& exps, int row) {
+    std::string text;
+    const int vars = FurtherVarCount(e);
+    for (int j = 1; j <= vars; ++j) {
+        const float p = exps(row, j);
+        if (p > 1) {
+            text += e.vars.VarName[j];
+            text += '^';
+            text += ItemForm(p);
+        } else if (p == 1) {
+            text += e.vars.VarName[j];
+        }
+    }
+    return text;
+}
+
+}  // namespace
+
+void ShowSolutionWorking(Engine& e) {
+    TermTable& t = e.terms;
+    const FurtherState& f = e.further;
+    const int count = static_cast<int>(t.TermCount);
+    const int vars = FurtherVarCount(e);
+    auto sameMonomial = [&](int a, int b) {
+        for (int j = 1; j <= vars; ++j)
+            if (t.TermExp(a, j) != t.TermExp(b, j)) return false;
+        return true;
+    };
+
+    e.NewLine();
+    e.Print("=");
+    // Gathered line: like terms of the raw product side by side in one group.
+    for (int i = 1; i <= count - 1; ++i) {
+        if (t.TermCoef[i] == 0) continue;
+        std::string group = i == 1 ? "(" : "+(";
+        group += ItemForm(t.TermCoef[i]);
+        for (int k = i + 1; k <= count; ++k) {
+            if (t.TermCoef[k] == 0 || !sameMonomial(i, k)) continue;
+            group += ' ';
+            group += ItemForm(t.TermCoef[k]);
+            t.TermCoef[k] = 0;
+        }
+        group += ')';
+        group += Monomial(e, t.TermExp, i);
+        e.Print(group);
+    }
+    if (count >= 1 && t.TermCoef[count] != 0)
+        e.Print("+(" + ItemForm(t.TermCoef[count]) + ")" + Monomial(e, t.TermExp, count));
+    e.NewLine();
+    e.NewLine();
+    e.Print("=");
+
+    // Distributed line: one group per term of the left factor.
+    for (int i = 1; i <= f.LeftCount; ++i) {
+        std::string group = "(";
+        for (int k = 1; k <= f.RightCount; ++k) {
+            const int m = (i - 1) * f.RightCount + k;
+            const float c = e.dense.PolyKeep[m];
+            if (k != 1 && c > 0) group += '+';
+            group += ItemForm(c);
+            group += Monomial(e, f.RawExp, m);
+        }
+        group += ')';
+        if (i != f.LeftCount) group += '+';
+        e.Print(group);
+    }
+    e.NewLine();
+    e.NewLine();
+    e.Print("=");
+
+    LoadReferenceTerms(e);
+    e.Print("(");
+    PrintTermPoly(e);
+    e.Print(")");
+    LoadProductTerms(e);
+    e.Print("(");
+    PrintTermPoly(e);
+    e.Print(")");
+    e.NewLine();
+}
+
+void PrintTermPoly(Engine& e) {
+    const TermTable& t = e.terms;
+    const int count = static_cast<int>(t.TermCount);
+    const int vars = FurtherVarCount(e);
+    for (int i = 1; i <= count; ++i) {
+        const float c = t.TermCoef[i];
+        float degree = 0;
+        for (int j = 1; j <= vars; ++j) degree += t.TermExp(i, j);
+        std::string text;
+        if (c < 0)
+            text = "-";
+        else if (c > 0 && i != 1)
+            text = "+";
+        const float a = std::fabs(c);
+        if (degree == 0) {
+            text += ItemForm(a);
+        } else {
+            if (a > 1) text += ItemForm(a);
+            text += Monomial(e, t.TermExp, i);
+        }
+        e.Print(text);
+    }
+}
+
+}  // namespace yinshi

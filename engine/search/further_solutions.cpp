@@ -1,0 +1,294 @@
+#include "search/further_solutions.hpp"
+
+#include <algorithm>
+
+#include "mainline/allocation.hpp"
+#include "mainline/engine.hpp"
+#include "present/number_form.hpp"
+#include "present/subsets.hpp"
+#include "search/further_tables.hpp"
+#include "search/parser.hpp"
+
+namespace yinshi {
+
+namespace {
+
+// The tables are sized when the mode starts, but the limits are taken from the
+// tables themselves as well, so that a caller with smaller tables is refused
+// rather than written past them.
+int RawCapacity(const Engine& e) {
+    int cap = kMaxRawEntries;
+    cap = std::min(cap, static_cast<int>(e.dense.PolyKeep.size()) - 1);
+    cap = std::min(cap, e.further.RawExp.Rows() - 1);
+    cap = std::min(cap, static_cast<int>(e.terms.TermCoef.size()) - 1);
+    cap = std::min(cap, e.terms.TermExp.Rows() - 1);
+    return cap;
+}
+
+int ProductCapacity(const Engine& e) {
+    int cap = kMaxProductTerms;
+    cap = std::min(cap, static_cast<int>(e.further.ProdCoef.size()) - 1);
+    cap = std::min(cap, e.further.ProdExp.Rows() - 1);
+    return cap;
+}
+
+int ReferenceCapacity(const Engine& e) {
+    int cap = kMaxProductTerms;
+    cap = std::min(cap, static_cast<int>(e.search.TrialFactor.size()) - 1);
+    cap = std::min(cap, e.further.RefExp.Rows() - 1);
+    return cap;
+}
+
+// A product too large for the tables ends the mode the way a declined question
+// does, but says why.
+Next RefuseProduct(Engine& e) {
+    e.further.ShowFlag = 0;
+    e.NewLine();
+    e.PrintLine("乘 积 的 项 数 太 多 ！");
+    e.PrintLine("The product has too many terms!");
+    e.dj.Close();
+    return At::EndPrompt;
+}
+
+// Product := term table. Exponent columns past VarCount are cleared so that a
+// variable met later never inherits a stale exponent.
+Next CopyTableToProduct(Engine& e) {
+    const int count = static_cast<int>(e.terms.TermCount);
+    if (count > ProductCapacity(e)) return RefuseProduct(e);
+    const int vars = FurtherVarCount(e);
+    const int cols = e.further.ProdExp.Cols();
+    for (int i = 1; i <= count; ++i) {
+        e.further.ProdCoef[i] = e.terms.TermCoef[i];
+        for (int j = 1; j < cols; ++j)
+            e.further.ProdExp(i, j) = j <= vars ? e.terms.TermExp(i, j) : 0.0f;
+    }
+    e.run.ProdCount = static_cast<float>(count);
+    return std::nullopt;
+}
+
+// Reference := product; the product is emptied.
+void ProductBecomesReference(Engine& e) {
+    const int count = static_cast<int>(e.run.ProdCount);
+    const int cols = std::min(e.further.RefExp.Cols(), e.further.ProdExp.Cols());
+    for (int i = 1; i <= count; ++i) {
+        e.search.TrialFactor[i] = e.further.ProdCoef[i];
+        for (int j = 1; j < cols; ++j) e.further.RefExp(i, j) = e.further.ProdExp(i, j);
+    }
+    e.further.RefCount = static_cast<float>(count);
+    e.run.ProdCount = 0;
+}
+
+bool ProductEqualsReference(const Engine& e) {
+    const int count = static_cast<int>(e.run.ProdCount);
+    if (e.run.ProdCount != e.further.RefCount) return false;
+    const int vars = FurtherVarCount(e);
+    for (int i = 1; i <= count; ++i) {
+        if (e.further.ProdCoef[i] != e.search.TrialFactor[i]) return false;
+        for (int j = 1; j <= vars; ++j)
+            if (e.further.ProdExp(i, j) != e.further.RefExp(i, j)) return false;
+    }
+    return true;
+}
+
+Next LoadRecord(Engine& e, int record) {
+    if (Next n = TokenizeFactorRecord(e, record)) return n;
+    return LoadTerms(e);
+}
+
+int SubsetSize(const Engine& e) {
+    return std::clamp(e.subsets.SubsetSize, 0, static_cast<int>(e.dense.PolyWork.size()) - 1);
+}
+
+bool InSubset(const Engine& e, int record) {
+    const int k = SubsetSize(e);
+    for (int pos = 1; pos <= k; ++pos)
+        if (static_cast<int>(e.dense.PolyWork[pos]) == record) return true;
+    return false;
+}
+
+// Background of the question after a solution: the counter's colour, with
+// white (which would hide the white text) replaced by blue.
+int QuestionBackground(int solution) {
+    int b = solution % 8;
+    return b == 7 ? 1 : b;
+}
+
+}  // namespace
+
+int FurtherVarCount(const Engine& e) {
+    return std::clamp(static_cast<int>(e.vars.VarCount), 0, kMaxVars);
+}
+
+void LoadReferenceTerms(Engine& e) {
+    const int count = static_cast<int>(e.further.RefCount);
+    const int cols = std::min(e.terms.TermExp.Cols(), e.further.RefExp.Cols());
+    for (int i = 1; i <= count; ++i) {
+        e.terms.TermCoef[i] = e.search.TrialFactor[i];
+        for (int j = 1; j < cols; ++j) e.terms.TermExp(i, j) = e.further.RefExp(i, j);
+    }
+    e.terms.TermCount = static_cast<float>(count);
+}
+
+void LoadProductTerms(Engine& e) {
+    const int count = static_cast<int>(e.run.ProdCount);
+    const int cols = std::min(e.terms.TermExp.Cols(), e.further.ProdExp.Cols());
+    for (int i = 1; i <= count; ++i) {
+        e.terms.TermCoef[i] = e.further.ProdCoef[i];
+        for (int j = 1; j < cols; ++j) e.terms.TermExp(i, j) = e.further.ProdExp(i, j);
+    }
+    e.terms.TermCount = static_cast<float>(count);
+}
+
+Next StartAnotherSolution(Engine& e) {
+    // After a two-minute jump only one record may be filed, and then dj.dat can
+    // hold nothing or an earlier run's factors: there is nothing to regroup.
+    if (e.run.ItemCount < 2) return std::nullopt;
+
+    AllocateAnotherSolution(e);
+    e.run.AnotherAnswer = "y";
+    e.run.SolutionCounter = 1;
+    e.run.ProdCount = 0;
+    e.further.ShowFlag = 0;
+    e.run.SolutionNo = 2;
+    e.run.FirstSize = 1;
+    e.vars.VarCount = e.vars.ParsedVarCount;
+    const int vars = FurtherVarCount(e);
+    for (int j = 1; j <= vars; ++j) e.vars.VarName[j] = e.vars.VarNameParsed[j];
+
+    if (Next n = LoadRecord(e, 1)) return n;
+    // A record holds at most 20 terms, so the reference always fits here.
+    if (static_cast<int>(e.terms.TermCount) > ReferenceCapacity(e)) return RefuseProduct(e);
+    const int count = static_cast<int>(e.terms.TermCount);
+    const int cols = std::min(e.terms.TermExp.Cols(), e.further.RefExp.Cols());
+    for (int i = 1; i <= count; ++i) {
+        e.search.TrialFactor[i] = e.terms.TermCoef[i];
+        for (int j = 1; j < cols; ++j) e.further.RefExp(i, j) = j <= vars ? e.terms.TermExp(i, j) : 0.0f;
+    }
+    e.further.RefCount = static_cast<float>(count);
+
+    return EnumerateSubsets(e);
+}
+
+Next MultiplyInRecord(Engine& e, int item) {
+    const int pos = e.subsets.SelIdx;
+    if (pos < 1 || pos >= static_cast<int>(e.dense.PolyWork.size())) return RefuseProduct(e);
+    e.dense.PolyWork[pos] = static_cast<float>(item);
+    if (Next n = LoadRecord(e, item)) return n;
+    return MultiplyIntoProduct(e);
+}
+
+Next MultiplyIntoProduct(Engine& e) {
+    FurtherState& f = e.further;
+    if (e.run.ProdCount == 0) return CopyTableToProduct(e);
+
+    const int left = static_cast<int>(e.run.ProdCount);
+    const int right = static_cast<int>(e.terms.TermCount);
+    if (left * right > RawCapacity(e)) return RefuseProduct(e);
+    const int vars = FurtherVarCount(e);
+    for (int i = 1; i <= left; ++i) {
+        for (int k = 1; k <= right; ++k) {
+            const int m = (i - 1) * right + k;
+            e.dense.PolyKeep[m] = f.ProdCoef[i] * e.terms.TermCoef[k];
+            for (int j = 1; j <= vars; ++j) f.RawExp(m, j) = f.ProdExp(i, j) + e.terms.TermExp(k, j);
+        }
+    }
+
+    f.RightCount = right;
+    f.LeftCount = left;
+    const int raw = left * right;
+    e.terms.TermCount = static_cast<float>(raw);
+    for (int m = 1; m <= raw; ++m) {
+        e.terms.TermCoef[m] = e.dense.PolyKeep[m];
+        for (int j = 1; j <= vars; ++j) e.terms.TermExp(m, j) = f.RawExp(m, j);
+    }
+
+    if (f.ShowFlag == 1) {
+        // The product is left as it was: it is the cofactor being shown.
+        ShowSolutionWorking(e);
+        return std::nullopt;
+    }
+    CollectLikeTerms(e);
+    return CopyTableToProduct(e);
+}
+
+void CollectLikeTerms(Engine& e) {
+    TermTable& t = e.terms;
+    const int count = static_cast<int>(t.TermCount);
+    const int vars = FurtherVarCount(e);
+    const int cols = t.TermExp.Cols();
+    auto sameMonomial = [&](int a, int b) {
+        for (int j = 1; j <= vars; ++j)
+            if (t.TermExp(a, j) != t.TermExp(b, j)) return false;
+        return true;
+    };
+
+    for (int i = 1; i <= count - 1; ++i) {
+        if (t.TermCoef[i] == 0) continue;
+        for (int k = i + 1; k <= count; ++k) {
+            if (t.TermCoef[k] == 0 || !sameMonomial(i, k)) continue;
+            t.TermCoef[i] += t.TermCoef[k];
+            t.TermCoef[k] = 0;
+        }
+    }
+
+    for (int i = 1; i <= count - 1; ++i) {
+        if (t.TermCoef[i] != 0) continue;
+        int k = i + 1;
+        while (k <= count && t.TermCoef[k] == 0) ++k;
+        if (k > count) break;
+        t.TermCoef[i] = t.TermCoef[k];
+        for (int j = 1; j < cols; ++j) t.TermExp(i, j) = t.TermExp(k, j);
+        t.TermCoef[k] = 0;
+    }
+
+    for (int i = 1; i <= count; ++i) {
+        if (t.TermCoef[i] == 0) {
+            t.TermCount = static_cast<float>(i - 1);
+            break;
+        }
+    }
+}
+
+Next CompareAndShow(Engine& e) {
+    FurtherState& f = e.further;
+    if (ProductEqualsReference(e)) {
+        e.run.ProdCount = 0;
+        return std::nullopt;
+    }
+
+    e.run.SolutionCounter += 1;
+    ProductBecomesReference(e);
+
+    // The cofactor C: every record outside the subset.
+    f.ShowFlag = 0;
+    for (int r = 1; r <= e.run.ItemCount; ++r) {
+        if (InSubset(e, r)) continue;
+        if (Next n = LoadRecord(e, r)) return n;
+        if (Next n = MultiplyIntoProduct(e)) return n;
+    }
+
+    LoadReferenceTerms(e);
+    f.ShowFlag = 1;
+    e.screen.Color(4, 7);
+    e.Print("Solution");
+    e.PrintLine(ItemForm(static_cast<float>(e.run.SolutionCounter)));
+    e.Print("......");
+    if (Next n = MultiplyIntoProduct(e)) return n;
+    f.ShowFlag = 0;
+
+    e.screen.Color(7, QuestionBackground(e.run.SolutionCounter));
+    e.NewLine();
+    e.PrintLine("要   看   下   一   种    解    法    吗 ");
+    e.PrintLine("do you want to look at another solution? y/n");
+    const char key = e.keys.Wait();
+    if (key == 'y' || key == 'Y') {
+        e.run.AnotherAnswer = "y";
+        e.run.ProdCount = 0;
+        return std::nullopt;
+    }
+    e.PrintLine("ok!");
+    e.dj.Close();
+    return At::EndPrompt;
+}
+
+}  // namespace yinshi

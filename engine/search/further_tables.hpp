@@ -1,0 +1,16 @@
+#pragma once
+
+namespace yinshi {
+
+struct Engine;
+
+// Shared by the product arithmetic and the display of a further solution.
+
+// VarCount as a column bound of the exponent tables.
+int FurtherVarCount(const Engine& e);
+// Term table := the reference D (coefficients in TrialFactor, exponents in RefExp).
+void LoadReferenceTerms(Engine& e);
+// Term table := the running product.
+void LoadProductTerms(Engine& e);
+
+}  // namespace yinshi
