@@ -1,0 +1,197 @@
+#include "present/printing.hpp"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <string>
+
+#include "mainline/engine.hpp"
+#include "present/image_power.hpp"
+#include "present/number_form.hpp"
+
+namespace yinshi {
+
+namespace {
+
+// Counts held as floats in the data model, as loop bounds.
+int CountOf(float v, int most) { return std::clamp(RoundHalfEven(v), 0, most); }
+
+void Console(Engine& e, std::string_view text) { e.screen.Print(text); }
+void ToJg(Engine& e, std::string_view text) { e.jg.Write(text); }
+void Both(Engine& e, std::string_view text) {
+    Console(e, text);
+    ToJg(e, text);
+}
+
+struct Monomial {
+    std::string text;
+    bool anyLetter = false;
+    bool lastIsOne = false;  // the last letter written has exponent 1
+};
+
+// The monomial of an image power: every variable with its exponent, "^" and
+// the exponent for exponents above 1, the letter alone for 1, nothing for 0.
+Monomial MonomialOf(const Engine& e, int p, bool itemForm) {
+    std::array<int, 8> exps{};
+    ImagePowerToExponents(e, p, exps);
+    Monomial m;
+    int count = std::max(1, CountOf(e.vars.VarCount, kMaxVars));
+    for (int j = 1; j <= count; ++j) {
+        if (exps[j] <= 0) continue;
+        m.text += e.vars.VarName[j];
+        m.anyLetter = true;
+        m.lastIsOne = exps[j] == 1;
+        if (exps[j] > 1) {
+            float v = static_cast<float>(exps[j]);
+            m.text += "^";
+            m.text += itemForm ? ItemForm(v) : TextForm(v);
+        }
+    }
+    return m;
+}
+
+// The rebuilt term table may hold one term per power; make room, keeping what is there.
+void EnsureTermRow(TermTable& t, int row) {
+    if (row >= static_cast<int>(t.TermCoef.size())) t.TermCoef.resize(static_cast<std::size_t>(row) + 1, 0.0f);
+    if (row >= t.TermExp.Rows() || t.TermExp.Cols() <= kMaxVars) {
+        FloatGrid grown(std::max(row, t.TermExp.Rows() - 1), kMaxVars);
+        for (int r = 0; r < t.TermExp.Rows(); ++r)
+            for (int c = 0; c < std::min(t.TermExp.Cols(), kMaxVars + 1); ++c) grown(r, c) = t.TermExp(r, c);
+        t.TermExp = std::move(grown);
+    }
+}
+
+}  // namespace
+
+void PrintTermTable(Engine& e) {
+    TermTable& t = e.terms;
+    int terms = CountOf(t.TermCount, static_cast<int>(t.TermCoef.size()) - 1);
+    int vars = CountOf(e.vars.VarCount, std::min(kMaxVars, t.TermExp.Cols() - 1));
+    for (int i = 1; i <= terms; ++i) {
+        float c = t.TermCoef[i];
+        float d = 0;
+        for (int j = 1; j <= vars; ++j) d += t.TermExp(i, j);
+        if (c < 0) Both(e, "-");
+        if (i != 1 && c > 0) Both(e, "+");
+        float a = std::fabs(c);
+        if (d == 0) {
+            Both(e, ItemForm(a));
+            continue;
+        }
+        if (a > 1) Both(e, ItemForm(a));
+        for (int j = 1; j <= vars; ++j) {
+            float x = t.TermExp(i, j);
+            if (x > 1) {
+                Both(e, e.vars.VarName[j] + "^");
+                Console(e, ItemForm(x));
+                ToJg(e, TextForm(x));
+            } else if (x == 1) {
+                Both(e, e.vars.VarName[j]);
+            }
+        }
+    }
+}
+
+void PrintContentPrefix(Engine& e) {
+    RunFlags& r = e.run;
+    // A single negative term keeps its sign on both outputs, so that the
+    // transcript states the same equation as the screen.
+    if (e.terms.TermCount == 1 && e.terms.TermCoef.size() > 1 && e.terms.TermCoef[1] < 0) Both(e, " -");
+    Both(e, r.SignPrefix);
+    if (r.Content == r.DenProduct) {
+        if (e.terms.TermCount <= 1) Console(e, ItemForm(1));
+    } else if (r.DenProduct != 1) {
+        Console(e, ItemForm(r.Content) + "/" + ItemForm(r.DenProduct));
+        ToJg(e, TextForm(r.Content) + "/" + TextForm(r.DenProduct));
+    } else {
+        Console(e, ItemForm(r.Content));
+        ToJg(e, TextForm(r.Content));
+    }
+    int vars = CountOf(e.vars.ParsedVarCount, kMaxVars);
+    for (int j = 1; j <= vars; ++j) {
+        float x = e.vars.VarMinExp[j];
+        if (x == 1) {
+            Both(e, e.vars.VarNameParsed[j]);
+        } else if (x > 1) {
+            Both(e, e.vars.VarNameParsed[j] + "^");
+            Console(e, ItemForm(x));
+            ToJg(e, TextForm(x));
+        }
+    }
+}
+
+void PrintDensePoly(Engine& e) {
+    DenseForm& dn = e.dense;
+    TermTable& t = e.terms;
+    PrintState& ps = e.print;
+    const bool toJg = e.run.PrintMode == 0;
+    auto both = [&](std::string_view s) {
+        Console(e, s);
+        if (toJg) ToJg(e, s);
+    };
+    auto split = [&](std::string_view con, std::string_view jg) {
+        Console(e, con);
+        if (toJg) ToJg(e, jg);
+    };
+
+    both("(");
+    ps.FirstDone = 0;
+    t.MaxTerms = 0;
+    int vars = std::max(1, CountOf(e.vars.VarCount, kMaxVars));
+    for (int k = dn.PrintDegree; k >= 0; --k) {
+        ps.LetterShown = 0;
+        float c = dn.PolyWork[k];
+        if (c == 0) continue;
+        ++t.MaxTerms;
+        EnsureTermRow(t, t.MaxTerms);
+        t.TermCoef[t.MaxTerms] = dn.PolyKeep[k];
+
+        if (ps.FirstDone == 0) {
+            ps.FirstDone = 1;
+            if (c == -1) {
+                both("-");
+            } else if (c != 1) {
+                split(ItemForm(c), TextForm(c));
+            }
+        } else {
+            float a = std::fabs(c);
+            both(c < 0 ? "-" : "+");
+            if (a == 1) {
+                split("", " ");
+            } else {
+                split(ItemForm(a), TextForm(a));
+            }
+        }
+
+        int p = dn.PrintShift + k;
+        Monomial m = MonomialOf(e, p, true);
+        if (m.anyLetter) {
+            ps.LetterShown = 1;
+            both(m.text);
+            if (m.lastIsOne && toJg) ToJg(e, " ");
+        }
+        std::array<int, 8> exps{};
+        ImagePowerToExponents(e, p, exps);
+        for (int j = 1; j <= vars; ++j) t.TermExp(t.MaxTerms, j) = static_cast<float>(exps[j]);
+    }
+    if (ps.LetterShown == 0 && !dn.PolyWork.empty() && std::fabs(dn.PolyWork[0]) == 1) split(ItemForm(1), "1");
+    both(")");
+}
+
+void PrintPowerSuffix(Engine& e) {
+    int p = RoundHalfEven(static_cast<double>(e.print.PowerArg) + e.dense.LowExp);
+    ToJg(e, MonomialOf(e, p, false).text);
+}
+
+void PrintEqualsPrefix(Engine& e) {
+    if (e.run.Stage != 1) {
+        Console(e, "=");
+        e.jg.EndLine();
+        ToJg(e, "=");
+        PrintContentPrefix(e);
+        ToJg(e, "(");
+    }
+    Console(e, "(");
+}
+
+}  // namespace yinshi
