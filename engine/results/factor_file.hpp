@@ -19,8 +19,10 @@ public:
     bool IsOpen() const { return io_.is_open(); }
     void Close();
     // False (and nothing written) for a text longer than 999 bytes or a failed write.
+    // The bytes of the record after the text are written as zeros.
     bool Put(int record, std::string_view text);
-    // The text of record r; nullopt when the record lies beyond the end of the file.
+    // The text of record r; nullopt when the record lies beyond the end of the
+    // file, or its length field exceeds 999 or runs past the end (a damaged file).
     std::optional<std::string> Get(int record);
 
 private:
