@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -190,6 +191,11 @@ struct SubsetState {
     std::int32_t PermCount = 0;
     std::string PlIn = "pl1";
     std::string PlOut = "pl2";
+    // Set only by tests: when present they stand in for the item and subset
+    // steps of the factor-combination and another-solution clients. The
+    // subset probe returns true where the client would end the walk.
+    std::function<void(int item)> ItemProbe;
+    std::function<bool()> SubsetProbe;
 };
 
 // Capacities of the further-solutions tables, counted from 1: the raw product

@@ -1,0 +1,116 @@
+#include "present/grouping.hpp"
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "mainline/engine.hpp"
+#include "present/number_form.hpp"
+#include "present/printing.hpp"
+
+namespace yinshi {
+
+namespace {
+
+void WritePower(Engine& e, std::int32_t power) {
+    e.print.PowerArg = power;
+    PrintPowerSuffix(e);
+}
+
+// The collected line for H of degree high and L of degree low, high >= low:
+// every coefficient of f split into its non-zero partial products h_i * l_j.
+void WriteCollected(Engine& e, const std::vector<float>& h, std::int32_t high, const std::vector<float>& l,
+                    std::int32_t low) {
+    Transcript& jg = e.jg;
+    jg.Write("[" + TextForm(h[high] * l[low]));
+    bool needOpen = true;
+    WritePower(e, e.dense.DegreeKeep);
+
+    // A power whose products are all zero writes nothing: its "+(" stays open
+    // and the next power's products go into it.
+    auto writeProduct = [&](float product) {
+        if (product == 0) return;
+        needOpen = true;
+        jg.Write(TextForm(product) + " ");
+    };
+    auto openGroup = [&] {
+        if (!needOpen) return;
+        jg.Write("+(");
+        needOpen = false;
+    };
+    auto closeGroup = [&](std::int32_t power) {
+        if (!needOpen) return;
+        jg.Write(")");
+        WritePower(e, power);
+    };
+
+    std::int32_t cursor = e.dense.DegreeKeep;
+    for (std::int32_t step = 0; step < low; ++step) {
+        std::int32_t s = --cursor;
+        openGroup();
+        for (std::int32_t j = std::max(s - high, 0); j <= std::min(low, s); ++j) writeProduct(h[s - j] * l[j]);
+        closeGroup(s);
+    }
+    for (std::int32_t s = high - 1; s >= 1; --s) {
+        openGroup();
+        for (std::int32_t j = 0; j <= std::min(s, low); ++j) writeProduct(l[j] * h[s - j]);
+        closeGroup(s);
+    }
+    float constant = h[0] * l[0];
+    jg.Write(constant > 0 ? "+" + TextForm(constant) : TextForm(constant));
+    if (!needOpen) jg.Write(")");
+    WritePower(e, 0);
+    jg.Write("]");
+    jg.EndLine();
+}
+
+}  // namespace
+
+void ShowGroupingWorking(Engine& e) {
+    if (e.run.NoEqualsPrefix != 0) return;
+    e.run.NoGroupingShown = 0;
+    e.jg.EndLine();
+    e.jg.Write("=");
+    PrintContentPrefix(e);
+    e.PrintLine("~~");
+    WriteCollectedLine(e);
+    e.jg.Write("=");
+    PrintContentPrefix(e);
+    WriteGroupedLine(e);
+}
+
+void WriteCollectedLine(Engine& e) {
+    const std::int32_t qd = e.dense.CofactorDeg;
+    const std::int32_t gd = e.dense.FoundDeg;
+    if (qd >= gd) {
+        WriteCollected(e, e.dense.PolyWork, qd, e.search.TrialFactor, gd);
+    } else {
+        WriteCollected(e, e.search.TrialFactor, gd, e.dense.PolyWork, qd);
+    }
+}
+
+void WriteGroupedLine(Engine& e) {
+    const std::int32_t qd = e.dense.CofactorDeg;
+    const std::int32_t gd = e.dense.FoundDeg;
+    const std::vector<float>& q = e.dense.PolyWork;
+    const std::vector<float>& g = e.search.TrialFactor;
+    e.jg.Write("[(");
+    for (std::int32_t i = qd; i >= 0; --i) {
+        if (i < qd) {
+            if (q[i] == 0) continue;
+            e.jg.Write("+(");
+        }
+        for (std::int32_t j = gd; j >= 0; --j) {
+            if (g[j] == 0) continue;
+            float product = q[i] * g[j];
+            if (product > 0 && j != gd) e.jg.Write("+");
+            e.jg.Write(ItemForm(product));
+            WritePower(e, i + j);
+        }
+        e.jg.Write(")");
+    }
+    e.jg.Write("]");
+    e.jg.EndLine();
+}
+
+}  // namespace yinshi

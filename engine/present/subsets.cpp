@@ -1,0 +1,299 @@
+#include "present/subsets.hpp"
+
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "mainline/engine.hpp"
+#include "platform/text_file.hpp"
+#include "present/dense_arith.hpp"
+#include "present/number_form.hpp"
+#include "search/further_solutions.hpp"
+
+namespace yinshi {
+
+namespace {
+
+enum class Client { VariableOrder, Combination, AnotherSolution };
+
+Client WhichClient(const Engine& e) {
+    if (e.run.SolutionNo != 2) return Client::VariableOrder;
+    return e.run.AnotherAnswer == "y" ? Client::AnotherSolution : Client::Combination;
+}
+
+template <typename T>
+void AtLeast(std::vector<T>& v, std::size_t size) {
+    if (v.size() < size) v.resize(size, T{});
+}
+
+// n!/(k!(n-k)!), saturating instead of overflowing for large item counts.
+long long Binomial(int n, int k) {
+    if (k < 0 || k > n) return 0;
+    k = std::min(k, n - k);
+    long long r = 1;
+    for (int i = 1; i <= k; ++i) {
+        long long factor = n - k + i;
+        if (r > LLONG_MAX / factor) return LLONG_MAX;
+        r = r * factor / i;
+    }
+    return r;
+}
+
+Next ItemStep(Engine& e, Client client, int pos) {
+    SubsetState& s = e.subsets;
+    s.SelIdx = pos;
+    int item = RoundHalfEven(s.ItemNo[static_cast<std::size_t>(s.SelPos[pos])]);
+    if (s.ItemProbe) {
+        s.ItemProbe(item);
+        return std::nullopt;
+    }
+    if (client == Client::Combination) {
+        CombinationMultiplyItem(e);
+        return std::nullopt;
+    }
+    return MultiplyInRecord(e, item);
+}
+
+// The product of a failed combination is thrown away: the next subset starts
+// again from the polynomial itself.
+void RestoreProduct(Engine& e) {
+    DenseForm& d = e.dense;
+    int last = std::min<int>(d.Degree, static_cast<int>(std::min(d.PolyCoef.size(), d.PolyWork.size())) - 1);
+    for (int k = 0; k <= last; ++k) d.PolyWork[k] = d.PolyCoef[k];
+    d.ProdDegree = d.Degree;
+}
+
+struct SubsetOutcome {
+    bool stop = false;  // the walk ends here
+    Next next;          // and continues at this stage, when set
+};
+
+SubsetOutcome SubsetStep(Engine& e, Client client) {
+    SubsetState& s = e.subsets;
+    if (client == Client::AnotherSolution) {
+        if (s.SubsetProbe) {
+            if (s.SubsetProbe()) return {true, At::EndPrompt};
+            return {};
+        }
+        Next next = CompareAndShow(e);
+        return {next.has_value(), next};
+    }
+    bool success = s.SubsetProbe ? s.SubsetProbe() : CombinationDivideAndTest(e);
+    if (success) return {true, std::nullopt};
+    RestoreProduct(e);
+    return {};
+}
+
+}  // namespace
+
+Next EnumerateSubsets(Engine& e) {
+    SubsetState& s = e.subsets;
+    const Client client = WhichClient(e);
+    const int n = e.run.ItemCount;
+
+    e.NewLine();
+    const std::size_t size = static_cast<std::size_t>(std::max(n, e.run.FirstSize) + 2);
+    AtLeast(s.ItemNo, size);
+    AtLeast(s.SelPos, size);
+    AtLeast(s.SelMax, size);
+    for (int m = 1; m <= n; ++m) s.ItemNo[m] = static_cast<float>(m);
+
+    // The other clients have no use for the empty subset.
+    int firstSize = client == Client::VariableOrder ? e.run.FirstSize : std::max(e.run.FirstSize, 1);
+    for (int k = firstSize; k <= n - 1; ++k) {
+        s.SubsetSize = k;
+        const long long count = Binomial(n, k);
+        s.SubsetCount = static_cast<std::int32_t>(std::min<long long>(count, INT32_MAX));
+        if (client == Client::VariableOrder) BuildPlFiles(e, k);
+
+        for (int pos = 1; pos <= k; ++pos) {
+            s.SelMax[pos] = n - k + pos;
+            s.SelPos[pos] = pos;
+            if (client != Client::VariableOrder) {
+                if (Next next = ItemStep(e, client, pos)) return next;
+            }
+        }
+        e.NewLine();
+
+        if (client == Client::VariableOrder) {
+            e.dense.PolyWork[0] = kCoefLimit;
+            ChooseVariableOrder(e);
+            return std::nullopt;
+        }
+        if (SubsetOutcome out = SubsetStep(e, client); out.stop) return out.next;
+
+        e.Print("");
+        e.screen.NextZone();
+        int a = k;
+        s.SelMax[k + 1] = 0;
+        s.SelPos[k + 1] = 0;
+        for (long long visited = 1; visited < count; ++visited) {
+            for (int pos = 1; pos <= k; ++pos) {
+                auto advance = [&] {
+                    ++s.SelPos[pos];
+                    if (pos < k) s.SelPos[pos + 1] = s.SelPos[pos];
+                };
+                if (a == pos && s.SelPos[pos + 1] == s.SelMax[pos + 1]) advance();
+                if (a < pos && (s.SelPos[pos] == s.SelPos[pos - 1] || s.SelPos[pos + 1] == s.SelMax[pos + 1]))
+                    advance();
+                if (Next next = ItemStep(e, client, pos)) return next;
+            }
+            if (SubsetOutcome out = SubsetStep(e, client); out.stop) return out.next;
+            if (s.SelPos[a] == s.SelMax[a]) --a;
+        }
+    }
+    return std::nullopt;
+}
+
+namespace {
+
+void WritePermutation(TextOut& out, const std::vector<float>& perm, int m) {
+    for (int i = 1; i <= m; ++i) out.Write(ItemForm(perm[i]));
+    out.EndLine();
+}
+
+}  // namespace
+
+void BuildPlFiles(Engine& e, int k) {
+    SubsetState& s = e.subsets;
+    AtLeast(s.Perm, static_cast<std::size_t>(std::max(k, 1) + 1));
+    s.PlIn = "pl1";
+    s.PlOut = "pl2";
+    for (const std::string& name : {s.PlIn, s.PlOut}) {
+        TextOut out;
+        out.Create(e.File(name));
+        out.Write(ItemForm(1));
+        out.EndLine();
+    }
+    s.PermCount = 1;
+    for (int m = 2; m <= k; ++m) {
+        s.PermCount *= m - 1;
+        std::swap(s.PlIn, s.PlOut);
+        TextIn in;
+        in.Open(e.File(s.PlIn));
+        TextOut out;
+        out.Create(e.File(s.PlOut));
+        for (int line = 1; line <= s.PermCount; ++line) {
+            for (int i = 1; i < m; ++i) s.Perm[i] = in.Number().value_or(0.0f);
+            s.Perm[m] = static_cast<float>(m);
+            WritePermutation(out, s.Perm, m);
+            for (int t = 1; t < m; ++t) {
+                std::swap(s.Perm[t], s.Perm[m]);
+                WritePermutation(out, s.Perm, m);
+                std::swap(s.Perm[t], s.Perm[m]);
+            }
+        }
+    }
+}
+
+namespace {
+
+// Image exponent of every term for the order order[1..k] with weights
+// weight[1..k]: the weighted sum of the term's exponents. Returns the spread
+// (largest - smallest), the degree of the image.
+template <typename Order, typename Weight>
+float FillImage(Engine& e, int k, const Order& order, const Weight& weight) {
+    TermTable& t = e.terms;
+    const int terms = RoundHalfEven(t.TermCount);
+    AtLeast(t.TermMainExp, static_cast<std::size_t>(std::max(terms, 0) + 1));
+    float low = 0;
+    float high = 0;
+    for (int i = 1; i <= terms; ++i) {
+        double sum = 0;
+        for (int m = 1; m <= k; ++m) {
+            int v = RoundHalfEven(order[m]);
+            sum += static_cast<double>(weight[m]) * t.TermExp(i, v);
+        }
+        auto image = static_cast<float>(sum);
+        t.TermMainExp[i] = image;
+        if (i == 1 || image < low) low = image;
+        if (i == 1 || image > high) high = image;
+    }
+    return high - low;
+}
+
+// Weights of an order: variable m weighs the product of (highest exponent + 1)
+// over the variables before it. Kept in 32 bits, saturating rather than
+// wrapping when the exponents are absurdly high.
+void OrderWeights(Engine& e, int k) {
+    VarTable& v = e.vars;
+    v.VarInt[0] = 1;
+    long long w = 1;
+    for (int m = 1; m <= k; ++m) {
+        if (m > 1) {
+            int before = RoundHalfEven(v.VarOrder[m - 1]);
+            long long factor = RoundHalfEven(v.VarMaxExpKeep[before]) + 1LL;
+            w = std::min<long long>(w * std::max(factor, 1LL), INT32_MAX);
+        }
+        v.VarInt[m] = static_cast<std::int32_t>(w);
+    }
+}
+
+// Reads the next order of the pl file into VarOrder(k), ..., VarOrder(1);
+// false when the file has no complete, valid line left.
+bool ReadOrder(Engine& e, TextIn& in, int k) {
+    for (int m = k; m >= 1; --m) {
+        std::optional<float> number = in.Number();
+        if (!number) return false;
+        int v = RoundHalfEven(*number);
+        if (v < 1 || v > k) return false;
+        e.vars.VarOrder[m] = *number;
+    }
+    return true;
+}
+
+void ScoreOrder(Engine& e, int k) {
+    OrderWeights(e, k);
+    float spread = FillImage(e, k, e.vars.VarOrder, e.vars.VarInt);
+    e.dense.Degree = RoundHalfEven(spread);
+    if (spread < e.dense.PolyWork[0]) {
+        e.dense.PolyWork[0] = spread;
+        for (int j = 1; j <= k; ++j) {
+            e.dense.PolyWork[j] = e.vars.VarOrder[j];
+            e.search.TrialFactor[j] = static_cast<float>(e.vars.VarInt[j]);
+        }
+    }
+}
+
+}  // namespace
+
+void ChooseVariableOrder(Engine& e) {
+    const int k = std::clamp(RoundHalfEven(e.vars.VarCount), 0, kMaxVars);
+    AtLeast(e.vars.VarOrder, static_cast<std::size_t>(k + 1));
+    AtLeast(e.dense.PolyWork, static_cast<std::size_t>(k + 1));
+    AtLeast(e.search.TrialFactor, static_cast<std::size_t>(k + 1));
+
+    TextIn in;
+    in.Open(e.File(e.subsets.PlOut));
+    e.vars.VarOrder[0] = 0;
+    long long lines = 1;
+    for (int m = 2; m <= k; ++m) lines *= m;
+    bool scored = false;
+    for (long long line = 0; line < lines; ++line) {
+        if (!ReadOrder(e, in, k)) break;
+        ScoreOrder(e, k);
+        scored = true;
+    }
+    if (!scored) {
+        // Without a readable pl file (an unwritable folder) the parser's order
+        // still gives a true image; an unset order would not.
+        for (int m = 1; m <= k; ++m) e.vars.VarOrder[m] = static_cast<float>(m);
+        ScoreOrder(e, k);
+    }
+
+    // The driver goes on with the order kept, so the image it reads must be
+    // that order's, not the last one scored.
+    std::vector<float> order(static_cast<std::size_t>(k + 1), 0.0f);
+    std::vector<float> weight(static_cast<std::size_t>(k + 1), 0.0f);
+    for (int j = 1; j <= k; ++j) {
+        order[j] = e.dense.PolyWork[j];
+        weight[j] = e.search.TrialFactor[j];
+    }
+    FillImage(e, k, order, weight);
+    e.dense.Degree = RoundHalfEven(e.dense.PolyWork[0]);
+}
+
+}  // namespace yinshi
