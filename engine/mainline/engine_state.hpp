@@ -116,8 +116,12 @@ struct SearchState {
     float StepGcd = 1;
     float CoefStep = 1;
     float QuotStep = 1;
+    // The pair in use when SearchSave was taken.
+    std::int32_t DivisorIdxKeep = 0;
     // Positions entered since start-up (reported by the benchmark).
     long long PositionsEntered = 0;
+    // Complete assignments reached since start-up (the candidates checked).
+    long long CompleteAssignments = 0;
 };
 
 // Candidate factors kept for a polynomial in several variables.

@@ -1,0 +1,225 @@
+// The search bounds, the divisor pairs of the constant term and the degree loop.
+#include <cmath>
+#include <cstdint>
+
+#include "mainline/allocation.hpp"
+#include "mainline/driver.hpp"
+#include "mainline/progress.hpp"
+#include "present/number_form.hpp"
+#include "search/eisenstein.hpp"
+#include "search/trial_search.hpp"
+
+namespace yinshi {
+
+namespace {
+
+float Lead(const Engine& e) { return e.dense.PolyCoef[e.dense.Degree]; }
+
+// B3 and B4: the bounds from the coefficients.
+void ComputeBounds(Engine& e) {
+    SearchState& s = e.search;
+    int n = e.dense.Degree;
+    float maxAbs = 0;
+    for (int k = 1; k <= n; ++k) maxAbs = std::max(maxAbs, std::fabs(e.dense.PolyCoef[k]));
+    s.MaxCoefAbs = maxAbs;
+    s.Bound1 = maxAbs;
+    if (maxAbs > 8 || n > 12) s.Bound1 = std::floor(std::sqrt(maxAbs) + 0.5f);
+    if (std::sqrt(std::fabs(e.dense.PolyCoef[0])) + 0.1f - s.Bound1 > 1) s.Bound1 += 1;
+    if (n < 17 && s.Bound1 == 1) s.Bound1 = 2;
+
+    s.Bound2Floor = std::max(3.0f, maxAbs);
+    if (s.Bound1 > 100 && n > 13) s.Bound1 = 100;
+    s.DefaultBound1 = s.Bound1;
+    s.Bound2 = static_cast<float>(4 - n / 30) * maxAbs;
+    if (s.Bound2 < s.Bound2Floor) s.Bound2 = s.Bound2Floor;
+}
+
+// B7: fewer candidates for high degrees.
+void TightenForDegree(Engine& e) {
+    SearchState& s = e.search;
+    if (e.run.Repeat == "y") {
+        e.run.Repeat = "n";
+        return;
+    }
+    int n = e.dense.Degree;
+    if (n > 49) {
+        s.Bound1 = std::min(s.Bound1, 2.0f);
+    } else if (n > 39) {
+        s.Bound1 = std::min(s.Bound1, 3.0f);
+    } else if (n > 29) {
+        s.Bound1 = std::min(s.Bound1, 4.0f);
+    } else if (n > 19 && s.Bound1 > 8) {
+        s.Bound1 = std::min(std::floor(s.Bound1 / 2), 8.0f);
+    }
+    e.PrintLine(ItemForm(s.Bound1));
+}
+
+// B8.
+void SetLowerBounds(Engine& e) {
+    SearchState& s = e.search;
+    for (int k = 1; k <= s.StartDegree - 2; ++k) s.CoefBound[k] = RoundHalfEven(s.Bound1);
+    s.LeadBound = s.LeadAbs > s.Bound1 ? RoundHalfEven(s.LeadAbs) : RoundHalfEven(s.Bound1);
+}
+
+// B10: every t from abs(a0) down to 1 that divides a0, with a0/t. The lists
+// are sized from the actual count (a constant such as 720720 has 240 divisors).
+void ListDivisorPairs(Engine& e) {
+    SearchState& s = e.search;
+    float a0 = e.dense.PolyCoef[0];
+    auto whole = static_cast<std::int64_t>(std::fabs(a0));
+    std::vector<std::int64_t> low;  // divisors up to the square root, ascending
+    for (std::int64_t t = 1; t * t <= whole; ++t)
+        if (whole % t == 0) low.push_back(t);
+    // t ascending gives whole/t descending: first the divisors above the root,
+    // then those up to it, from the largest down.
+    std::vector<std::int64_t> ordered;
+    for (auto t : low)
+        if (whole / t != t) ordered.push_back(whole / t);
+    for (auto it = low.rbegin(); it != low.rend(); ++it) ordered.push_back(*it);
+    int pairs = static_cast<int>(ordered.size());
+    AllocateDivisorLists(e, pairs);
+    for (int i = 1; i <= pairs; ++i) {
+        s.DivisorA[i] = static_cast<float>(ordered[i - 1]);
+        s.DivisorB[i] = a0 / s.DivisorA[i];
+    }
+    s.DivisorCount = pairs + 1;
+    s.DivisorIdx = 1;
+}
+
+void StartSearchClock(Engine& e) {
+    e.run.SearchStartTime = e.clock.Now();
+    e.run.StartMinute = static_cast<float>(MinutesOf(e.run.SearchStartTime));
+    e.run.StartMinuteM60 = e.run.StartMinute - 60;
+}
+
+void WaitMessage(Engine& e) {
+    RunFlags& r = e.run;
+    SearchState& s = e.search;
+    e.NewLine();
+    e.screen.Color(10, 7);
+    if (r.StopReason == "b" && r.TimeLimit == 7) {
+        e.PrintLine("程序正在运行中,请等候,或按x键!");
+        e.PrintLine("The process is operating now.");
+    } else if (2 * s.StartDegree + 3 < e.dense.Degree) {
+        std::string minutes = ItemForm(r.TimeLimit + 1);
+        e.PrintLine("程序正在运行中,请等候. 等候时间<" + minutes + "分钟.请耐心等待或按x键!");
+        e.PrintLine("The process is operating now,Wait for less than" + minutes + "minutes .");
+    } else {
+        e.PrintLine("稍候!");
+        e.PrintLine("Wait a moment!");
+    }
+    e.screen.Color(7, 0);
+    if (s.Bound2 > s.Bound2Floor) {
+        s.Bound2 = s.Bound2Floor;
+        e.PrintLine("sj1=" + ItemForm(s.Bound2));
+    }
+}
+
+void DegreeNineMessage(Engine& e) {
+    RunFlags& r = e.run;
+    SearchState& s = e.search;
+    if (s.Bound2 > s.Bound2Floor) {
+        s.Bound2 = s.Bound2Floor;
+        e.PrintLine("sj1=" + ItemForm(s.Bound2));
+    }
+    e.NewLine();
+    e.screen.Color(10, 7);
+    if (!(r.StopReason == "b" && r.TimeLimit == 7)) {
+        if (e.dense.Degree > 23) {
+            std::string minutes = ItemForm(r.TimeLimit + 1);
+            e.PrintLine("程序正在运行中,请等候.等候时间<" + minutes + "分钟.请耐心等待或按x键!");
+            e.PrintLine("The process is operating now,Wait for less than" + minutes + "minutes .");
+        } else {
+            e.PrintLine("稍 候!");
+            e.PrintLine("Wait a moment!");
+        }
+    }
+    e.screen.Color(7, 0);
+}
+
+// The two-minute rule: a first pass that has run long jumps to the highest degree.
+void TwoMinuteRule(Engine& e) {
+    RunFlags& r = e.run;
+    SearchState& s = e.search;
+    if (r.Stage != 0 || e.store.StoredCount != 0 || s.TrialDegree >= s.HalfDegree) return;
+    float now = static_cast<float>(MinutesOf(e.clock.Now()));
+    if (!MinutesPassed(now, r.StartMinute, 2)) return;
+    r.Skipped = 1;
+    s.TrialDegree = s.HalfDegree;
+    s.StartDegree = s.HalfDegree;
+    e.PrintLine("*" + ItemForm(static_cast<float>(s.TrialDegree)) + ItemForm(s.Bound1));
+    for (int k = 1; k <= s.TrialDegree - 1; ++k) s.CoefBound[k] = RoundHalfEven(s.Bound1);
+}
+
+// One trial degree of the degree loop, then the search.
+At RunDegree(Engine& e) {
+    SearchState& s = e.search;
+    if (s.TrialDegree > s.HalfDegree) return At::SearchEnd;
+    int d = s.TrialDegree;
+    e.Print(ItemForm(static_cast<float>(d)) + " ");
+    if (d == 5) {
+        TightenForDegree(e);
+        SetLowerBounds(e);
+    }
+    s.CoefBound[d] = s.LeadBound;
+    s.CoefBound[d - 1] = RoundHalfEven(s.Bound1);
+    s.CoefBound[s.HalfDegree] = RoundHalfEven(s.LeadAbs);
+    TwoMinuteRule(e);
+    if (s.TrialDegree == 9) DegreeNineMessage(e);
+    At next = TrialFactorSearch(e);
+    if (next == At::AfterFactor) s.FirstDegree = s.TrialDegree;
+    return next;
+}
+
+}  // namespace
+
+At SearchStart(Engine& e) {
+    e.search.StartDegree = e.search.FirstDegree;
+    if (Next n = EisensteinTest(e)) return *n;
+    ComputeBounds(e);
+    return BoundClamp(e);
+}
+
+At SearchResume(Engine& e) {
+    e.NewLine();
+    e.search.StartDegree = e.search.TrialDegree;
+    if (Next n = EisensteinTest(e)) return *n;
+    ComputeBounds(e);
+    return BoundClamp(e);
+}
+
+At BoundClamp(Engine& e) {
+    SearchState& s = e.search;
+    int n = e.dense.Degree;
+    if (s.MaxCoefAbs / s.Bound1 > s.Bound2) s.Bound2 = std::floor(s.MaxCoefAbs / s.Bound1) + 1;
+    if (s.Bound2 > kCoefLimit) s.Bound2 = kCoefLimit;
+    e.Print(ItemForm(s.Bound1));
+    e.screen.NextZone();
+    e.PrintLine(ItemForm(s.Bound2));
+    e.PrintLine(ItemForm(static_cast<float>(n)));
+
+    ShowStatusLine(e);
+    e.search.TrialFactor[0] = std::fabs(e.dense.PolyCoef[0]);
+    s.LeadAbs = std::fabs(Lead(e));
+    if (s.StartDegree > 5) TightenForDegree(e);
+    SetLowerBounds(e);
+    if (s.StartDegree > 9) WaitMessage(e);
+
+    ListDivisorPairs(e);
+    SetUpDivisorPair(e);
+    s.SearchPos = 1;
+    s.StateSaved = 0;
+    s.HalfDegree = n / 2;
+    StartSearchClock(e);
+    s.TrialDegree = s.StartDegree;
+    return RunDegree(e);
+}
+
+At NextDegree(Engine& e) {
+    RestoreSavedSearch(e);
+    e.search.StateSaved = 0;
+    e.search.TrialDegree += 1;
+    return RunDegree(e);
+}
+
+}  // namespace yinshi

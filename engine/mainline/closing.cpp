@@ -1,0 +1,142 @@
+// The closing questions, the last factor, the pending binomials, the end
+// marks of the transcript and the end of the run.
+#include "mainline/driver.hpp"
+#include "present/number_form.hpp"
+#include "present/printing.hpp"
+#include "present/special_forms.hpp"
+#include "results/show_transcript.hpp"
+#include "search/further_solutions.hpp"
+#include "search/repeated_factor.hpp"
+
+namespace yinshi {
+
+bool ReadGsysFile(Engine& e, int number);
+
+namespace {
+
+bool IsYes(char key) { return key == 'y' || key == 'Y'; }
+
+}  // namespace
+
+At AskAnew(Engine& e) {
+    RunFlags& r = e.run;
+    SearchState& s = e.search;
+    e.PrintLine("重 新 分 解 它 吗 ");
+    e.PrintLine("Anew decompose y/n ?");
+    if (!IsYes(e.keys.Wait())) return At::Finish;
+
+    r.AnewAnswer = "y";
+    r.Repeat = "y";
+    r.SearchStartTime = e.clock.Now();
+    r.StartMinute = static_cast<float>(MinutesOf(r.SearchStartTime));
+    r.StartMinuteM60 = r.StartMinute - 60;
+    if (r.StopReason == "x" || r.StopReason == "t") {
+        r.Key.clear();
+        r.StopReason.clear();
+        s.Bound1 -= 1;
+        s.StartDegree = s.TrialDegree;
+        if (s.Bound1 == 0) {
+            s.Bound1 = s.DefaultBound1 + 1;
+            s.CurBound1 = s.Bound1;
+            s.StartDegree = s.FirstDegree;
+        }
+    } else {
+        s.Bound1 = s.Bound1 < s.DefaultBound1 ? s.DefaultBound1 + 1 : s.Bound1 + 1;
+        s.CurBound1 = s.Bound1;
+        s.StartDegree = s.FirstDegree;
+        if (s.Bound1 == s.Bound2) s.Bound2 += 1;
+    }
+    return At::BoundClamp;
+}
+
+At Finish(Engine& e) {
+    RunFlags& r = e.run;
+    DenseForm& d = e.dense;
+    r.StopReason.clear();
+    r.Key.clear();
+    r.PrintMode = 0;
+    d.PrintShift = RoundHalfEven(d.LowExp);
+    d.PrintDegree = d.DegreeKeep;
+    for (int k = 0; k <= d.DegreeKeep; ++k) d.PolyWork[k] = static_cast<float>(r.SignAcc) * d.PolyKeep[k];
+    r.SignAcc = 1;
+    PrintDensePoly(e);
+
+    if (r.GsysRead < r.GsysCount) {
+        r.GsysRead += 1;
+        if (!ReadGsysFile(e, static_cast<int>(r.GsysRead))) {
+            e.NewLine();
+            e.PrintLine("gsys" + TextForm(r.GsysRead) + " cannot be read; the pending factor is left out.");
+            return At::CloseTranscript;
+        }
+        return At::Restart;
+    }
+    return At::CloseTranscript;
+}
+
+At CloseTranscript(Engine& e) {
+    RunFlags& r = e.run;
+    if (!r.EnterAfterEndMarks) {
+        e.jg.EndLine();
+        e.NewLine();
+        e.NewLine();
+        if (r.StopKey == "x" || r.StopKey == "t") {
+            e.jg.Write("=....");
+            e.jg.EndLine();
+        } else if (r.Skipped == 1) {
+            e.jg.Write("=...");
+            e.jg.EndLine();
+        }
+    }
+    r.EnterAfterEndMarks = false;
+    e.jg.Close();
+    e.NewLine();
+    if (r.Stage == 0) {
+        r.PrintMode = 1;
+        e.Print("####");
+        RepeatedFactorTest(e);
+        return r.Stage == 1 ? At::CloseAll : At::ShowResults;
+    }
+    return At::ShowResults;
+}
+
+At ShowResults(Engine& e) {
+    e.screen.Color(4, 7);
+    ShowTranscript(e);
+    e.screen.Color(7, 0);
+    e.screen.Bell();
+    e.NewLine();
+    if (e.run.Stage == 1) e.PrintLine("ok!");
+    return e.run.NoGroupingShown == 0 ? At::AskAnother : At::CloseAll;
+}
+
+At AskAnother(Engine& e) {
+    e.NewLine();
+    e.PrintLine("要   看    下   一   种    解   法   吗");
+    e.PrintLine("do you want to look at another solution? y/n");
+    if (!IsYes(e.keys.Wait())) return At::CloseAll;
+    if (Next next = StartAnotherSolution(e)) return *next;
+    return At::CloseAll;
+}
+
+At CloseAll(Engine& e) {
+    e.jg.Close();
+    e.dj.Close();
+    e.NewLine();
+    return At::EndPrompt;
+}
+
+At EndPrompt(Engine& e) {
+    e.screen.Color(7, 4);
+    e.PrintLine("end");
+    e.NewLine();
+    e.PrintLine("阅  读  后   按  任  一  键");
+    e.PrintLine("Press any key after reading");
+    e.keys.Wait();
+    e.screen.Color(7, 5);
+    e.NewLine();
+    e.PrintLine("用鼠标左键单击右上方 × 处关闭此窗口");
+    e.PrintLine("Use the mouse to  close  the  window");
+    return At::Exit;
+}
+
+}  // namespace yinshi

@@ -1,0 +1,95 @@
+// Reporting a factor the search has found, and going on with the cofactor.
+#include "mainline/driver.hpp"
+#include "present/dense_arith.hpp"
+#include "present/grouping.hpp"
+#include "present/printing.hpp"
+
+namespace yinshi {
+
+namespace {
+
+void PrintFactor(Engine& e, int sign) {
+    DenseForm& d = e.dense;
+    for (int k = 0; k <= d.FoundDeg; ++k) d.PolyWork[k] = static_cast<float>(sign) * e.search.TrialFactor[k];
+    d.PrintDegree = d.FoundDeg;
+    d.PrintShift = e.store.SplitShift;
+    PrintDensePoly(e);
+}
+
+}  // namespace
+
+At FactorReport(Engine& e) {
+    RunFlags& r = e.run;
+    DenseForm& d = e.dense;
+    int f = d.CofactorDeg;
+    int g = d.FoundDeg;
+    bool first = r.NoEqualsPrefix == 0;
+
+    r.Stage = 1;
+    if (first) ShowGroupingWorking(e);
+
+    for (int k = 0; k <= f; ++k) d.PolyKeep[k] = d.PolyWork[k];
+    d.DegreeKeep = f;
+    d.PrintDegree = g;
+    r.PrintMode = 0;
+
+    float gLead = e.search.TrialFactor[g];
+    float qLead = d.PolyKeep[f];
+    if (first)
+        r.Sign = (gLead < 0 && qLead < 0) ? -1 : 1;
+    else
+        r.Sign = gLead < 0 ? -1 : 1;
+    r.SignAcc *= r.Sign;
+
+    if (first) {
+        e.Print("=");
+        e.jg.Write("=");
+        PrintContentPrefix(e);
+    }
+    PrintFactor(e, r.Sign);
+    r.PrintMode = first ? 0 : 1;
+    // The cofactor keeps what is left of the main variable's power after the
+    // factor took its share.
+    d.LowExp -= static_cast<float>(e.store.SplitShift);
+    for (int k = 0; k <= f; ++k) d.PolyWork[k] = static_cast<float>(r.Sign) * d.PolyKeep[k];
+    d.PrintDegree = f;
+    d.PrintShift = static_cast<std::int32_t>(d.LowExp);
+    PrintDensePoly(e);
+    e.NewLine();
+    if (r.PrintMode == 0) e.jg.EndLine();
+
+    if (r.Skipped == 1) return At::CloseTranscript;
+
+    e.vars.VarMaxExpKeep = e.vars.VarMaxExp;
+    if (first) {
+        e.NewLine();
+        e.Print("=");
+        e.jg.EndLine();
+        e.jg.Write("=");
+        PrintContentPrefix(e);
+        PrintFactor(e, r.Sign);
+        r.NoEqualsPrefix = 1;
+        r.PrintMode = 1;
+    }
+    e.store.SplitShift = 0;
+    return At::AfterFactor;
+}
+
+At AfterFactor(Engine& e) {
+    DenseForm& d = e.dense;
+    if (2 * e.search.TrialDegree > d.Degree) return At::SearchEnd;
+    e.NewLine();
+    for (int k = 0; k <= d.DegreeKeep; ++k) d.PolyWork[k] = d.PolyKeep[k];
+    d.PrintDegree = d.DegreeKeep;
+    d.PrintShift = static_cast<std::int32_t>(d.LowExp);
+    e.run.PrintMode = 1;
+    PrintDensePoly(e);
+    e.NewLine();
+    if (e.vars.VarCount > 1 && d.Degree > 12 && e.run.MethodResult == 3) {
+        DropAbsentVariables(e);
+        return At::Reorder;
+    }
+    return At::SearchResume;
+}
+
+}  // namespace yinshi

@@ -1,0 +1,117 @@
+// What the user sees while the search runs, the time limits, the keys x, t
+// and b, and the end of a search.
+#include <cmath>
+
+#include "mainline/driver.hpp"
+#include "mainline/progress.hpp"
+#include "present/number_form.hpp"
+#include "present/printing.hpp"
+
+namespace yinshi {
+
+bool MinutesPassed(float now, float start, float limit) {
+    return (now - start > limit) || (now < start && now - (start - 60) > limit);
+}
+
+void ShowStatusLine(Engine& e) {
+    e.screen.Color(2, 0);
+    if (e.run.Stage == 0) {
+        e.run.TimeLimit = 7;
+        PrintStatus(e, 14, "程序正在运行. 按 t 键可退出分解(Press t exit)");
+    } else {
+        e.run.TimeLimit = 1;
+        PrintStatus(e, 6, "已有因式分出,正在继续分解.按 t 键可退出到下一步(Press t  exit)");
+    }
+    e.screen.Color(7, 0);
+}
+
+bool PollKeysAndClock(Engine& e) {
+    RunFlags& r = e.run;
+    if (!(r.TimeLimit == 7 && r.StopReason == "b")) {
+        float now = static_cast<float>(MinutesOf(e.clock.Now()));
+        if (MinutesPassed(now, r.StartMinute, r.TimeLimit)) {
+            r.StopReason = "x";
+            r.StopKey = "x";
+            return true;
+        }
+    }
+    std::optional<char> key = e.keys.Poll();
+    r.Key = key ? std::string(1, *key) : std::string();
+    if (!key) return false;
+    switch (*key) {
+        case 'b':
+        case 'B':
+            r.Key = "b";
+            r.StopReason = "b";
+            e.screen.Clear();
+            e.PrintLine("b");
+            e.PrintLine("程序正在运行中,请等候,或按x键!");
+            e.PrintLine("The process is operating now.");
+            e.PrintLine(ItemForm(static_cast<float>(e.search.TrialDegree)));
+            return false;
+        case 'x':
+        case 'X':
+            r.Key = r.StopReason = r.StopKey = "x";
+            return true;
+        case 't':
+        case 'T':
+            r.Key = r.StopReason = r.StopKey = "t";
+            return true;
+        default:
+            return false;
+    }
+}
+
+At SearchEnd(Engine& e) {
+    RunFlags& r = e.run;
+    SearchState& s = e.search;
+    DenseForm& d = e.dense;
+
+    PrintStatus(e, 1, std::string(80, ' '));
+    e.NewLine();
+    if (r.AnewAnswer == "y") {
+        r.AnewAnswer.clear();
+        r.NoEqualsPrefix = 1;
+    }
+    if (r.NoEqualsPrefix == 0) {
+        // Held back in the transcript until the remaining part follows it on
+        // the same line; a re-tuned search must not leave "= 2" standing alone.
+        e.Print("=");
+        e.jg.BeginHold();
+        e.jg.Write("=");
+        PrintContentPrefix(e);
+        e.jg.EndHold();
+    }
+    if (r.Stage == 1 && r.StopReason != "x") return At::Finish;
+
+    for (int k = 0; k <= d.DegreeKeep; ++k) d.PolyWork[k] = static_cast<float>(r.Sign) * d.PolyKeep[k];
+    d.PrintDegree = d.DegreeKeep;
+    d.PrintShift = RoundHalfEven(d.LowExp);
+    r.PrintMode = 1;
+    PrintDensePoly(e);
+
+    if ((r.StopReason == "x" || r.StopReason == "t") && s.CurBound1 > s.DefaultBound1) {
+        s.CurBound1 = 0;
+        e.NewLine();
+        return At::Finish;
+    }
+    e.NewLine();
+    e.Print(r.StartTime);
+    e.screen.NextZone();
+    e.PrintLine(e.clock.Now());
+
+    if (s.Bound1 == 1) return r.Stage == 1 ? At::Finish : At::AskAnew;
+    if (r.StopReason == "x") {
+        r.StopReason.clear();
+        r.Key.clear();
+        r.SearchStartTime = e.clock.Now();
+        r.StartMinute = static_cast<float>(MinutesOf(r.SearchStartTime));
+        r.StartMinuteM60 = r.StartMinute - 60;
+        s.StartDegree = s.TrialDegree;
+        s.Bound1 = std::floor((s.Bound1 + 1) / 2);
+        return At::BoundClamp;
+    }
+    return At::AskAnew;
+}
+
+}  // namespace yinshi

@@ -1,0 +1,197 @@
+// Setting up the decomposition of a term table: the variable order, the dense
+// vector in the main variable, the sign, the special forms and the
+// high-degree method.
+#include <cmath>
+
+#include "mainline/allocation.hpp"
+#include "mainline/driver.hpp"
+#include "present/dense_arith.hpp"
+#include "present/number_form.hpp"
+#include "present/printing.hpp"
+#include "present/special_forms.hpp"
+#include "present/subsets.hpp"
+
+namespace yinshi {
+
+namespace {
+
+int VarCount(const Engine& e) { return static_cast<int>(e.vars.VarCount); }
+int TermCount(const Engine& e) { return static_cast<int>(e.terms.TermCount); }
+
+void Negate(std::vector<float>& v, int n) {
+    for (int k = 0; k <= n; ++k) v[k] = -v[k];
+}
+
+// The image exponent of every term under the chosen order's weights.
+void FillMainExponents(Engine& e) {
+    int k = VarCount(e);
+    for (int i = 1; i <= TermCount(e); ++i) {
+        float sum = 0;
+        for (int m = 1; m <= k; ++m) {
+            int v = static_cast<int>(e.vars.VarOrder[m]);
+            sum += static_cast<float>(e.vars.VarWeight[m]) * e.terms.TermExp(i, v);
+        }
+        e.terms.TermMainExp[i] = sum;
+    }
+}
+
+void PermuteVariables(Engine& e) {
+    int k = VarCount(e);
+    TermTable& t = e.terms;
+    std::array<float, 8> row{};
+    for (int i = 1; i <= TermCount(e); ++i) {
+        for (int j = 1; j <= k; ++j) row[j] = t.TermExp(i, j);
+        for (int j = 1; j <= k; ++j) t.TermExp(i, j) = row[static_cast<int>(e.dense.PolyWork[j])];
+    }
+    for (int j = 1; j <= k; ++j) e.vars.VarNameTmp[j] = e.vars.VarName[j];
+    for (int j = 1; j <= k; ++j) e.vars.VarName[j] = e.vars.VarNameTmp[static_cast<int>(e.dense.PolyWork[j])];
+}
+
+// Terms by ascending image exponent; only the exponent and the coefficient move.
+void SortByMainExponent(Engine& e) {
+    TermTable& t = e.terms;
+    bool swapped = true;
+    while (swapped) {
+        swapped = false;
+        for (int i = 1; i < TermCount(e); ++i) {
+            if (t.TermMainExp[i] > t.TermMainExp[i + 1]) {
+                std::swap(t.TermMainExp[i], t.TermMainExp[i + 1]);
+                std::swap(t.TermCoef[i], t.TermCoef[i + 1]);
+                swapped = true;
+            }
+        }
+    }
+}
+
+}  // namespace
+
+At Restart(Engine& e) {
+    TermTable& t = e.terms;
+    for (int j = 1; j <= VarCount(e); ++j) {
+        float high = 0;
+        for (int i = 1; i <= TermCount(e); ++i) high = std::max(high, t.TermExp(i, j));
+        e.vars.VarMaxExp[j] = high;
+    }
+    t.MaxTerms = TermCount(e);
+    DropAbsentVariables(e);
+    return Reorder(e);
+}
+
+At Reorder(Engine& e) {
+    RunFlags& r = e.run;
+    SearchState& s = e.search;
+    DenseForm& d = e.dense;
+
+    // R2: the variable order.
+    s.Bound1 = 0;
+    s.Bound2 = 0;
+    s.FirstDegree = 1;
+    r.SolutionNo = 1;
+    r.ItemCount = VarCount(e) + 1;
+    r.FirstSize = VarCount(e);
+    EnumerateSubsets(e);
+    for (int j = 1; j <= VarCount(e); ++j) {
+        e.vars.VarOrder[j] = d.PolyWork[j];
+        e.vars.VarWeight[j] = RoundHalfEven(s.TrialFactor[j]);
+    }
+    e.NewLine();
+    FillMainExponents(e);
+
+    // R3 and R4.
+    PermuteVariables(e);
+    // The degree is the spread of the image exponents, which is the order's score.
+    float low = e.terms.TermMainExp[1], high = low;
+    for (int i = 2; i <= TermCount(e); ++i) {
+        low = std::min(low, e.terms.TermMainExp[i]);
+        high = std::max(high, e.terms.TermMainExp[i]);
+    }
+    int n = RoundHalfEven(high - low);
+    d.Degree = n;
+    if (n > 4000) e.PrintLine("次数太高了!");
+
+    // R5: sized once in the first pass; a later polynomial that does not fit
+    // (possible with another variable order) gets room too.
+    if (r.Stage == 0 || static_cast<int>(d.PolyCoef.size()) < n + 1) AllocateDegreeSized(e, n);
+
+    // R6: the dense vector.
+    SortByMainExponent(e);
+    d.LowExp = e.terms.TermMainExp[1];
+    for (int k = 0; k <= n; ++k) d.PolyWork[k] = 0;
+    for (int i = TermCount(e); i >= 1; --i) {
+        int k = RoundHalfEven(e.terms.TermMainExp[i] - d.LowExp);
+        d.PolyWork[k] = e.terms.TermCoef[i];  // the first after sorting wins a shared power
+    }
+    d.PrintDegree = n;
+    d.PrintShift = RoundHalfEven(d.LowExp);
+    d.DegreeKeep = n;
+    e.store.StoredCount = 0;
+    e.store.StoredEnd = 0;
+    e.store.SplitShift = 0;
+
+    // R7.
+    if (r.Stage == 0 || static_cast<int>(e.terms.TermCoef.size()) < n + 2) ResizeTermTablesForDegree(e, n);
+
+    // R8: the sign.
+    e.NewLine();
+    if (r.Stage == 0 && d.PolyWork[n] < 0) {
+        r.SignPrefix = "-";
+        Negate(d.PolyWork, n);
+    } else if ((TermCount(e) == 2 || TermCount(e) == 3) && d.PolyWork[n] < 0) {
+        Negate(d.PolyWork, n);
+        r.SignFlip = -r.SignFlip;
+    }
+
+    // R9.
+    for (int k = 0; k <= n; ++k) {
+        d.PolyKeep[k] = d.PolyWork[k];
+        d.PolyCoef[k] = d.PolyWork[k];
+    }
+
+    // R10: the polynomial being decomposed.
+    r.PrintMode = 1;
+    if (r.MethodResult == 0) {
+        r.PrintMode = 0;
+        e.jg.EndLine();
+        e.jg.Write("=");
+        e.NewLine();
+        e.Print("=");
+        PrintContentPrefix(e);
+    }
+    PrintDensePoly(e);
+    e.NewLine();
+    KeepMaxExponents(e);
+
+    // R11: the special forms.
+    if (TermCount(e) == 2) {
+        if (Next next = DifferenceOfSquares(e)) return *next;
+        if (Next next = SumOfCubes(e)) return *next;
+    } else if (TermCount(e) == 3) {
+        if (Next next = SquareOfBinomial(e)) return *next;
+    }
+    if (r.SignFlip == -1) {
+        Negate(d.PolyWork, n);
+        Negate(d.PolyKeep, n);
+        Negate(d.PolyCoef, n);
+        r.SignFlip = 1;
+    }
+
+    // R12.
+    if (n == 1) {
+        if (r.Stage == 0) {
+            e.jg.Close();
+            e.dj.Close();
+            return At::ShowResults;
+        }
+        return At::SearchEnd;
+    }
+
+    // R13: the high-degree method.
+    if (r.LongTried == 0 && n > 15 && d.LowExp > 0 && e.vars.VarWeight[VarCount(e)] < n) {
+        TrySumOfVariables(e);
+        if (r.MethodResult == 3) return At::FactorReport;
+        r.LongTried = 1;
+    }
+    return At::SearchStart;
+}
+
+}  // namespace yinshi
