@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <system_error>
 
 namespace yinshi {
 
@@ -34,6 +35,8 @@ std::string Shortest(float mag) {
 std::string TextForm(float v) {
     std::string out(1, std::signbit(v) && v != 0.0f ? '-' : ' ');
     float mag = std::fabs(v);
+    if (std::isnan(mag)) return out + "NaN";
+    if (std::isinf(mag)) return out + "Inf";
     if (mag < 1e8f && IsWhole(mag)) {
         out += std::to_string(static_cast<long long>(mag));
     } else {
@@ -67,7 +70,18 @@ float ReadNumber(std::string_view text, std::size_t& used) {
     std::string number(text.substr(start, i - start));
     if (number[0] == '+') number.erase(0, 1);
     double value = 0.0;
-    std::from_chars(number.data(), number.data() + number.size(), value);
+    auto r = std::from_chars(number.data(), number.data() + number.size(), value);
+    bool negative = number[0] == '-';
+    if (r.ec == std::errc::result_out_of_range) {
+        // Too small reads as 0; too large (a run of digits before the point) as an infinity.
+        std::size_t firstDigit = number.find_first_not_of("-0");
+        bool large = firstDigit != std::string::npos && number[firstDigit] != '.';
+        value = large ? std::numeric_limits<double>::infinity() : 0.0;
+        if (negative) value = -value;
+    }
+    // Past the float range the value is an infinity, not a conversion out of range.
+    if (std::fabs(value) > std::numeric_limits<float>::max())
+        return negative ? -std::numeric_limits<float>::infinity() : std::numeric_limits<float>::infinity();
     return static_cast<float>(value);
 }
 

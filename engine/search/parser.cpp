@@ -1,0 +1,236 @@
+#include "search/parser.hpp"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <string>
+#include <string_view>
+
+#include "mainline/engine.hpp"
+#include "platform/text_file.hpp"
+#include "present/number_form.hpp"
+
+namespace yinshi {
+
+namespace {
+
+constexpr const char* kItemFile = "DXS1.DAT";
+constexpr std::size_t kMaxRecordText = 1000;
+// A term names at most six variable factors; the loader's tables hold no more.
+constexpr int kMaxFactorsPerTerm = 6;
+
+unsigned char Byte(char c) { return static_cast<unsigned char>(c); }
+
+// Prints the one input message on a line of its own and closes every file, so
+// that nothing of a rejected text survives the run.
+At InputError(Engine& e) {
+    if (e.screen.Cursor().second != 1) e.NewLine();
+    e.PrintLine("输入错误！");
+    e.jg.Close();
+    e.dj.Close();
+    return At::EndPrompt;
+}
+
+// An exponent must be a whole number above zero: a fractional or infinite one
+// would make a term with no place in the dense form.
+bool GoodExponent(float v) { return v > 0 && std::isfinite(v) && IsWhole(v); }
+
+// The item-file writer of the tokeniser: one quoted item per line.
+class ItemWriter {
+public:
+    explicit ItemWriter(const std::filesystem::path& path) { out_.Create(path); }
+    bool Good() const { return out_.IsOpen() && out_.Good(); }
+    void Item(std::string_view text) {
+        out_.Write("\"");
+        out_.Write(text);
+        out_.Write("\"");
+        out_.EndLine();
+    }
+    void Separator() {
+        out_.Write("\"+\",\"+\"");
+        out_.EndLine();
+    }
+    void Close() { out_.Close(); }
+
+private:
+    TextOut out_;
+};
+
+// The tokeniser proper, on text that has been through the pre-pass.
+// Returns false on an input error.
+bool Tokenize(std::string_view s, ItemWriter& out) {
+    std::size_t p = 0;
+    auto rest = [&] { return s.substr(p); };
+    for (;;) {
+        // A term: its coefficient first.
+        int factors = 0;
+        if (ReadNumber(rest()) == 0) {
+            if (p < s.size() && s[p] == '-') {
+                out.Item("-1");
+                ++p;
+            } else {
+                out.Item("1");
+                if (p >= s.size() || Byte(s[p]) < 'A') return false;
+            }
+        } else {
+            std::size_t q = p + 1;
+            while (q < s.size() && s[q] >= '/' && s[q] <= '9') ++q;
+            std::string_view coef = s.substr(p, q - p);
+            // A fraction bar needs a denominator other than zero after it.
+            std::size_t bar = coef.find('/');
+            if (bar != std::string_view::npos && ReadNumber(coef.substr(bar + 1)) == 0) return false;
+            out.Item(coef);
+            p = q;
+        }
+        // Its variable factors, up to the next separator.
+        for (;;) {
+            if (p >= s.size()) {
+                out.Separator();
+                return true;
+            }
+            unsigned char c = Byte(s[p]);
+            if (c == '+') {
+                out.Separator();
+                ++p;
+                break;
+            }
+            if (c == '-') {
+                out.Separator();
+                break;
+            }
+            // Only a one-byte character can be a variable letter; the bytes of
+            // a multi-byte character would each become a variable of their own.
+            if (c <= '9' || c >= 0x80) return false;
+            if (++factors > kMaxFactorsPerTerm) return false;
+            out.Item(s.substr(p, 1));
+            char next = p + 1 < s.size() ? s[p + 1] : '\0';
+            bool marker = next == '^' || next == '\'';
+            p += marker ? 2 : 1;
+            if (marker || (next > '0' && next < 'A')) {
+                float exponent = ReadNumber(rest());
+                if (!GoodExponent(exponent)) return false;
+                std::string text = TextForm(exponent);
+                out.Item(text);
+                // The exponent is consumed by the length of its own text, so a
+                // differently spelled one ("02") leaves characters that fail.
+                p += std::min(text.size() - 1, s.size() - p);
+            } else {
+                out.Item("1");
+            }
+        }
+    }
+}
+
+Next TokenizeWhole(Engine& e, const std::string& text) {
+    ItemWriter out(e.File(kItemFile));
+    if (!out.Good()) return InputError(e);
+    bool ok = Tokenize(PrePass(text), out);
+    out.Close();
+    if (!ok || !out.Good()) return InputError(e);
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::string PrePass(std::string text) {
+    std::string out;
+    out.reserve(text.size() + 8);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c == ' ') continue;
+        out += c;
+        if (c != 'd' && c != 'D' && c != 'e' && c != 'E') continue;
+        char next = i + 1 < text.size() ? text[i + 1] : '\0';
+        if (next > '0' && next < ':') {
+            out += '^';
+        } else if (next == '+' || next == '-') {
+            out += "^1";
+        }
+    }
+    return out;
+}
+
+Next TokenizeText(Engine& e) { return TokenizeWhole(e, e.run.InputText); }
+
+Next TokenizeFactorRecord(Engine& e, int record) {
+    // A record that cannot be read (a damaged length) ends the run like one that is too long.
+    std::optional<std::string> got = e.dj.Get(record);
+    if (!got || got->size() > kMaxRecordText) return At::EndPrompt;
+    const std::string& text = *got;
+    // The record holds the factor in its parentheses.
+    e.run.InputText = text.size() >= 2 ? text.substr(1, text.size() - 2) : std::string();
+    return TokenizeWhole(e, e.run.InputText);
+}
+
+Next LoadTerms(Engine& e) {
+    TextIn in;
+    if (!in.Open(e.File(kItemFile))) return InputError(e);
+    TermTable& tt = e.terms;
+    VarTable& vt = e.vars;
+    const int rows = std::min(static_cast<int>(tt.TermCoef.size()),
+                              std::min(static_cast<int>(tt.TermDen.size()), tt.TermExp.Rows()));
+    const int columns = std::min(kMaxVars, tt.TermExp.Cols() - 1);
+    auto clearRow = [&](int t) {
+        // Every column: a letter met first in an earlier term must read 0 here.
+        for (int v = 0; v < tt.TermExp.Cols(); ++v) tt.TermExp(t, v) = 0;
+    };
+    auto known = [&] { return static_cast<int>(std::max(vt.VarCount, vt.ParsedVarCount)); };
+
+    int t = 1;
+    for (;;) {
+        if (e.run.Stage != 1) vt.VarCount = vt.ParsedVarCount;
+        std::optional<std::string> coef = in.Item();
+        if (!coef) break;
+        // The 21st term ends the run; nothing past the 20th is stored.
+        if (t > kMaxTerms || t >= rows) {
+            tt.TermCount = static_cast<float>(t - 1);
+            return At::EndPrompt;
+        }
+        clearRow(t);
+        tt.TermCoef[t] = ReadNumber(*coef);
+        tt.TermDen[t] = 1;
+        std::size_t bar = coef->find('/');
+        if (bar != std::string::npos) {
+            e.run.FracFlag.assign(1, 'f');  // not = "f": that trips a false -Wrestrict in GCC 12
+            float den = ReadNumber(std::string_view(*coef).substr(bar + 1));
+            if (den == 0) return InputError(e);
+            if (den < 0) {
+                den = -den;
+                tt.TermCoef[t] = -tt.TermCoef[t];
+            }
+            tt.TermDen[t] = den;
+        }
+        bool complete = false;
+        for (int pair = 1; pair <= kMaxFactorsPerTerm + 1 && !complete; ++pair) {
+            std::optional<std::string> first = in.Item();
+            std::optional<std::string> second = in.Item();
+            if (!first || !second) return InputError(e);
+            std::string letter = *first;
+            for (char& c : letter) c = static_cast<char>(std::tolower(Byte(c)));
+            if (letter == "+") {
+                complete = true;
+                break;
+            }
+            float exponent = ReadNumber(*second);
+            int found = 0;
+            for (int v = 1; v <= known() && v <= columns; ++v)
+                if (vt.VarName[v] == letter) found = v;
+            if (found == 0) {
+                // An eighth letter has no column to go to.
+                if (vt.ParsedVarCount + 1 > columns) return InputError(e);
+                vt.ParsedVarCount += 1;
+                found = static_cast<int>(vt.ParsedVarCount);
+                vt.VarName[found] = std::move(letter);
+            }
+            // A letter named twice in one term multiplies: x2x is x^3.
+            tt.TermExp(t, found) += exponent;
+        }
+        if (!complete) return InputError(e);
+        ++t;
+    }
+    if (t < rows) clearRow(t);
+    tt.TermCount = static_cast<float>(t - 1);
+    return std::nullopt;
+}
+
+}  // namespace yinshi
