@@ -1,0 +1,308 @@
+#include "present/special_forms.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <string_view>
+
+#include "mainline/engine.hpp"
+#include "platform/text_file.hpp"
+#include "present/gsys_file.hpp"
+#include "present/number_form.hpp"
+#include "present/printing.hpp"
+
+namespace yinshi {
+
+namespace {
+
+int Sgn(float v) { return (v > 0) - (v < 0); }
+
+// Integer roots; a coefficient is a perfect power only when the root
+// reproduces it exactly.
+float SquareRoot(float v) { return std::floor(std::sqrt(v) + 0.5f); }
+float CubeRoot(float v) { return std::floor(std::exp(std::log(v) / 3.0f) + 0.5f); }
+bool IsSquare(float v, float r) { return r * r == v; }
+bool IsCube(float v, float r) { return r * r * r == v; }
+
+int VarCountOf(const Engine& e) {
+    return std::clamp(RoundHalfEven(e.vars.VarCount), 0, std::min(kMaxVars, e.terms.TermExp.Cols() - 1));
+}
+
+// The factorisation goes to the console always and to the transcript only
+// while the first pass over the whole polynomial is running; a later match
+// is a step inside a product the transcript already shows.
+class Writer {
+public:
+    explicit Writer(Engine& e) : e_(e), toJg_(e.run.Stage == 0) {}
+    bool ToTranscript() const { return toJg_; }
+
+    void Show(std::string_view text) {
+        e_.Print(text);
+        if (toJg_) e_.jg.Write(text);
+    }
+    void Console(std::string_view text) { e_.Print(text); }
+    void Transcript(std::string_view text) {
+        if (toJg_) e_.jg.Write(text);
+    }
+    // A variable of a shown term: the exponent is written even when it is 1.
+    void ShowPower(int j, float exp) { Show(e_.vars.VarName[j] + "^" + ItemForm(exp)); }
+
+    // ")" + suffix closes the product: console with a trailing blank, both with a line end.
+    void CloseProduct(std::string_view suffix) {
+        e_.Print(std::string(suffix) + " ");
+        e_.NewLine();
+        if (toJg_) {
+            e_.jg.Write(suffix);
+            e_.jg.EndLine();
+        }
+    }
+    // Opens the next line of the working: "=" and, in the first pass, the content.
+    void NextEquals() {
+        e_.Print("=");
+        if (toJg_) {
+            e_.jg.Write("=");
+            PrintContentPrefix(e_);
+        }
+    }
+
+private:
+    Engine& e_;
+    bool toJg_;
+};
+
+// The queue file is created before anything is shown, so that a file that
+// cannot be created leaves the pattern unmatched (the general search still
+// factors the polynomial) instead of losing the queued factor.
+bool CreateGsys(Engine& e, TextOut& gsys) {
+    float number = e.run.GsysCount + 1;
+    if (!gsys.Create(e.File(GsysFileName(number)))) return false;
+    e.run.GsysCount = number;
+    return true;
+}
+
+void WriteLettersAndClose(Engine& e, TextOut& gsys, int vars) {
+    for (int j = 1; j <= vars; ++j) {
+        gsys.Write(e.vars.VarName[j]);
+        gsys.EndLine();
+    }
+    gsys.Close();
+}
+
+Next MatchedExit(Engine& e, float termCount) {
+    e.run.NoEqualsPrefix = 1;
+    e.run.Stage = 1;
+    e.run.MethodResult = 3;
+    e.terms.TermCount = termCount;
+    return At::Restart;
+}
+
+bool AllExponents(const Engine& e, int term, int vars, float divisor) {
+    for (int j = 1; j <= vars; ++j) {
+        float x = e.terms.TermExp(term, j);
+        if (std::floor(x / divisor) * divisor != x) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+Next SquareOfBinomial(Engine& e) {
+    TermTable& t = e.terms;
+    const int vars = VarCountOf(e);
+    if (t.TermCoef.size() < 4 || t.TermExp.Rows() < 4) return std::nullopt;
+    if (Sgn(t.TermCoef[1]) != Sgn(t.TermCoef[3])) return std::nullopt;
+    const float r1 = SquareRoot(std::fabs(t.TermCoef[1]));
+    const float r3 = SquareRoot(std::fabs(t.TermCoef[3]));
+    if (!IsSquare(std::fabs(t.TermCoef[1]), r1) || !IsSquare(std::fabs(t.TermCoef[3]), r3)) return std::nullopt;
+    if (!AllExponents(e, 1, vars, 2) || !AllExponents(e, 3, vars, 2)) return std::nullopt;
+    if (std::fabs(t.TermCoef[2]) != 2 * r1 * r3) return std::nullopt;
+    for (int j = 1; j <= vars; ++j) {
+        float mid = t.TermExp(2, j);
+        if (mid == 0) return std::nullopt;
+        if (2 * mid != t.TermExp(1, j) && 2 * mid != t.TermExp(3, j)) return std::nullopt;
+    }
+
+    TextOut gsys;
+    if (!CreateGsys(e, gsys)) return std::nullopt;
+    Writer out(e);
+    PrintEqualsPrefix(e);
+    gsys.Write(ItemForm(static_cast<float>(vars)));
+
+    t.TermCoef[1] = r1;
+    out.Show(ItemForm(r1));
+    gsys.Write(ItemForm(r1));
+    for (int j = 1; j <= vars; ++j) {
+        float& x = t.TermExp(1, j);
+        if (x == 0) {
+            gsys.Write(ItemForm(0));
+            continue;
+        }
+        x /= 2;
+        gsys.Write(ItemForm(x));
+        out.ShowPower(j, x);
+    }
+
+    const float second = t.TermCoef[2] > 0 ? r3 : -r3;
+    out.Show(second > 0 ? "+" : "-");
+    out.Show(ItemForm(r3));
+    gsys.Write(ItemForm(second));
+    t.TermCoef[2] = second;
+    for (int j = 1; j <= vars; ++j) {
+        float x = t.TermExp(3, j);
+        if (x == 0) {
+            t.TermExp(2, j) = 0;
+            gsys.Write(ItemForm(0));
+            continue;
+        }
+        t.TermExp(2, j) = x / 2;
+        gsys.Write(ItemForm(x / 2));
+        out.ShowPower(j, x / 2);
+    }
+
+    out.CloseProduct(")^2");
+    out.NextEquals();
+    WriteLettersAndClose(e, gsys, vars);
+    return MatchedExit(e, 2);
+}
+
+Next DifferenceOfSquares(Engine& e) {
+    TermTable& t = e.terms;
+    FurtherState& f = e.further;
+    const int vars = VarCountOf(e);
+    if (t.TermCoef.size() < 3 || t.TermExp.Rows() < 3) return std::nullopt;
+    if (Sgn(t.TermCoef[1]) == Sgn(t.TermCoef[2])) return std::nullopt;
+    for (int i = 1; i <= 2; ++i) {
+        float a = std::fabs(t.TermCoef[i]);
+        if (!IsSquare(a, SquareRoot(a))) return std::nullopt;
+        if (!AllExponents(e, i, vars, 2)) return std::nullopt;
+    }
+
+    TextOut gsys;
+    if (!CreateGsys(e, gsys)) return std::nullopt;
+    Writer out(e);
+    PrintEqualsPrefix(e);
+    gsys.Write(ItemForm(static_cast<float>(vars)));
+    gsys.EndLine();
+
+    // A + B into the queue file.
+    for (int i = 1; i <= 2; ++i) {
+        if (i == 2) out.Show("+");
+        f.RootCoef[i] = SquareRoot(std::fabs(t.TermCoef[i]));
+        out.Show(ItemForm(f.RootCoef[i]));
+        gsys.Write(ItemForm(f.RootCoef[i]));
+        for (int j = 1; j <= vars; ++j) {
+            float& x = t.TermExp(i, j);
+            if (x == 0) {
+                gsys.Write(ItemForm(0));
+                continue;
+            }
+            x /= 2;
+            gsys.Write(ItemForm(x));
+            gsys.EndLine();
+            out.ShowPower(j, x);
+        }
+    }
+    out.Show(")(");
+
+    // A - B stays in the term table.
+    for (int i = 1; i <= 2; ++i) {
+        t.TermCoef[i] = f.RootCoef[i];
+        if (i == 2) {
+            out.Show("-");
+            t.TermCoef[2] = -f.RootCoef[2];
+        }
+        out.Show(ItemForm(f.RootCoef[i]));
+        for (int j = 1; j <= vars; ++j)
+            if (t.TermExp(i, j) != 0) out.ShowPower(j, t.TermExp(i, j));
+    }
+
+    out.CloseProduct(")");
+    out.NextEquals();
+    WriteLettersAndClose(e, gsys, vars);
+    return MatchedExit(e, 2);
+}
+
+Next SumOfCubes(Engine& e) {
+    TermTable& t = e.terms;
+    FurtherState& f = e.further;
+    const int vars = VarCountOf(e);
+    if (t.TermCoef.size() < 4 || t.TermExp.Rows() < 4 || f.CubeExp.Rows() < 3 || f.CubeExp.Cols() <= vars)
+        return std::nullopt;
+    const float ra = CubeRoot(std::fabs(t.TermCoef[1]));
+    const float rb = CubeRoot(std::fabs(t.TermCoef[2]));
+    if (!IsCube(std::fabs(t.TermCoef[1]), ra) || !IsCube(std::fabs(t.TermCoef[2]), rb)) return std::nullopt;
+    if (!AllExponents(e, 1, vars, 3) || !AllExponents(e, 2, vars, 3)) return std::nullopt;
+
+    TextOut gsys;
+    if (!CreateGsys(e, gsys)) return std::nullopt;
+    Writer out(e);
+    PrintEqualsPrefix(e);
+    gsys.Write(ItemForm(static_cast<float>(vars)));
+
+    // A + B or A - B into the queue file.
+    const float s = t.TermCoef[2] < 0 ? -1.0f : 1.0f;
+    f.RootCoef[1] = ra;
+    f.RootCoef[2] = s * rb;
+    for (int i = 1; i <= 2; ++i) {
+        if (i == 1) {
+            out.Show(ItemForm(ra));
+        } else {
+            out.Console(s < 0 ? "-" : "+");
+            out.Console(ItemForm(rb));
+            out.Transcript(f.RootCoef[2] > 0 ? "+" + ItemForm(f.RootCoef[2]) : ItemForm(f.RootCoef[2]));
+        }
+        gsys.Write(ItemForm(f.RootCoef[i]));
+        for (int j = 1; j <= vars; ++j) {
+            float x = t.TermExp(i, j);
+            if (x == 0) {
+                gsys.Write(ItemForm(0));
+                continue;
+            }
+            f.CubeExp(i, j) = x / 3;
+            gsys.Write(ItemForm(f.CubeExp(i, j)));
+            out.ShowPower(j, f.CubeExp(i, j));
+        }
+    }
+    out.Show(")(");
+
+    // A^2 + B^2 -+ AB stays in the term table, in that order.
+    t.TermCoef[1] = ra * ra;
+    out.Show(ItemForm(t.TermCoef[1]));
+    for (int j = 1; j <= vars; ++j) {
+        float& x = t.TermExp(1, j);
+        if (x == 0) continue;
+        x = x * 2 / 3;
+        out.ShowPower(j, x);
+    }
+    out.Show("+");
+    t.TermCoef[2] = rb * rb;
+    out.Show(ItemForm(t.TermCoef[2]));
+    for (int j = 1; j <= vars; ++j) {
+        float& x = t.TermExp(2, j);
+        if (x == 0) continue;
+        x = x * 2 / 3;
+        out.ShowPower(j, x);
+    }
+    t.TermCoef[3] = -s * ra * rb;
+    out.Console(t.TermCoef[3] < 0 ? "-" : "+");
+    out.Console(ItemForm(ra * rb));
+    out.Transcript(t.TermCoef[3] > 0 ? "+" + ItemForm(t.TermCoef[3]) : ItemForm(t.TermCoef[3]));
+    // The cross term's row may hold exponents of an earlier table; AB has
+    // exactly the halves of A^2 and B^2.
+    for (int j = 1; j <= vars; ++j) t.TermExp(3, j) = 0;
+    for (int i = 1; i <= 2; ++i) {
+        for (int j = 1; j <= vars; ++j) {
+            float x = t.TermExp(i, j);
+            if (x == 0) continue;
+            t.TermExp(3, j) += x / 2;
+            out.ShowPower(j, x / 2);
+        }
+    }
+
+    out.CloseProduct(")");
+    out.NextEquals();
+    WriteLettersAndClose(e, gsys, vars);
+    return MatchedExit(e, 3);
+}
+
+}  // namespace yinshi

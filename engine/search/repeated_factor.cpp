@@ -1,0 +1,201 @@
+#include "search/repeated_factor.hpp"
+
+#include <cmath>
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "mainline/engine.hpp"
+#include "present/dense_arith.hpp"
+#include "present/number_form.hpp"
+#include "present/printing.hpp"
+
+namespace yinshi {
+
+namespace {
+
+constexpr float kProductLimit = 3000000.0f;
+constexpr float kContentLimit = 30000.0f;
+// Above this a float no longer holds every integer.
+constexpr float kExactLimit = 16777216.0f;
+
+bool Divides(float p, float v) { return std::floor(v / p) * p == v; }
+
+// Divides out the common divisor of v(0..deg), trying every J from the smallest
+// coefficient magnitude down. False when that magnitude is too large to try.
+bool RemoveContent(std::vector<float>& v, int deg) {
+    float s = 0;
+    for (int k = deg; k >= 0; --k) {
+        float a = std::fabs(v[k]);
+        if (a != 0 && (s == 0 || a < s)) s = a;
+    }
+    if (s > kContentLimit) return false;
+    for (int j = RoundHalfEven(s); j >= 2; --j) {
+        const float J = static_cast<float>(j);
+        bool all = true;
+        for (int k = 0; k <= deg && all; ++k) all = Divides(J, v[k]);
+        if (!all) continue;
+        for (int k = 0; k <= deg; ++k) v[k] /= J;
+        break;
+    }
+    return true;
+}
+
+float Gcd(float a, float b) {
+    while (b != 0) {
+        float r = std::fmod(a, b);
+        a = b;
+        b = r;
+    }
+    return a;
+}
+
+// The primitive remainder sequence of f = PolyKeep and f'. Leaves the gcd in
+// TrialFactor(0..m) and returns true when it has positive degree; false when f
+// and f' are coprime or a value leaves the range where floats stay exact.
+bool GcdWithDerivative(Engine& e, int n, int& m) {
+    std::vector<float>& a = e.dense.PolyWork;
+    std::vector<float>& b = e.search.TrialFactor;
+    const std::vector<float>& f = e.dense.PolyKeep;
+    m = n - 1;
+    for (int i = 1; i <= n; ++i) {
+        b[i - 1] = static_cast<float>(i) * f[i];
+        if (std::fabs(b[i - 1]) > kProductLimit) return false;
+    }
+    for (int i = 0; i <= n; ++i) {
+        a[i] = static_cast<float>(n) * f[i];
+        if (std::fabs(a[i]) > kProductLimit) return false;
+    }
+    for (int i = n; i < static_cast<int>(b.size()); ++i) b[i] = 0;
+    float& mult = e.run.RemMult;
+    mult = 1;
+    int deg = n;
+
+    for (;;) {
+        for (int i = deg - 1; i >= deg - m; --i) {
+            const float t = b[i - deg + m] * mult;
+            if (std::fabs(t) > kProductLimit) return false;
+            a[i] -= t;
+            if (std::fabs(a[i]) >= kExactLimit) return false;
+        }
+        a[deg] = 0;  // cancelled by the choice of the multiplier
+        int next = 0;
+        for (int i = deg - 1; i >= 1; --i) {
+            if (a[i] != 0) {
+                next = i;
+                break;
+            }
+        }
+        deg = next;
+        if (deg == 0) {
+            if (a[0] != 0) return false;
+            return m > 0;
+        }
+        if (m > deg) {
+            for (int i = 0; i <= m; ++i) std::swap(a[i], b[i]);
+            std::swap(deg, m);
+        }
+        if (!RemoveContent(a, deg) || !RemoveContent(b, m)) return false;
+        mult = a[deg] / b[m];
+        if (!IsWhole(mult)) {
+            const float h = Gcd(std::fabs(a[deg]), std::fabs(b[m]));
+            const float scale = std::fabs(b[m] / h);
+            for (int i = 0; i <= deg; ++i) {
+                a[i] *= scale;
+                if (std::fabs(a[i]) > kProductLimit) return false;
+            }
+            mult = a[deg] / b[m];
+        }
+    }
+}
+
+bool ExactInteger(float v) { return std::isfinite(v) && IsWhole(v) && std::fabs(v) < kExactLimit; }
+
+// g(0..dg) * q(0..dq) = f(0..dg+dq), on exact integers.
+bool ProductIs(const std::vector<float>& g, int dg, const std::vector<float>& q, int dq,
+               const std::vector<float>& f) {
+    for (int k = 0; k <= dg; ++k)
+        if (!ExactInteger(g[k])) return false;
+    for (int k = 0; k <= dq; ++k)
+        if (!ExactInteger(q[k])) return false;
+    for (int c = 0; c <= dg + dq; ++c) {
+        std::int64_t sum = 0;
+        for (int j = 0; j <= dg; ++j)
+            if (c - j >= 0 && c - j <= dq)
+                sum += static_cast<std::int64_t>(g[j]) * static_cast<std::int64_t>(q[c - j]);
+        if (!ExactInteger(f[c]) || sum != static_cast<std::int64_t>(f[c])) return false;
+    }
+    return true;
+}
+
+// f = (G)(Q) on the console and in the transcript, which the main line has
+// already closed: it is reopened for these lines so that the transcript and its
+// printed copy show the repeated factor too.
+void ShowSplit(Engine& e, int m, int n, const std::vector<float>& q) {
+    DenseForm& d = e.dense;
+    const bool reopened = !e.jg.IsOpen() && e.jg.Append(e.File(e.run.ResultFile));
+    const float oldMode = e.run.PrintMode;
+    e.run.PrintMode = e.jg.IsOpen() ? 0 : 1;
+
+    e.run.Stage = 1;
+    e.screen.Color(4, 7);
+    e.Print("****** =");
+    e.jg.Write("=");
+    PrintContentPrefix(e);
+
+    const std::int32_t oldShift = d.PrintShift;
+    d.PrintShift = RoundHalfEven(d.LowExp) - oldShift;
+    d.PrintDegree = m;
+    PrintDensePoly(e);
+    d.PrintShift = oldShift;
+
+    for (int k = 0; k <= n - m; ++k) d.PolyWork[k] = q[k];
+    d.PrintDegree = n - m;
+    PrintDensePoly(e);
+
+    e.NewLine();
+    e.jg.EndLine();
+    e.PrintLine("=....");
+    e.jg.Write("=....");
+    e.jg.EndLine();
+    e.screen.Color(7, 0);
+
+    e.run.PrintMode = oldMode;
+    if (reopened) e.jg.Close();
+}
+
+}  // namespace
+
+void RepeatedFactorTest(Engine& e) {
+    DenseForm& d = e.dense;
+    SearchState& s = e.search;
+    const int n = d.DegreeKeep;
+    if (n < 2 || static_cast<int>(d.PolyKeep.size()) <= n || static_cast<int>(d.PolyCoef.size()) <= n ||
+        static_cast<int>(d.PolyWork.size()) <= n || static_cast<int>(s.TrialFactor.size()) <= n)
+        return;
+    d.Degree = n;
+    for (int i = 0; i <= n; ++i) d.PolyCoef[i] = d.PolyWork[i] = d.PolyKeep[i];
+
+    int m = 0;
+    if (!GcdWithDerivative(e, n, m)) return;
+
+    // Found: G is the last divisor, made positive in its leading coefficient.
+    if (s.TrialFactor[m] < 0)
+        for (int i = 0; i <= m; ++i) s.TrialFactor[i] = -s.TrialFactor[i];
+    for (int i = 0; i <= m; ++i) d.PolyWork[i] = s.TrialFactor[i];
+    for (int i = 0; i <= n; ++i) d.PolyKeep[i] = d.PolyCoef[i];
+    d.ProdDegree = m;
+    d.DegreeKeep = n;
+    DivideKeepByWork(e);
+    std::vector<float> q(s.TrialFactor.begin(), s.TrialFactor.begin() + (n - m) + 1);
+
+    // The division makes no remainder test; nothing is shown unless G * Q is f.
+    if (!ProductIs(d.PolyWork, m, q, n - m, d.PolyKeep)) return;
+    if (e.vars.VarCount > 1) {
+        CheckDegreeSplit(e);
+        if (e.run.MethodResult != 3) return;
+    }
+    ShowSplit(e, m, n, q);
+}
+
+}  // namespace yinshi
