@@ -124,9 +124,9 @@ bool Tokenize(std::string_view s, ItemWriter& out) {
 Next TokenizeWhole(Engine& e, const std::string& text) {
     ItemWriter out(e.File(kItemFile));
     if (!out.Good()) return InputError(e);
-    bool ok = Tokenize(PrePass(text), out);
+    bool ok = Tokenize(PrePass(text), out) && out.Good();
     out.Close();
-    if (!ok || !out.Good()) return InputError(e);
+    if (!ok) return InputError(e);
     return std::nullopt;
 }
 
