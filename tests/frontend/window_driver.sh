@@ -1,0 +1,98 @@
+# Drives the window program on a private X display, for the end-to-end test and the screenshots.
+# Source it; every process it starts is remembered by id and ended by stop_all.
+
+DRIVER_PIDS=()
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# A display of our own: Xvfb picks a free number and tells it through a file descriptor.
+start_display() {
+  local numfile
+  numfile=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi 96 -nolisten tcp 3>"$numfile" 2>/dev/null &
+  DRIVER_PIDS+=($!)
+  for _ in $(seq 100); do [ -s "$numfile" ] && break; sleep 0.1; done
+  [ -s "$numfile" ] || fail "Xvfb did not start"
+  export DISPLAY=":$(head -1 "$numfile")"
+  rm -f "$numfile"
+}
+
+# find_window NAME-REGEX [TIMEOUT-SECONDS] prints the id of the first visible window so named.
+find_window() {
+  local id
+  for _ in $(seq $((${2:-20} * 10))); do
+    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1) || true
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+# Positions in the windows are laid out in twips; at 96 dpi a pixel is 15 twips.
+px() { echo $(( ($1 + 7) / 15 )); }
+
+# click WINDOW LEFT TOP WIDTH HEIGHT [CLICKS]: the centre of a control given in twips.
+click() {
+  local x y
+  x=$(px $(( $2 + $4 / 2 )))
+  y=$(px $(( $3 + $5 / 2 )))
+  xdotool mousemove --window "$1" "$x" "$y" click --repeat "${6:-1}" --delay 120 1
+}
+
+# start_window BIN_DIR: the program in the current folder, up to its cover.
+start_window() {
+  "$1/yinshi" >"${YINSHI_LOG:-/dev/null}" 2>&1 &
+  DRIVER_PIDS+=($!)
+  COVER=$(find_window '^Form1$') || fail "the cover window did not appear"
+}
+
+go_on() {
+  click "$COVER" 360 120 1815 495
+  MAIN=$(find_window '多项式的因式分解') || fail "the main window did not appear"
+  sleep 0.5
+}
+
+enter_polynomial() {
+  click "$MAIN" 240 6000 7935 480  # Text2
+  xdotool type --delay 40 "$1"
+  click "$MAIN" 2520 120 1335 495  # 输入完毕
+  sleep 0.5
+}
+
+# Double-clicks the engine box and waits for the terminal it opens.
+start_engine() {
+  click "$MAIN" 6600 120 1335 855 2
+  TERMINAL=$(find_window 'yinshi-engine' 20) || TERMINAL=$(xdotool search --onlyvisible --class xterm | head -1)
+  [ -n "$TERMINAL" ] || fail "no terminal window appeared"
+  TERMINAL_PID=$(xdotool getwindowpid "$TERMINAL")
+  DRIVER_PIDS+=("$TERMINAL_PID")
+  # Without a window manager the terminal opens over the buttons: move it below and right of them.
+  xdotool windowmove "$TERMINAL" 540 420
+  sleep 0.3
+}
+
+# wait_for_file NAME SECONDS: until the file exists and has stopped growing.
+wait_for_file() {
+  local last=-1 size
+  for _ in $(seq $(($2 * 2))); do
+    size=$(stat -c %s "$1" 2>/dev/null || echo -1)
+    [ "$size" -gt 0 ] && [ "$size" = "$last" ] && return 0
+    last=$size
+    sleep 0.5
+  done
+  return 1
+}
+
+# shot FILE [WINDOW]: a PNG of the whole screen or of one window.
+shot() {
+  if [ -n "${2:-}" ]; then xwd -silent -id "$2"; else xwd -silent -root; fi |
+    xwdtopnm 2>/dev/null | pnmtopng >"$1"
+}
+
+stop_all() {
+  local i
+  for ((i = ${#DRIVER_PIDS[@]} - 1; i >= 0; i--)); do
+    kill "${DRIVER_PIDS[i]}" 2>/dev/null || true
+  done
+  DRIVER_PIDS=()
+}
