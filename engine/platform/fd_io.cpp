@@ -1,0 +1,35 @@
+#include "platform/fd_io.hpp"
+
+#include <cerrno>
+#include <poll.h>
+#include <unistd.h>
+
+namespace yinshi {
+
+void WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return;
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+}
+
+bool Readable(int fd, int timeoutMs) {
+    pollfd p{fd, POLLIN, 0};
+    for (;;) {
+        const int n = ::poll(&p, 1, timeoutMs);
+        if (n < 0 && errno == EINTR) continue;
+        return n > 0;
+    }
+}
+
+std::size_t ReadSome(int fd, char* into, std::size_t size) {
+    for (;;) {
+        const ssize_t n = ::read(fd, into, size);
+        if (n < 0 && errno == EINTR) continue;
+        return n > 0 ? static_cast<std::size_t>(n) : 0;
+    }
+}
+
+}  // namespace yinshi

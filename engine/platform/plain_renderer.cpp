@@ -1,0 +1,17 @@
+#include "platform/plain_renderer.hpp"
+
+#include "platform/fd_io.hpp"
+
+namespace yinshi {
+
+void PlainRenderer::Logged(std::string_view text) {
+    pending_ += text;
+    if (text.find('\n') != std::string_view::npos || pending_.size() >= 4096) Flush();
+}
+
+void PlainRenderer::Flush() {
+    WriteAll(fd_, pending_.data(), pending_.size());
+    pending_.clear();
+}
+
+}  // namespace yinshi

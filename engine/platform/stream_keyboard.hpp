@@ -1,0 +1,29 @@
+#pragma once
+#include <functional>
+#include <string>
+
+#include "platform/keyboard.hpp"
+
+namespace yinshi {
+
+// Keys from input that is not a terminal (a pipe or a file): every byte is a
+// key. At the end of input Poll() finds nothing and Wait() answers '\0', so a
+// run fed from /dev/null always ends.
+class StreamKeyboard final : public Keyboard {
+public:
+    // `beforeWait` runs before Wait() blocks, to show the screen first.
+    explicit StreamKeyboard(int fd, std::function<void()> beforeWait = {})
+        : fd_(fd), beforeWait_(std::move(beforeWait)) {}
+    std::optional<char> Poll() override;
+    char Wait() override;
+
+private:
+    bool Fill();
+    int fd_;
+    std::function<void()> beforeWait_;
+    std::string buffer_;
+    std::size_t next_ = 0;
+    bool ended_ = false;
+};
+
+}  // namespace yinshi

@@ -1,0 +1,139 @@
+#include "platform/terminal_session.hpp"
+
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <stdexcept>
+#include <termios.h>
+#include <unistd.h>
+
+namespace yinshi {
+
+namespace {
+
+constexpr int kSignals[] = {SIGHUP, SIGINT, SIGQUIT, SIGTERM, SIGPIPE, SIGABRT};
+constexpr int kSignalCount = sizeof kSignals / sizeof kSignals[0];
+
+// Everything a signal handler needs to put the terminal back.
+struct Saved {
+    volatile std::sig_atomic_t active = 0;
+    volatile std::sig_atomic_t row = 1;
+    volatile std::sig_atomic_t col = 1;
+    int inputFd = -1;
+    int outputFd = -1;
+    termios mode{};
+    struct sigaction previous[kSignalCount]{};
+    bool handled[kSignalCount]{};
+};
+Saved saved;
+
+void Put(int fd, const char* bytes, std::size_t size) {
+    while (size > 0) {
+        const ssize_t n = ::write(fd, bytes, size);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return;
+        bytes += n;
+        size -= static_cast<std::size_t>(n);
+    }
+}
+
+// Async-signal-safe: only write, tcsetattr and plain stores.
+void RestoreTerminal() {
+    if (!saved.active) return;
+    saved.active = 0;
+    if (saved.outputFd >= 0) {
+        // CAN first ends any escape sequence a signal may have cut short.
+        static const char kReset[] = "\x18\x1b[0m\x1b[r\x1b[?7h\x1b[?25h";
+        Put(saved.outputFd, kReset, sizeof kReset - 1);
+        char move[24] = "\x1b[";
+        std::size_t n = 2;
+        int row = saved.row;
+        if (row < 1 || row > 25) row = 25;
+        if (row >= 10) move[n++] = static_cast<char>('0' + row / 10);
+        move[n++] = static_cast<char>('0' + row % 10);
+        move[n++] = ';';
+        move[n++] = '1';
+        move[n++] = 'H';
+        if (saved.col > 1) {
+            move[n++] = '\r';
+            move[n++] = '\n';
+        }
+        Put(saved.outputFd, move, n);
+    }
+    if (saved.inputFd >= 0) tcsetattr(saved.inputFd, TCSADRAIN, &saved.mode);
+}
+
+void PutBackHandlers() {
+    for (int i = 0; i < kSignalCount; ++i) {
+        if (saved.handled[i]) sigaction(kSignals[i], &saved.previous[i], nullptr);
+        saved.handled[i] = false;
+    }
+}
+
+extern "C" void OnSignal(int sig) {
+    const int savedErrno = errno;
+    RestoreTerminal();
+    for (int i = 0; i < kSignalCount; ++i) {
+        if (kSignals[i] == sig && saved.handled[i]) sigaction(sig, &saved.previous[i], nullptr);
+    }
+    // Blocked until this handler returns, then handled as before we came.
+    raise(sig);
+    errno = savedErrno;
+}
+
+extern "C" void OnExit() { RestoreTerminal(); }
+
+bool IsTerminal(int fd) { return fd >= 0 && isatty(fd) == 1; }
+
+}  // namespace
+
+TerminalSession::TerminalSession(int inputFd, int outputFd) {
+    if (saved.active) throw std::logic_error("a terminal session is already open");
+    saved.inputFd = -1;
+    saved.outputFd = IsTerminal(outputFd) ? outputFd : -1;
+    saved.row = 1;
+    saved.col = 1;
+    if (IsTerminal(inputFd) && tcgetattr(inputFd, &saved.mode) == 0) saved.inputFd = inputFd;
+
+    static bool atExitRegistered = false;
+    if (!atExitRegistered) atExitRegistered = std::atexit(OnExit) == 0;
+
+    for (int i = 0; i < kSignalCount; ++i) {
+        struct sigaction current {};
+        sigaction(kSignals[i], nullptr, &current);
+        // A signal the caller chose to ignore stays ignored.
+        if (current.sa_handler == SIG_IGN) continue;
+        struct sigaction ours {};
+        ours.sa_handler = OnSignal;
+        sigemptyset(&ours.sa_mask);
+        ours.sa_flags = 0;
+        saved.handled[i] = sigaction(kSignals[i], &ours, &saved.previous[i]) == 0;
+    }
+    saved.active = 1;
+
+    if (saved.inputFd >= 0) {
+        termios raw = saved.mode;
+        raw.c_lflag &= static_cast<tcflag_t>(~(ICANON | ECHO | ECHONL | IEXTEN));
+        raw.c_cc[VMIN] = 1;
+        raw.c_cc[VTIME] = 0;
+        tcsetattr(saved.inputFd, TCSADRAIN, &raw);
+    }
+    if (saved.outputFd >= 0) {
+        static const char kSetUp[] = "\x1b[0m\x1b[?7l\x1b[1;24r\x1b[H\x1b[2J";
+        Put(saved.outputFd, kSetUp, sizeof kSetUp - 1);
+    }
+}
+
+TerminalSession::~TerminalSession() { Restore(); }
+
+void TerminalSession::Restore() {
+    RestoreTerminal();
+    PutBackHandlers();
+}
+
+void TerminalSession::NoteCursor(int row, int col) {
+    saved.row = row;
+    saved.col = col;
+}
+
+}  // namespace yinshi

@@ -1,0 +1,30 @@
+#pragma once
+#include <functional>
+
+#include "platform/keyboard.hpp"
+
+namespace yinshi {
+
+// Keys from a terminal in non-canonical, no-echo mode (TerminalSession sets
+// it). A key that sends several bytes (an arrow key's escape sequence, a
+// non-ASCII character) counts once, as its first byte, so that its other
+// bytes do not answer the questions that follow. A hung-up terminal reads as
+// the end of input: Poll() finds nothing, Wait() answers '\0'.
+class TermiosKeyboard final : public Keyboard {
+public:
+    // `beforeWait` runs before Wait() blocks, to show the screen first.
+    explicit TermiosKeyboard(int fd, std::function<void()> beforeWait = {})
+        : fd_(fd), beforeWait_(std::move(beforeWait)) {}
+    std::optional<char> Poll() override;
+    char Wait() override;
+
+private:
+    std::optional<char> ReadKey();
+    std::optional<char> NextByteWithin(int timeoutMs);
+    int fd_;
+    std::function<void()> beforeWait_;
+    std::optional<char> held_;  // a byte read too far
+    bool ended_ = false;
+};
+
+}  // namespace yinshi
