@@ -26,9 +26,16 @@ enter_polynomial "$POLY"
   fail "DXS.DAT is not the 19 bytes expected: $(od -c DXS.DAT)"
 
 start_engine
-engine_pid=$(pgrep -P "$TERMINAL_PID" | head -1) || fail "the terminal runs no engine"
+engine_pid=
+for _ in $(seq 100); do  # the terminal's child becomes the engine once it has exec'd
+  for child in $(pgrep -P "$TERMINAL_PID"); do
+    [ "$(readlink "/proc/$child/exe")" = "$BIN/yinshi-engine" ] && engine_pid=$child
+  done
+  [ -n "$engine_pid" ] && break
+  sleep 0.1
+done
+[ -n "$engine_pid" ] || fail "the terminal runs no yinshi-engine"
 [ "$(readlink "/proc/$engine_pid/cwd")" = "$(pwd -P)" ] || fail "the engine runs in another folder"
-[ "$(readlink "/proc/$engine_pid/exe")" = "$BIN/yinshi-engine" ] || fail "the terminal runs something else"
 wait_for_file jg.dat 60 || fail "the engine wrote no jg.dat"
 [ "$(head -1 jg.dat | tr -d '\r')" = "$POLY" ] || fail "jg.dat does not start with the polynomial: $(head -3 jg.dat)"
 

@@ -87,6 +87,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(c->font().pointSizeF(), r.pt);
       }
     }
+    QVERIFY(!w->firstInstruction()->autoFillBackground());  // labels let the pink show through
     QStringList chain;  // the focus chain from Cmdshuru, focusable controls only
     for (QWidget* c = w->newInputButton(); chain.size() < 9; c = c->nextInFocusChain())
       if (c->focusPolicy() & Qt::TabFocus && !c->objectName().isEmpty()) chain << c->objectName();
@@ -201,6 +202,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(help->pageLines(), page);
     help->closeButton()->click();
     QVERIFY(!help->isVisible());
+    QCOMPARE(help->pageLines(), page);  // kept, so that an uncovered page repaints itself
     QCOMPARE(w->focusWidget(), static_cast<QWidget*>(w->textBox()));
     w->reinputButton()->setFocus();
     w->helpButton()->click();
