@@ -1,0 +1,195 @@
+// The last check of a candidate factor, what happens to it once verified, and
+// the store of candidate factors kept for a polynomial in several variables.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "mainline/engine.hpp"
+#include "present/dense_arith.hpp"
+#include "present/exact_product.hpp"
+#include "present/number_form.hpp"
+#include "present/subsets.hpp"
+
+namespace yinshi {
+
+namespace {
+
+template <typename T>
+void AtLeast(std::vector<T>& v, int last) {
+    if (last >= 0 && v.size() < static_cast<std::size_t>(last) + 1) v.resize(static_cast<std::size_t>(last) + 1, T{});
+}
+
+void ClearStatusRow(Engine& e) {
+    auto pos = e.screen.Cursor();
+    e.screen.Locate(25, 1);
+    e.screen.Print(std::string(80, ' '));
+    e.screen.Locate(pos);
+}
+
+void EmptyStore(Engine& e) {
+    e.store.StoredCount = 0;
+    e.store.StoredEnd = 0;
+}
+
+void AppendToStore(Engine& e, const std::vector<float>& g, int deg) {
+    FactorStore& st = e.store;
+    const int m = st.StoredCount + 1;
+    const int from = RoundHalfEven(st.StoredEnd);
+    AtLeast(st.Work2n, from + deg);
+    AtLeast(st.StoredEndAt, m);
+    AtLeast(st.StoredDeg, m);
+    for (int k = 0; k <= deg; ++k) st.Work2n[from + k] = g[k];
+    st.StoredEnd = static_cast<float>(from + deg + 1);
+    st.StoredEndAt[0] = 0;
+    st.StoredEndAt[m] = st.StoredEnd;
+    st.StoredDeg[m] = static_cast<float>(deg);
+    st.StoredCount = m;
+}
+
+void DropNewestStored(Engine& e) {
+    FactorStore& st = e.store;
+    st.StoredCount -= 1;
+    st.StoredEnd = st.StoredEndAt[st.StoredCount];
+}
+
+// Keeps exactly the stored factors the subset walk has chosen, in the order
+// chosen, at the front of the store.
+void KeepChosenFactors(Engine& e) {
+    FactorStore& st = e.store;
+    const SubsetState& sub = e.subsets;
+    const int k = sub.SubsetSize;
+    std::vector<float> coefs;
+    std::vector<float> degs;
+    for (int pos = 1; pos <= k; ++pos) {
+        const int m = RoundHalfEven(sub.ItemNo[sub.SelPos[pos]]);
+        const int from = RoundHalfEven(st.StoredEndAt[m - 1]);
+        const int to = RoundHalfEven(st.StoredEndAt[m]);
+        coefs.insert(coefs.end(), st.Work2n.begin() + from, st.Work2n.begin() + to);
+        degs.push_back(st.StoredDeg[m]);
+    }
+    std::copy(coefs.begin(), coefs.end(), st.Work2n.begin());
+    int end = 0;
+    for (int m = 1; m <= k; ++m) {
+        end += RoundHalfEven(degs[static_cast<std::size_t>(m - 1)]) + 1;
+        st.StoredEndAt[m] = static_cast<float>(end);
+        st.StoredDeg[m] = degs[static_cast<std::size_t>(m - 1)];
+    }
+    st.StoredCount = k;
+    st.StoredEnd = static_cast<float>(end);
+}
+
+// A division result is a split only when its two parts multiply back to the
+// polynomial still to be factored; the divisions themselves test no remainder.
+void CheckSplitOfKeep(Engine& e) {
+    const DenseForm& d = e.dense;
+    if (d.FoundDeg + d.CofactorDeg == d.DegreeKeep &&
+        ProductEquals(e.search.TrialFactor.data(), d.FoundDeg, d.PolyWork.data(), d.CofactorDeg, d.PolyKeep.data())) {
+        CheckDegreeSplit(e);
+    } else {
+        e.run.MethodResult = 2;
+    }
+}
+
+}  // namespace
+
+void VerifyUpperCoefficients(Engine& e) {
+    e.run.MethodResult = 1;
+    const DenseForm& dn = e.dense;
+    const int n = dn.Degree;
+    const int d = e.search.TrialDegree;
+    const float* g = e.search.TrialFactor.data();
+    const float* q = dn.PolyWork.data();
+    for (int c = n - 1; c >= n - d + 1; --c) {
+        float sum = 0;
+        for (int j = std::max(0, c - d); j <= std::min(c, n - d); ++j) sum += q[j] * g[c - j];
+        if (sum != dn.PolyCoef[c]) return;
+    }
+    if (!ProductEquals(g, d, q, n - d, dn.PolyCoef.data())) return;
+    AcceptFactor(e);
+}
+
+void AcceptFactor(Engine& e) {
+    DenseForm& dn = e.dense;
+    const int n = dn.Degree;
+    const int d = e.search.TrialDegree;
+    e.NewLine();
+    ClearStatusRow(e);
+
+    dn.FoundDeg = d;
+    dn.CofactorDeg = n - d;
+    if (e.run.Skipped == 1) {
+        CheckDegreeSplit(e);
+        return;
+    }
+
+    dn.Degree = n - d;
+    dn.ProdDegree = n - d;
+    for (int k = 0; k <= n - d; ++k) dn.PolyCoef[k] = dn.PolyWork[k];
+    if (e.vars.VarCount <= 1) {
+        e.run.MethodResult = 3;
+        return;
+    }
+
+    AppendToStore(e, e.search.TrialFactor, d);
+    if (e.store.StoredCount == 1) {
+        CheckDegreeSplit(e);
+        if (e.run.MethodResult == 3) EmptyStore(e);
+        return;
+    }
+
+    // The product of every stored factor, against the cofactor.
+    DivideKeepByWork(e);
+    dn.FoundDeg = RoundHalfEven(dn.QuotMid) + 1;
+    dn.CofactorDeg = dn.ProdDegree;
+    CheckSplitOfKeep(e);
+    if (e.run.MethodResult == 3) {
+        EmptyStore(e);
+        return;
+    }
+
+    // The newest factor alone.
+    const FactorStore& st = e.store;
+    const int from = RoundHalfEven(st.StoredEndAt[st.StoredCount - 1]);
+    for (int k = 0; k <= d; ++k) e.search.TrialFactor[k] = st.Work2n[from + k];
+    dn.QuotMid = static_cast<float>(dn.DegreeKeep - d - 1);
+    DivideKeepByFactor(e);
+    dn.FoundDeg = d;
+    dn.CofactorDeg = dn.DegreeKeep - d;
+    CheckSplitOfKeep(e);
+    if (e.run.MethodResult == 3) {
+        DropNewestStored(e);
+        return;
+    }
+
+    if (e.store.StoredCount == 2) {
+        e.run.MethodResult = 2;
+        return;
+    }
+
+    // Some of the older factors together with the newest.
+    AtLeast(dn.PolyWork, dn.Degree);
+    for (int k = 0; k <= dn.Degree; ++k) dn.PolyWork[k] = dn.PolyCoef[k];
+    dn.ProdDegree = dn.Degree;
+    e.run.MethodResult = 2;
+    e.run.SolutionNo = 2;
+    e.run.ItemCount = e.store.StoredCount - 1;
+    e.run.FirstSize = 1;
+    EnumerateSubsets(e);
+}
+
+bool CombinationDivideAndTest(Engine& e) {
+    DenseForm& dn = e.dense;
+    DivideKeepByWork(e);
+    dn.FoundDeg = RoundHalfEven(dn.QuotMid) + 1;
+    dn.CofactorDeg = dn.ProdDegree;
+    CheckSplitOfKeep(e);
+    if (e.run.MethodResult == 3) {
+        KeepChosenFactors(e);
+        return true;
+    }
+    for (int k = 0; k <= dn.Degree; ++k) dn.PolyWork[k] = dn.PolyCoef[k];
+    dn.ProdDegree = dn.Degree;
+    return false;
+}
+
+}  // namespace yinshi

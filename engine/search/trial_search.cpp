@@ -1,0 +1,420 @@
+// The trial-factor search: g and its cofactor q built together from the
+// constant term upwards, one position at a time, with backtracking.
+#include "search/trial_search.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+#include "mainline/engine.hpp"
+#include "mainline/progress.hpp"
+#include "present/number_form.hpp"
+#include "search/trial_checks.hpp"
+
+namespace yinshi {
+
+namespace {
+
+// The first solution at a position is not taken with a cofactor coefficient
+// past this (general copy).
+constexpr double kFirstQuotLimit = 9999999.0;
+
+template <typename T>
+void AtLeast(std::vector<T>& v, int last) {
+    if (last >= 0 && v.size() < static_cast<std::size_t>(last) + 1) v.resize(static_cast<std::size_t>(last) + 1, T{});
+}
+
+// Every table the search writes is large enough for the degrees at hand, even
+// for a polynomial larger than the one the tables were first sized for.
+void EnsureCapacity(Engine& e) {
+    SearchState& s = e.search;
+    const int n = e.dense.Degree;
+    const int d = std::max(s.TrialDegree, n / 2);
+    AtLeast(e.dense.PolyCoef, n);
+    AtLeast(e.dense.PolyWork, n + 1);
+    AtLeast(s.TrialFactor, n + 1);
+    AtLeast(s.DivRem, n);
+    AtLeast(s.CoefBound, d);
+    for (auto* v : {&s.UpCoef, &s.UpQuot, &s.DownCoef, &s.DownQuot, &s.UpCoefKeep, &s.UpQuotKeep,
+                    &s.DownCoefKeep, &s.DownQuotKeep})
+        AtLeast(*v, d);
+    AtLeast(s.StepMode, d);
+    AtLeast(s.StepModeKeep, d);
+    AtLeast(s.SearchSave, 2 * d + 6);
+}
+
+bool PairLeft(const Engine& e) {
+    const SearchState& s = e.search;
+    const int idx = s.DivisorIdx;
+    if (idx < 1 || idx >= s.DivisorCount) return false;
+    if (static_cast<std::size_t>(idx) >= s.DivisorA.size() || static_cast<std::size_t>(idx) >= s.DivisorB.size())
+        return false;
+    return s.DivisorA[idx] != 0 && s.DivisorB[idx] != 0;
+}
+
+// The first complete assignment of a degree, kept so that the next degree
+// can resume from it.
+void SaveSearchState(Engine& e, int j) {
+    SearchState& s = e.search;
+    const int d = j - 1;
+    std::vector<float>& save = s.SearchSave;
+    const std::vector<float>& q = e.dense.PolyWork;
+    save[0] = static_cast<float>(j);
+    save[1] = s.StepGcd;
+    save[2] = s.QuotStep;
+    save[3] = s.CoefStep;
+    for (int k = 0; k <= d; ++k) save[4 + k] = q[k];
+    for (int k = 0; k <= d; ++k) save[d + 5 + k] = s.TrialFactor[k];
+    for (int k = 1; k <= d; ++k) {
+        s.StepModeKeep[k] = s.StepMode[k];
+        s.UpQuotKeep[k] = s.UpQuot[k];
+        s.UpCoefKeep[k] = s.UpCoef[k];
+        s.DownQuotKeep[k] = s.DownQuot[k];
+        s.DownCoefKeep[k] = s.DownCoef[k];
+    }
+    s.DivisorIdxKeep = s.DivisorIdx;
+    s.StateSaved = 1;
+}
+
+// The hot state of the walk, held in locals.
+struct Walk {
+    explicit Walk(Engine& eng) : e(eng) { Refresh(); }
+
+    void Refresh() {
+        SearchState& s = e.search;
+        a = e.dense.PolyCoef.data();
+        g = s.TrialFactor.data();
+        q = e.dense.PolyWork.data();
+        rem = s.DivRem.data();
+        bound = s.CoefBound.data();
+        upC = s.UpCoef.data();
+        upQ = s.UpQuot.data();
+        downC = s.DownCoef.data();
+        downQ = s.DownQuot.data();
+        mode = s.StepMode.data();
+        d = s.TrialDegree;
+        bound2 = s.Bound2;
+        leadAbs = s.LeadAbs;
+        h = s.StepGcd;
+        cs = s.CoefStep;
+        qs = s.QuotStep;
+        g0 = g[0];
+        q0 = q[0];
+    }
+
+    Engine& e;
+    const float* a;
+    float* g;
+    float* q;
+    double* rem;
+    const std::int32_t* bound;
+    float* upC;
+    float* upQ;
+    float* downC;
+    float* downQ;
+    std::int32_t* mode;
+    int d;
+    float bound2, leadAbs, h, cs, qs, g0, q0;
+};
+
+enum class Entered { Taken, None, Stop };
+
+// Entering position j for the first time with this prefix: the starting point
+// is the first non-negative g(j) on the solution line at or after the first
+// point whose cofactor coefficient lies within Bound2.
+template <bool kGeneral>
+inline Entered EnterPosition(Walk& w, int j) {
+    double s = w.a[j];
+    for (int k = j - 1; k >= 1; --k) s -= static_cast<double>(w.q[k]) * static_cast<double>(w.g[j - k]);
+    w.rem[j] = s;
+    if (SearchMustStop(w.e)) return Entered::Stop;
+    if constexpr (kGeneral) {
+        if (!IsWhole(s / static_cast<double>(w.h))) return Entered::None;
+    }
+    const float tb = static_cast<float>(w.bound[j]);
+    float t = -tb;
+    double r = s - static_cast<double>(t) * static_cast<double>(w.q0);
+    if constexpr (kGeneral) {
+        for (;;) {
+            const double quot = r / static_cast<double>(w.g0);
+            if (IsWhole(quot) && !(quot > kFirstQuotLimit)) break;
+            r -= static_cast<double>(w.q0);
+            t += 1;
+            if (t > tb) return Entered::None;
+        }
+    }
+    w.rem[j] = r;
+    float gj = t;
+    float qj = kGeneral ? static_cast<float>(r / static_cast<double>(w.g0)) : static_cast<float>(r);
+    if (std::fabs(qj) > w.bound2) {
+        const float m = std::fabs(qj);
+        gj += w.cs;
+        qj -= w.qs;
+        if (std::fabs(qj) > m) return Entered::None;  // the line leaves the band
+        for (;;) {
+            if (gj > tb) return Entered::None;
+            if (std::fabs(qj) <= w.bound2) break;
+            gj += w.cs;
+            qj -= w.qs;
+        }
+    }
+    while (gj < 0) {
+        gj += w.cs;
+        qj -= w.qs;
+    }
+    w.g[j] = gj;
+    w.q[j] = qj;
+    w.upC[j] = w.downC[j] = gj;
+    w.upQ[j] = w.downQ[j] = qj;
+    w.mode[j] = 2;
+    return Entered::Taken;
+}
+
+// The next value at position j: s, s - step, s + step, s - 2 step, ... around
+// the starting point, a failed side handing over to the other. False when
+// the downward point has fallen below the bound.
+inline bool NextCandidate(Walk& w, int j) {
+    const float tb = static_cast<float>(w.bound[j]);
+    bool up = w.mode[j] == 1;
+    for (;;) {
+        if (!up) {
+            w.downC[j] -= w.cs;
+            w.downQ[j] += w.qs;
+            if (w.downC[j] < -tb) return false;
+            if (std::fabs(w.downQ[j]) > w.bound2) {
+                up = true;
+                continue;
+            }
+            w.g[j] = w.downC[j];
+            w.q[j] = w.downQ[j];
+            w.mode[j] = 1;
+            return true;
+        }
+        w.upC[j] += w.cs;
+        w.upQ[j] -= w.qs;
+        if (w.upC[j] > tb || std::fabs(w.upQ[j]) > w.bound2) {
+            up = false;
+            continue;
+        }
+        w.g[j] = w.upC[j];
+        w.q[j] = w.upQ[j];
+        w.mode[j] = 2;
+        return true;
+    }
+}
+
+// What a complete assignment leads to.
+enum class Then { NextAtTop, BackFromTop, Accepted, Code2 };
+
+// The checks of a complete assignment whose real degree is `de` (d, or lower
+// after the top-degree jump). Cold: runs once per candidate, not per position.
+Then CheckCandidate(Engine& e, int de, bool general, bool direct) {
+    SearchState& s = e.search;
+    const int d = s.TrialDegree;
+    std::vector<float>& g = s.TrialFactor;
+    std::vector<float>& q = e.dense.PolyWork;
+    // Checking at a lower degree writes over the walk's own entries de+1..d.
+    std::vector<float> keepG(g.begin() + de + 1, g.begin() + d + 1);
+    std::vector<float> keepQ(q.begin() + de + 1, q.begin() + d + 1);
+    auto restoreWalk = [&] {
+        s.TrialDegree = d;
+        std::copy(keepG.begin(), keepG.end(), g.begin() + de + 1);
+        std::copy(keepQ.begin(), keepQ.end(), q.begin() + de + 1);
+    };
+
+    s.TrialDegree = de;
+    bool accepted = direct && DirectCheck(e, general);
+    bool swapped = false;
+    if (!accepted && general && q[de] != 0) accepted = swapped = SwappedCheck(e);
+    if (!accepted) {
+        restoreWalk();
+        return Then::NextAtTop;
+    }
+    if (e.run.MethodResult == 2) {
+        s.FirstDegree = de;
+        if (e.run.Skipped != 1) {
+            restoreWalk();
+            return Then::Code2;
+        }
+        if (swapped) {
+            const int n = e.dense.Degree;
+            for (int i = 0; i <= de; ++i) std::swap(q[i], g[i]);
+            for (int i = de + 1; i <= n; ++i) q[i] = g[i] = 0;
+        }
+        restoreWalk();
+        return Then::NextAtTop;
+    }
+    restoreWalk();
+    return Then::Accepted;
+}
+
+template <bool kGeneral>
+inline Then CompleteAssignment(Walk& w) {
+    Engine& e = w.e;
+    SearchState& s = e.search;
+    const int d = w.d;
+    if (s.StateSaved == 0) SaveSearchState(e, d + 1);
+    ++s.CompleteAssignments;
+
+    int de = d;
+    if (e.run.Skipped == 1 && d == s.StartDegree && w.g[d] == 0) {
+        // After the jump to the top degree a candidate may be of lower degree.
+        do --de;
+        while (de >= 1 && w.g[de] == 0);
+        if (de < 1) return Then::NextAtTop;
+    }
+    const float gd = w.g[de];
+    Then then;
+    if constexpr (!kGeneral) {
+        if (gd == 0) return Then::NextAtTop;
+        if (gd < -w.leadAbs) return Then::BackFromTop;
+        if (gd > w.leadAbs) return Then::NextAtTop;
+        then = CheckCandidate(e, de, false, true);
+    } else {
+        if (gd == 0 && w.q[de] == 0) return Then::NextAtTop;
+        then = CheckCandidate(e, de, true, gd != 0);
+    }
+    w.Refresh();
+    return then;
+}
+
+enum class WalkEnd { Stopped, PairUsedUp, Accepted, Code2 };
+
+// One copy of the walk for the pair in use, from position j. kGeneral: the
+// copy for g0 other than 1; the other drops every division and integer test.
+template <bool kGeneral>
+WalkEnd RunWalk(Engine& e, int& j) {
+    Walk w(e);
+    const int d = w.d;
+    enum class Op { Enter, Next, Back, Complete };
+    Op op = j > d ? Op::Complete : Op::Enter;
+    for (;;) {
+        switch (op) {
+            case Op::Enter:
+                switch (EnterPosition<kGeneral>(w, j)) {
+                    case Entered::Stop:
+                        return WalkEnd::Stopped;
+                    case Entered::None:
+                        op = Op::Back;
+                        break;
+                    case Entered::Taken:
+                        ++j;
+                        op = j > d ? Op::Complete : Op::Enter;
+                        break;
+                }
+                break;
+            case Op::Next:
+                if (NextCandidate(w, j)) {
+                    ++j;
+                    op = j > d ? Op::Complete : Op::Enter;
+                } else {
+                    op = Op::Back;
+                }
+                break;
+            case Op::Back:
+                if (--j <= 0) return WalkEnd::PairUsedUp;
+                op = Op::Next;
+                break;
+            case Op::Complete:
+                j = d;
+                switch (CompleteAssignment<kGeneral>(w)) {
+                    case Then::NextAtTop:
+                        op = Op::Next;
+                        break;
+                    case Then::BackFromTop:
+                        op = Op::Back;
+                        break;
+                    case Then::Accepted:
+                        return WalkEnd::Accepted;
+                    case Then::Code2:
+                        return WalkEnd::Code2;
+                }
+                break;
+        }
+    }
+}
+
+}  // namespace
+
+void SetUpDivisorPair(Engine& e) {
+    SearchState& s = e.search;
+    const float g0 = s.DivisorA[s.DivisorIdx];
+    const float q0 = s.DivisorB[s.DivisorIdx];
+    s.TrialFactor[0] = g0;
+    e.dense.PolyWork[0] = q0;
+    float a = std::fabs(q0);
+    float b = std::fabs(g0);
+    while (b != 0) {
+        const float r = a - std::floor(a / b) * b;
+        a = b;
+        b = r;
+    }
+    s.StepGcd = a;
+    s.CoefStep = std::floor(g0 / a);
+    s.QuotStep = std::floor(q0 / a);
+}
+
+At TrialFactorSearch(Engine& e) {
+    SearchState& s = e.search;
+    if (s.TrialDegree < 1) return At::SearchEnd;
+    EnsureCapacity(e);
+    int j = std::clamp(s.SearchPos, 1, s.TrialDegree + 1);
+    At result = s.StateSaved == 1 ? At::NextDegree : At::SearchEnd;
+    for (bool searching = PairLeft(e); searching;) {
+        const bool general = s.TrialFactor[0] != 1;
+        const WalkEnd end = general ? RunWalk<true>(e, j) : RunWalk<false>(e, j);
+        switch (end) {
+            case WalkEnd::Stopped:
+                result = At::SearchEnd;
+                searching = false;
+                break;
+            case WalkEnd::Accepted:
+                result = At::FactorReport;
+                searching = false;
+                break;
+            case WalkEnd::Code2:
+                result = At::AfterFactor;
+                searching = false;
+                break;
+            case WalkEnd::PairUsedUp:
+                if (general) e.screen.Print(ItemForm(s.TrialFactor[0]));
+                ++s.DivisorIdx;
+                searching = PairLeft(e);
+                if (searching) {
+                    SetUpDivisorPair(e);
+                    j = 1;
+                } else {
+                    // Every pair used: the next degree resumes from the saved candidate, if any.
+                    result = s.StateSaved == 1 ? At::NextDegree : At::SearchEnd;
+                }
+                break;
+        }
+    }
+    s.SearchPos = j;
+    return result;
+}
+
+void RestoreSavedSearch(Engine& e) {
+    SearchState& s = e.search;
+    const std::vector<float>& save = s.SearchSave;
+    const int j = RoundHalfEven(save[0]);
+    const int d = j - 1;
+    s.SearchPos = j;
+    s.StepGcd = save[1];
+    s.QuotStep = save[2];
+    s.CoefStep = save[3];
+    for (int k = 0; k <= d; ++k) e.dense.PolyWork[k] = save[4 + k];
+    for (int k = 0; k <= d; ++k) s.TrialFactor[k] = save[d + 5 + k];
+    for (int k = 1; k <= d; ++k) {
+        s.StepMode[k] = s.StepModeKeep[k];
+        s.UpQuot[k] = s.UpQuotKeep[k];
+        s.UpCoef[k] = s.UpCoefKeep[k];
+        s.DownQuot[k] = s.DownQuotKeep[k];
+        s.DownCoef[k] = s.DownCoefKeep[k];
+    }
+    s.DivisorIdx = s.DivisorIdxKeep;
+    s.StateSaved = 0;
+}
+
+}  // namespace yinshi
