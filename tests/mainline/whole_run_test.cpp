@@ -1,0 +1,126 @@
+// Whole runs of the engine in-process: start-up, the driver and the closing.
+#include <gtest/gtest.h>
+
+#include "results/factor_file.hpp"
+#include "run_support.hpp"
+
+namespace yinshi::testing {
+namespace {
+
+bool Contains(const std::string& hay, const std::string& needle) { return hay.find(needle) != std::string::npos; }
+
+TEST(WholeRun, ThreeLinearFactorsGiveTheGoldenTranscriptAndFactorFile) {
+    TestEngine t;
+    RunOn(t, "x^3+9x^2+26x+24", "n");
+    EXPECT_EQ(t.dir.Read("jg.dat"),
+              Blanks("x^␣3+␣9␣x^␣2+␣26␣x+␣24␣\r\n"
+                     "=(x^␣3␣+␣9x^␣2␣+␣26x␣+␣24)\r\n"
+                     "=[␣1x^␣3+(␣4␣␣5␣)x^␣2+(␣20␣␣6␣)x+␣24]\r\n"
+                     "=[(␣1␣x^␣3+␣4␣x^␣2)+(␣5␣x^␣2+␣20␣x)+(␣6␣x+␣24␣)]\r\n"
+                     "=(x␣+␣4)(x^␣2␣+␣5x␣+␣6)\r\n"
+                     "\r\n"
+                     "=(x␣+␣4)(x␣+␣3)(x␣+␣2)\r\n"));
+    FactorFile dj;
+    ASSERT_TRUE(dj.Open(t.dir.Path() / "dj.dat"));
+    EXPECT_EQ(dj.Get(1), Blanks("(x␣+␣4)"));
+    EXPECT_EQ(dj.Get(2), Blanks("(x␣+␣3)"));
+    EXPECT_EQ(dj.Get(3), Blanks("(x␣+␣2)"));
+    EXPECT_EQ(t.e.run.ItemCount, 3);
+    const std::string& log = t.screen.Log();
+    EXPECT_TRUE(Contains(log, "ok!\n"));
+    EXPECT_TRUE(Contains(log, "do you want to look at another solution? y/n\n"));
+    EXPECT_TRUE(Contains(log, "Use the mouse to  close  the  window\n"));
+    EXPECT_EQ(t.screen.RowText(4).substr(0, 0), "");
+}
+
+TEST(WholeRun, TitleStandsAtItsPlace) {
+    TestEngine t;
+    t.dir.Write("DXS.DAT", "\"x+1\"\r\n");
+    // Only the start-up: stop at the first stage after it.
+    At next = StartUp(t.e);
+    EXPECT_EQ(next, At::Restart);
+    EXPECT_EQ(t.screen.RowText(4), std::string(29, ' ') + "因 式 分 解");
+    EXPECT_EQ(t.screen.RowText(5), std::string(28, ' ') + "-------------");
+}
+
+struct StartUpCase {
+    const char* input;
+    const char* transcript;  // "" when jg.dat must not exist
+    const char* screenHas;
+    At next;
+};
+
+class StartUpCases : public ::testing::TestWithParam<StartUpCase> {};
+
+TEST_P(StartUpCases, Normalises) {
+    const StartUpCase& c = GetParam();
+    TestEngine t;
+    t.dir.Write("DXS.DAT", std::string("\"") + c.input + "\"\r\n");
+    At next = StartUp(t.e);
+    EXPECT_EQ(next, c.next);
+    t.e.jg.Close();
+    if (std::string(c.transcript).empty())
+        EXPECT_FALSE(t.dir.Exists("jg.dat"));
+    else
+        EXPECT_EQ(t.dir.Read("jg.dat"), Blanks(c.transcript));
+    EXPECT_NE(t.screen.Log().find(Blanks(c.screenHas)), std::string::npos) << t.screen.Log();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EdgeCases, StartUpCases,
+    ::testing::Values(
+        StartUpCase{"3x-3x", "␣3␣x-␣3␣x=0\r\n", "=0\n", At::CloseAll},
+        StartUpCase{"5x^3", "␣5␣x^␣3=␣5x^␣3\r\n", "=␣5␣x^␣3␣", At::CloseAll},
+        StartUpCase{"-5x^3", "-␣5␣x^␣3=␣-␣5x^␣3\r\n", "=␣-␣5␣x^␣3␣", At::CloseAll},
+        StartUpCase{"10000000x+1", "␣10000000␣x+␣1␣\r\n", "The data is too big!\n", At::EndPrompt},
+        StartUpCase{"-20000000x+1", "-␣20000000␣x+␣1␣\r\n", "The data is too big!\n", At::EndPrompt},
+        StartUpCase{"1/5000x+1/5000y+1/5000z", "␣1/␣5000x+␣1/␣5000y+␣1/␣5000z\r\n", "The data is too big!\n",
+                    At::EndPrompt},
+        StartUpCase{".5x+1", "x+␣1␣\r\n", "输入错误！\n", At::EndPrompt},
+        StartUpCase{"x+", "", "输入错误！\n", At::EndPrompt},
+        StartUpCase{"x+1+x2+x3+x4+x5+x6+x7+x8+x9+x10+x11+x12+x13+x14+x15+x16+x17+x18+x19+x20", "", "x20\n\n",
+                    At::EndPrompt}));
+
+TEST(StartUp, TakesOutNumericAndMonomialContent) {
+    TestEngine t;
+    t.dir.Write("DXS.DAT", "\"6x^2+4x\"\r\n");
+    ASSERT_EQ(StartUp(t.e), At::Restart);
+    EXPECT_EQ(t.e.run.Content, 2);
+    EXPECT_EQ(t.e.vars.VarMinExp[1], 1);
+    EXPECT_EQ(t.e.terms.TermCoef[1], 3);
+    EXPECT_EQ(t.e.terms.TermCoef[2], 2);
+}
+
+TEST(StartUp, ClearsFractionsExactly) {
+    TestEngine t;
+    t.dir.Write("DXS.DAT", "\"1/2x+1/3\"\r\n");
+    ASSERT_EQ(StartUp(t.e), At::Restart);
+    EXPECT_EQ(t.e.run.Content, 1);
+    EXPECT_EQ(t.e.run.DenProduct, 6);
+    EXPECT_EQ(t.e.terms.TermCoef[1], 3);
+    EXPECT_EQ(t.e.terms.TermCoef[2], 2);
+    // 1/7 of 21 is 3 exactly, not 3.0000002.
+    TestEngine u;
+    u.dir.Write("DXS.DAT", "\"1/7x+3/7\"\r\n");
+    ASSERT_EQ(StartUp(u.e), At::Restart);
+    EXPECT_EQ(u.e.run.Content, 1);
+    EXPECT_EQ(u.e.run.DenProduct, 7);
+    EXPECT_EQ(u.e.terms.TermCoef[1], 1);
+    EXPECT_EQ(u.e.terms.TermCoef[2], 3);
+}
+
+TEST(StartUp, MissingInputOrUnwritableFolderEndsCleanly) {
+    TestEngine t;
+    EXPECT_EQ(StartUp(t.e), At::EndPrompt);
+    EXPECT_NE(t.screen.Log().find("输入错误！\n"), std::string::npos);
+
+    // A folder in the way of jg.dat stops even a run as root from creating it.
+    TestEngine u;
+    u.dir.Write("DXS.DAT", "\"x+1\"\r\n");
+    std::filesystem::create_directory(u.dir.Path() / "jg.dat");
+    EXPECT_EQ(StartUp(u.e), At::EndPrompt);
+    EXPECT_NE(u.screen.Log().find("jg.dat cannot be created"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace yinshi::testing
