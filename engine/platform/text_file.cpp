@@ -23,7 +23,8 @@ bool TextOut::Append(const std::filesystem::path& path) {
 }
 
 void TextOut::Write(std::string_view text) {
-    if (!out_.is_open()) return;
+    // Nothing written leaves the line as it was: a later close adds no line end.
+    if (!out_.is_open() || text.empty()) return;
     out_.write(text.data(), static_cast<std::streamsize>(text.size()));
     lineOpen_ = true;
     if (!out_) good_ = false;

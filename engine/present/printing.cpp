@@ -97,7 +97,7 @@ void PrintContentPrefix(Engine& e) {
     // A single negative term keeps its sign on both outputs, so that the
     // transcript states the same equation as the screen.
     if (e.terms.TermCount == 1 && e.terms.TermCoef.size() > 1 && e.terms.TermCoef[1] < 0) Both(e, " -");
-    Both(e, r.SignPrefix);
+    if (!r.SignPrefix.empty()) Both(e, r.SignPrefix);
     if (r.Content == r.DenProduct) {
         if (e.terms.TermCount <= 1) Console(e, ItemForm(1));
     } else if (r.DenProduct != 1) {
