@@ -7,7 +7,11 @@
 
 namespace yinshi::testing {
 
+// Keys for the questions only: the search's polling never sees them.
+inline void AnswerWith(TestEngine& t, const std::string& keys) { t.keys.Add(keys, 1L << 40); }
+
 // Writes DXS.DAT as the window program does and runs the whole engine in-process.
+// `keys` are pressed at once: the search polls them, the questions wait for them.
 inline void RunOn(TestEngine& t, const std::string& polynomial, const std::string& keys = "") {
     t.dir.Write("DXS.DAT", "\"" + polynomial + "\"\r\n");
     t.keys.Add(keys);
