@@ -114,6 +114,9 @@ TerminalSession::TerminalSession(int inputFd, int outputFd) {
     if (saved.inputFd >= 0) {
         termios raw = saved.mode;
         raw.c_lflag &= static_cast<tcflag_t>(~(ICANON | ECHO | ECHONL | IEXTEN));
+        // Ctrl-Z would stop the program with the terminal still in this
+        // mode and nothing to redraw the screen on return; it is just a key.
+        raw.c_cc[VSUSP] = _POSIX_VDISABLE;
         raw.c_cc[VMIN] = 1;
         raw.c_cc[VTIME] = 0;
         tcsetattr(saved.inputFd, TCSADRAIN, &raw);

@@ -134,6 +134,9 @@ TEST(TerminalSession, KeysWithoutEchoWhileOpenAndTheModeComesBackAfterAnExceptio
         EXPECT_FALSE(during & ECHO);
         EXPECT_FALSE(during & ICANON);
         EXPECT_TRUE(during & ISIG);  // Ctrl-C still interrupts
+        termios mode{};
+        tcgetattr(pty.slave, &mode);
+        EXPECT_EQ(mode.c_cc[VSUSP], _POSIX_VDISABLE);  // Ctrl-Z does not stop it
         EXPECT_NE(Drain(pty.master).find("\x1b[1;24r"), std::string::npos);
         TerminalSession::NoteCursor(12, 5);
         throw std::runtime_error("boom");
