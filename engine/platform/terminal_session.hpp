@@ -5,8 +5,8 @@ namespace yinshi {
 // Puts the terminal into the engine's mode for as long as the object lives:
 // keys one at a time without echo (Ctrl-C still interrupts, Ctrl-Z is only a
 // key), the scrolling region rows 1-24, no auto-wrap. The mode, the region,
-// the colours and the cursor are restored on every way out: the destructor (normal end or a thrown
-// exception), std::exit, and SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE and
+// the colours and the cursor are restored on every way out: the destructor
+// (normal end or a thrown exception), std::exit, and SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE and
 // SIGABRT (an uncaught exception ends in abort), after which the signal is
 // delivered again with its previous handling so the exit status stays true.
 // The final screen stays visible. Signal handlers cannot be handed an object,
