@@ -130,8 +130,9 @@ At StartUp(Engine& e) {
     e.screen.Locate(5, 29);
     e.PrintLine("-------------");
     // The short pause before the input appears: a counting loop, no timer.
-    for (volatile int i = 0; i < 2000; i = i + 1) {
-    }
+    volatile int pause = 0;
+    for (int i = 0; i < 2000; ++i) pause = i;
+    static_cast<void>(pause);
 
     TextIn dxs;
     std::optional<std::string> text;

@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# The engine as a person sees it: in an 80x25 tmux pane, the title in its place,
+# the status line on row 25 while a slow search runs, t to stop it, the
+# closing questions and the end prompt.
+set -euo pipefail
+engine=$1
+command -v tmux >/dev/null || { echo "tmux is not installed: skipped"; exit 77; }
+
+work=$(mktemp -d)
+sock=$work/tmux.sock
+tm() { LC_ALL=C.UTF-8 tmux -u -S "$sock" -f "$work/tmux.conf" "$@"; }
+trap 'tm kill-server >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
+echo "set -g status off" > "$work/tmux.conf"
+
+screen() { tm capture-pane -p -t engine; }
+fail() { echo "FAIL: $*"; echo "--- screen:"; screen || true; exit 1; }
+wait_for() {  # wait_for <text>: until the screen shows it
+    for _ in $(seq 200); do
+        screen | grep -qF -- "$1" && return 0
+        sleep 0.1
+    done
+    fail "the screen never showed '$1'"
+}
+
+# A search that takes seconds: degree 16, large coefficients, a0 = 1.
+poly="x^16"
+for ((k = 15; k >= 1; k--)); do poly="$poly+$((99000 - k))x^$k"; done
+poly="$poly+1"
+printf '"%s"\r\n' "$poly" > "$work/DXS.DAT"
+
+tm new-session -d -x 80 -y 25 -s engine -c "$work" "bash -c '\"$engine\"; echo \$? > \"$work/rc\"; sleep 60'"
+wait_for "因 式 分 解"
+title=$(screen | sed -n 4p)
+[ "${title:0:29}" = "$(printf '%29s' '')" ] && [ "${title:29:5}" = "因 式 分" ] || fail "title not at row 4 column 30: '$title'"
+[ "$(screen | sed -n 5p)" = "                            -------------" ] || fail "rule not at row 5 column 29"
+
+wait_for "程序正在运行. 按 t 键可退出分解(Press t exit)"
+status=$(screen | sed -n 25p)
+[ "$status" = "             程序正在运行. 按 t 键可退出分解(Press t exit)" ] || fail "status line not on row 25: '$status'"
+
+tm send-keys -t engine t
+wait_for "Anew decompose y/n ?"
+tm send-keys -t engine n
+wait_for "Press any key after reading"
+wait_for "阅  读  后   按  任  一  键"
+tm send-keys -t engine z
+wait_for "Use the mouse to  close  the  window"
+for _ in $(seq 50); do [ -s "$work/rc" ] && break; sleep 0.1; done
+[ "$(cat "$work/rc")" = 0 ] || fail "engine exit status $(cat "$work/rc")"
+grep -q "=...." "$work/jg.dat" || fail "jg.dat lacks the end mark of a stopped search"
+echo "engine under tmux: passed"
