@@ -31,9 +31,11 @@ At InputError(Engine& e) {
     return At::EndPrompt;
 }
 
-// An exponent must be a whole number above zero: a fractional or infinite one
-// would make a term with no place in the dense form.
-bool GoodExponent(float v) { return v > 0 && std::isfinite(v) && IsWhole(v); }
+// An exponent must be a whole number above zero: a fractional one would make a
+// term with no place in the dense form. It must also stay within the engine's
+// number limit, since a larger one is written in E form, which reads back as
+// another number.
+bool GoodExponent(float v) { return v > 0 && v <= kCoefLimit && IsWhole(v); }
 
 // The item-file writer of the tokeniser: one quoted item per line.
 class ItemWriter {

@@ -113,6 +113,8 @@ TEST(Parser, EdgeCases) {
         {"x2.5", Outcome::InputError, nullptr},
         {"x:", Outcome::InputError, nullptr},
         {"x^" + std::string(60, '9'), Outcome::InputError, nullptr},
+        {"x^10000000", Outcome::InputError, nullptr},
+        {"x^9999999", Outcome::Accepted, "1,x,␣9999999;"},
         {"x+\xc3\xa9", Outcome::InputError, nullptr},  // a letter outside ASCII
         {Terms(21), Outcome::EndedSilently, nullptr},
         {Terms(45), Outcome::EndedSilently, nullptr},

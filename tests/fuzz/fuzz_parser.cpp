@@ -1,0 +1,68 @@
+// The polynomial text reader on arbitrary bytes: the start-up path (pre-pass,
+// tokeniser, loader) and the factor-record path. Nothing may crash, trip a
+// sanitizer or a bounds check, or leave a term table outside its limits.
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "mainline/allocation.hpp"
+#include "present/number_form.hpp"
+#include "present/printing.hpp"
+#include "search/parser.hpp"
+#include "test_support.hpp"
+
+namespace {
+
+using namespace yinshi;
+
+void Require(bool ok) {
+    if (!ok) __builtin_trap();
+}
+
+void CheckTable(const Engine& e) {
+    const TermTable& t = e.terms;
+    Require(t.TermCount >= 0 && t.TermCount <= kMaxTerms);
+    Require(e.vars.ParsedVarCount <= kMaxVars && e.vars.VarCount <= kMaxVars);
+    for (int i = 1; i <= static_cast<int>(t.TermCount); ++i) {
+        Require(t.TermDen[i] != 0);
+        for (int j = 1; j <= static_cast<int>(e.vars.ParsedVarCount); ++j) {
+            float x = t.TermExp(i, j);
+            Require(x >= 0 && std::isfinite(x) && IsWhole(x));
+        }
+    }
+}
+
+void Fresh(Engine& e, int stage) {
+    AllocateStartup(e);
+    e.run.Stage = stage;
+    e.run.FracFlag.clear();
+    e.screen.ClearLog();
+    e.screen.Clear();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static testing::TestEngine t;
+    Engine& e = t.e;
+    const std::string text(reinterpret_cast<const char*>(data), size);
+
+    Fresh(e, 0);
+    e.run.InputText = PrePass(text);
+    if (!TokenizeText(e) && !LoadTerms(e)) {
+        CheckTable(e);
+        PrintTermTable(e);
+    }
+
+    // The same bytes as a factor record, loaded against the letters just read.
+    if (size + 2 <= static_cast<std::size_t>(FactorFile::kMaxText)) {
+        int stage = size > 0 ? data[0] & 1 : 0;
+        e.run.Stage = stage;
+        if (e.dj.Open(e.File("dj.dat")) && e.dj.Put(1, "(" + text + ")")) {
+            if (!TokenizeFactorRecord(e, 1) && !LoadTerms(e)) CheckTable(e);
+        }
+        e.dj.Close();
+    }
+    return 0;
+}
