@@ -77,9 +77,30 @@ void SaveSearchState(Engine& e, int j) {
     s.StateSaved = 1;
 }
 
+// Whether a top coefficient divides an: looked up for the small values the
+// walk meets at its top position, divided out for the rest. Values are whole.
+class LeadDivisors {
+public:
+    LeadDivisors(float lead, int limit) : lead_(lead), limit_(std::clamp(limit, 0, 4096)) {
+        const auto whole = static_cast<std::int64_t>(std::fabs(lead));
+        table_.assign(static_cast<std::size_t>(limit_) + 1, 0);
+        for (int v = 1; v <= limit_; ++v) table_[static_cast<std::size_t>(v)] = whole % v == 0;
+    }
+    bool Divides(float v) const {
+        const float mag = std::fabs(v);
+        if (mag <= static_cast<float>(limit_)) return table_[static_cast<unsigned>(static_cast<int>(mag))] != 0;
+        return IsWhole(lead_ / v);
+    }
+
+private:
+    float lead_;
+    int limit_;
+    std::vector<std::uint8_t> table_;
+};
+
 // The hot state of the walk, held in locals.
 struct Walk {
-    explicit Walk(Engine& eng) : e(eng) { Refresh(); }
+    Walk(Engine& eng, const LeadDivisors& divisors) : e(eng), divides(divisors) { Refresh(); }
 
     void Refresh() {
         SearchState& s = e.search;
@@ -104,6 +125,7 @@ struct Walk {
     }
 
     Engine& e;
+    const LeadDivisors& divides;
     const float* a;
     float* g;
     float* q;
@@ -209,7 +231,7 @@ enum class Then { NextAtTop, BackFromTop, Accepted, Code2 };
 
 // The checks of a complete assignment whose real degree is `de` (d, or lower
 // after the top-degree jump). Cold: runs once per candidate, not per position.
-Then CheckCandidate(Engine& e, int de, bool general, bool direct) {
+Then CheckCandidate(Engine& e, int de, bool general, bool direct, bool swap) {
     SearchState& s = e.search;
     const int d = s.TrialDegree;
     std::vector<float>& g = s.TrialFactor;
@@ -226,7 +248,7 @@ Then CheckCandidate(Engine& e, int de, bool general, bool direct) {
     s.TrialDegree = de;
     bool accepted = direct && DirectCheck(e, general);
     bool swapped = false;
-    if (!accepted && general && q[de] != 0) accepted = swapped = SwappedCheck(e);
+    if (!accepted && general && swap) accepted = swapped = SwappedCheck(e);
     if (!accepted) {
         restoreWalk();
         return Then::NextAtTop;
@@ -264,16 +286,22 @@ inline Then CompleteAssignment(Walk& w) {
         while (de >= 1 && w.g[de] == 0);
         if (de < 1) return Then::NextAtTop;
     }
+    // Either check needs its top coefficient to divide an; most candidates
+    // fail that, and are passed over here without calling the checks.
     const float gd = w.g[de];
     Then then;
     if constexpr (!kGeneral) {
         if (gd == 0) return Then::NextAtTop;
         if (gd < -w.leadAbs) return Then::BackFromTop;
         if (gd > w.leadAbs) return Then::NextAtTop;
-        then = CheckCandidate(e, de, false, true);
+        if (!w.divides.Divides(gd)) return Then::NextAtTop;
+        then = CheckCandidate(e, de, false, true, false);
     } else {
-        if (gd == 0 && w.q[de] == 0) return Then::NextAtTop;
-        then = CheckCandidate(e, de, true, gd != 0);
+        const float qd = w.q[de];
+        const bool direct = gd != 0 && w.divides.Divides(gd);
+        const bool swap = qd != 0 && w.divides.Divides(qd);
+        if (!direct && !swap) return Then::NextAtTop;
+        then = CheckCandidate(e, de, true, direct, swap);
     }
     w.Refresh();
     return then;
@@ -284,8 +312,8 @@ enum class WalkEnd { Stopped, PairUsedUp, Accepted, Code2 };
 // One copy of the walk for the pair in use, from position j. kGeneral: the
 // copy for g0 other than 1; the other drops every division and integer test.
 template <bool kGeneral>
-WalkEnd RunWalk(Engine& e, int& j) {
-    Walk w(e);
+WalkEnd RunWalk(Engine& e, const LeadDivisors& divisors, int& j) {
+    Walk w(e, divisors);
     const int d = w.d;
     enum class Op { Enter, Next, Back, Complete };
     Op op = j > d ? Op::Complete : Op::Enter;
@@ -360,10 +388,15 @@ At TrialFactorSearch(Engine& e) {
     if (s.TrialDegree < 1) return At::SearchEnd;
     EnsureCapacity(e);
     int j = std::clamp(s.SearchPos, 1, s.TrialDegree + 1);
+    // Top coefficients run up to the bound at the top position (plus one step
+    // past it from a starting point) and to Bound2.
+    const float topRange = std::max(static_cast<float>(s.CoefBound[s.TrialDegree]) + std::fabs(e.dense.PolyCoef[0]),
+                                    s.Bound2);
+    const LeadDivisors divisors(e.dense.PolyCoef[e.dense.Degree], static_cast<int>(std::min(topRange, 4096.0f)));
     At result = s.StateSaved == 1 ? At::NextDegree : At::SearchEnd;
     for (bool searching = PairLeft(e); searching;) {
         const bool general = s.TrialFactor[0] != 1;
-        const WalkEnd end = general ? RunWalk<true>(e, j) : RunWalk<false>(e, j);
+        const WalkEnd end = general ? RunWalk<true>(e, divisors, j) : RunWalk<false>(e, divisors, j);
         switch (end) {
             case WalkEnd::Stopped:
                 result = At::SearchEnd;
