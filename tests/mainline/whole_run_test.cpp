@@ -124,3 +124,31 @@ TEST(StartUp, MissingInputOrUnwritableFolderEndsCleanly) {
 
 }  // namespace
 }  // namespace yinshi::testing
+
+namespace yinshi::testing {
+namespace {
+
+TEST(WholeRun, ReTunedSearchLeavesNoDanglingEquals) {
+    TestEngine t;
+    t.keys.Add("x");
+    AnswerWith(t, "n");
+    RunOn(t, "2x^6+162x+4");
+    EXPECT_EQ(t.e.run.StopKey, "x");
+    auto lines = CrLfLines(t.dir.Read("jg.dat"));
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines[1], Blanks("=␣2(x^␣6␣+␣81x␣+␣2)=␣2(x^␣6␣+␣81x␣+␣2)"));
+}
+
+TEST(WholeRun, LargeLeadingCoefficientsAndManyDivisorsStillSplit) {
+    for (const char* text : {"40000x^2+40001x+1", "x^2+720721x+720720"}) {
+        SCOPED_TRACE(text);
+        TestEngine t;
+        RunOn(t, text);
+        auto lines = CrLfLines(t.dir.Read("jg.dat"));
+        ASSERT_FALSE(lines.empty());
+        EXPECT_NE(lines.back().find(")("), std::string::npos) << t.dir.Read("jg.dat");
+    }
+}
+
+}  // namespace
+}  // namespace yinshi::testing
