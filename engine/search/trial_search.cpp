@@ -84,7 +84,15 @@ public:
     LeadDivisors(float lead, int limit) : lead_(lead), limit_(std::clamp(limit, 0, 4096)) {
         const auto whole = static_cast<std::int64_t>(std::fabs(lead));
         table_.assign(static_cast<std::size_t>(limit_) + 1, 0);
-        for (int v = 1; v <= limit_; ++v) table_[static_cast<std::size_t>(v)] = whole % v == 0;
+        auto mark = [&](std::int64_t v) {
+            if (v <= limit_) table_[static_cast<std::size_t>(v)] = 1;
+        };
+        for (std::int64_t t = 1; t * t <= whole && t <= limit_; ++t) {
+            if (whole % t == 0) {
+                mark(t);
+                mark(whole / t);
+            }
+        }
     }
     bool Divides(float v) const {
         const float mag = std::fabs(v);
@@ -101,6 +109,9 @@ private:
 // The hot state of the walk, held in locals.
 struct Walk {
     Walk(Engine& eng, const LeadDivisors& divisors) : e(eng), divides(divisors) { Refresh(); }
+    ~Walk() { e.search.CompleteAssignments += completes; }
+    Walk(const Walk&) = delete;
+    Walk& operator=(const Walk&) = delete;
 
     void Refresh() {
         SearchState& s = e.search;
@@ -122,6 +133,8 @@ struct Walk {
         qs = s.QuotStep;
         g0 = g[0];
         q0 = q[0];
+        saved = s.StateSaved != 0;
+        jumped = e.run.Skipped == 1 && d == s.StartDegree;
     }
 
     Engine& e;
@@ -138,6 +151,9 @@ struct Walk {
     std::int32_t* mode;
     int d;
     float bound2, leadAbs, h, cs, qs, g0, q0;
+    bool saved;   // the first complete assignment of the degree is kept
+    bool jumped;  // the search runs at the top degree after the jump
+    long long completes = 0;
 };
 
 enum class Entered { Taken, None, Stop };
@@ -274,13 +290,15 @@ Then CheckCandidate(Engine& e, int de, bool general, bool direct, bool swap) {
 template <bool kGeneral>
 inline Then CompleteAssignment(Walk& w) {
     Engine& e = w.e;
-    SearchState& s = e.search;
     const int d = w.d;
-    if (s.StateSaved == 0) SaveSearchState(e, d + 1);
-    ++s.CompleteAssignments;
+    if (!w.saved) {
+        SaveSearchState(e, d + 1);
+        w.saved = true;
+    }
+    ++w.completes;
 
     int de = d;
-    if (e.run.Skipped == 1 && d == s.StartDegree && w.g[d] == 0) {
+    if (w.jumped && w.g[d] == 0) {
         // After the jump to the top degree a candidate may be of lower degree.
         do --de;
         while (de >= 1 && w.g[de] == 0);
@@ -345,18 +363,23 @@ WalkEnd RunWalk(Engine& e, const LeadDivisors& divisors, int& j) {
                 op = Op::Next;
                 break;
             case Op::Complete:
+                // Most of the work is here: candidate after candidate at the
+                // top position, each a complete assignment.
                 j = d;
-                switch (CompleteAssignment<kGeneral>(w)) {
-                    case Then::NextAtTop:
-                        op = Op::Next;
-                        break;
-                    case Then::BackFromTop:
-                        op = Op::Back;
-                        break;
-                    case Then::Accepted:
-                        return WalkEnd::Accepted;
-                    case Then::Code2:
-                        return WalkEnd::Code2;
+                op = Op::Back;
+                for (bool more = true; more;) {
+                    switch (CompleteAssignment<kGeneral>(w)) {
+                        case Then::NextAtTop:
+                            more = NextCandidate(w, d);
+                            break;
+                        case Then::BackFromTop:
+                            more = false;
+                            break;
+                        case Then::Accepted:
+                            return WalkEnd::Accepted;
+                        case Then::Code2:
+                            return WalkEnd::Code2;
+                    }
                 }
                 break;
         }
