@@ -1,12 +1,12 @@
 #include "search/repeated_factor.hpp"
 
 #include <cmath>
-#include <cstdint>
 #include <utility>
 #include <vector>
 
 #include "mainline/engine.hpp"
 #include "present/dense_arith.hpp"
+#include "present/exact_product.hpp"
 #include "present/number_form.hpp"
 #include "present/printing.hpp"
 
@@ -109,25 +109,6 @@ bool GcdWithDerivative(Engine& e, int n, int& m) {
     }
 }
 
-bool ExactInteger(float v) { return std::isfinite(v) && IsWhole(v) && std::fabs(v) < kExactLimit; }
-
-// g(0..dg) * q(0..dq) = f(0..dg+dq), on exact integers.
-bool ProductIs(const std::vector<float>& g, int dg, const std::vector<float>& q, int dq,
-               const std::vector<float>& f) {
-    for (int k = 0; k <= dg; ++k)
-        if (!ExactInteger(g[k])) return false;
-    for (int k = 0; k <= dq; ++k)
-        if (!ExactInteger(q[k])) return false;
-    for (int c = 0; c <= dg + dq; ++c) {
-        std::int64_t sum = 0;
-        for (int j = 0; j <= dg; ++j)
-            if (c - j >= 0 && c - j <= dq)
-                sum += static_cast<std::int64_t>(g[j]) * static_cast<std::int64_t>(q[c - j]);
-        if (!ExactInteger(f[c]) || sum != static_cast<std::int64_t>(f[c])) return false;
-    }
-    return true;
-}
-
 // f = (G)(Q) on the console and in the transcript, which the main line has
 // already closed: it is reopened for these lines so that the transcript and its
 // printed copy show the repeated factor too.
@@ -190,8 +171,10 @@ void RepeatedFactorTest(Engine& e) {
     std::vector<float> q(s.TrialFactor.begin(), s.TrialFactor.begin() + (n - m) + 1);
 
     // The division makes no remainder test; nothing is shown unless G * Q is f.
-    if (!ProductIs(d.PolyWork, m, q, n - m, d.PolyKeep)) return;
+    if (!ProductEquals(d.PolyWork.data(), m, q.data(), n - m, d.PolyKeep.data())) return;
     if (e.vars.VarCount > 1) {
+        d.CofactorDeg = m;
+        d.FoundDeg = n - m;
         CheckDegreeSplit(e);
         if (e.run.MethodResult != 3) return;
     }
