@@ -272,7 +272,7 @@ Then CheckCandidate(Engine& e, int de, bool general, bool direct, bool swap) {
     if (e.run.MethodResult == 2) {
         s.FirstDegree = de;
         if (e.run.Skipped != 1) {
-            restoreWalk();
+            s.TrialDegree = d;
             return Then::Code2;
         }
         if (swapped) {
@@ -283,7 +283,8 @@ Then CheckCandidate(Engine& e, int de, bool general, bool direct, bool swap) {
         restoreWalk();
         return Then::NextAtTop;
     }
-    restoreWalk();
+    // The accepted factor and cofactor stand as the checks left them.
+    s.TrialDegree = d;
     return Then::Accepted;
 }
 

@@ -231,6 +231,20 @@ TEST_F(TrialSearchTest, JumpToTheTopDegreeChecksCandidatesOfLowerDegree) {
     EXPECT_EQ(e.dense.Degree, 4);  // the recording leaves the polynomial alone
 }
 
+TEST_F(TrialSearchTest, JumpToTheTopDegreeKeepsTheCofactorOfASwappedLowerDegreeFactor) {
+    // Pair (2, 1) at d = 2 meets g = 2 - 2x + 0x^2, q = 1 + x + ...: the swapped
+    // check at degree 1 accepts 1 + x with the cofactor 2 - 2x - 4x^2 + x^3.
+    const Poly f = Multiply({1, 1}, {2, -2, -4, 1});
+    Prepare(Floats(f), 2, 4, 2, 30);
+    OnlyPair(1);
+    e.run.Skipped = 1;
+    e.vars.VarMaxExpKeep[1] = 4;
+    EXPECT_EQ(TrialFactorSearch(e), At::FactorReport);
+    EXPECT_EQ(e.dense.FoundDeg, 1);
+    EXPECT_EQ(Factor(), (Poly{1, 1}));
+    EXPECT_EQ(Cofactor(), (Poly{2, -2, -4, 1}));
+}
+
 // Seeded random products of small integer polynomials: every factor the
 // search accepts multiplies back to the polynomial it was split from.
 TEST(TrialSearchProperty, EveryAcceptedFactorDivides) {
