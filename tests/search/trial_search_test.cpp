@@ -245,6 +245,23 @@ TEST_F(TrialSearchTest, JumpToTheTopDegreeKeepsTheCofactorOfASwappedLowerDegreeF
     EXPECT_EQ(Cofactor(), (Poly{2, -2, -4, 1}));
 }
 
+TEST_F(TrialSearchTest, ChecksAtALowerDegreeAfterTheJumpLeaveTheWalkAlone) {
+    // Nothing splits here: with the general pair (2, 1) alone, the walk after
+    // the jump visits exactly the candidates it visits without the jump, even
+    // though it checks some of them at lower degrees on the way.
+    const std::vector<float> f{2, 1, 3, -3, 2, 3, 1, -1, -1};
+    auto walk = [&](int skipped) {
+        Prepare(f, 4, 3, 3, 12);
+        OnlyPair(1);
+        e.run.Skipped = skipped;
+        const long long before = s.CompleteAssignments;
+        EXPECT_EQ(TrialFactorSearch(e), At::NextDegree);
+        return s.CompleteAssignments - before;
+    };
+    const long long plain = walk(0);
+    EXPECT_EQ(walk(1), plain);
+}
+
 // Seeded random products of small integer polynomials: every factor the
 // search accepts multiplies back to the polynomial it was split from.
 TEST(TrialSearchProperty, EveryAcceptedFactorDivides) {
