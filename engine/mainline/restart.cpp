@@ -22,17 +22,26 @@ void Negate(std::vector<float>& v, int n) {
     for (int k = 0; k <= n; ++k) v[k] = -v[k];
 }
 
-// The image exponent of every term under the chosen order's weights.
-void FillMainExponents(Engine& e) {
+// Past this image degree the dense tables would take gigabytes and the image
+// exponents would no longer be exact floats; no search could finish there anyway.
+constexpr double kMaxImageDegree = 1000000;
+
+// The image exponent of every term under the chosen order's weights; returns
+// their spread, computed exactly.
+double FillMainExponents(Engine& e) {
     int k = VarCount(e);
+    double low = 0, high = 0;
     for (int i = 1; i <= TermCount(e); ++i) {
-        float sum = 0;
+        double sum = 0;
         for (int m = 1; m <= k; ++m) {
             int v = static_cast<int>(e.vars.VarOrder[m]);
-            sum += static_cast<float>(e.vars.VarWeight[m]) * e.terms.TermExp(i, v);
+            sum += static_cast<double>(e.vars.VarWeight[m]) * e.terms.TermExp(i, v);
         }
-        e.terms.TermMainExp[i] = sum;
+        e.terms.TermMainExp[i] = static_cast<float>(sum);
+        low = i == 1 ? sum : std::min(low, sum);
+        high = i == 1 ? sum : std::max(high, sum);
     }
+    return high - low;
 }
 
 void PermuteVariables(Engine& e) {
@@ -95,17 +104,17 @@ At Reorder(Engine& e) {
         e.vars.VarWeight[j] = RoundHalfEven(s.TrialFactor[j]);
     }
     e.NewLine();
-    FillMainExponents(e);
+    // The degree is the spread of the image exponents, which is the order's score.
+    double spread = FillMainExponents(e);
 
     // R3 and R4.
     PermuteVariables(e);
-    // The degree is the spread of the image exponents, which is the order's score.
-    float low = e.terms.TermMainExp[1], high = low;
-    for (int i = 2; i <= TermCount(e); ++i) {
-        low = std::min(low, e.terms.TermMainExp[i]);
-        high = std::max(high, e.terms.TermMainExp[i]);
+    if (spread > kMaxImageDegree) {
+        e.PrintLine("次数太高了!");
+        e.PrintLine("The degree is too high to be worked on.");
+        return At::CloseAll;
     }
-    int n = RoundHalfEven(high - low);
+    int n = static_cast<int>(spread);
     d.Degree = n;
     if (n > 4000) e.PrintLine("次数太高了!");
 
@@ -134,7 +143,7 @@ At Reorder(Engine& e) {
     // R8: the sign.
     e.NewLine();
     if (r.Stage == 0 && d.PolyWork[n] < 0) {
-        r.SignPrefix = "-";
+        r.SignPrefix.assign(1, '-');  // = "-" trips a false -Wrestrict in GCC 12
         Negate(d.PolyWork, n);
     } else if ((TermCount(e) == 2 || TermCount(e) == 3) && d.PolyWork[n] < 0) {
         Negate(d.PolyWork, n);

@@ -152,3 +152,27 @@ TEST(WholeRun, LargeLeadingCoefficientsAndManyDivisorsStillSplit) {
 
 }  // namespace
 }  // namespace yinshi::testing
+
+namespace yinshi::testing {
+namespace {
+
+TEST(WholeRun, DegreesTooHighToHoldEndTheRunCleanly) {
+    for (const char* text : {"x^2000000+1", "x^3000y^3000+x+1"}) {
+        SCOPED_TRACE(text);
+        TestEngine t;
+        RunOn(t, text);
+        EXPECT_NE(t.screen.Log().find("次数太高了!\nThe degree is too high to be worked on.\n"), std::string::npos);
+        EXPECT_NE(t.screen.Log().find("Use the mouse to  close  the  window"), std::string::npos);
+    }
+}
+
+TEST(WholeRun, HighDegreeIsNamedAndWorkedOn) {
+    TestEngine t;
+    t.clock.StepPerReading(1);  // the search then stops at its time limit
+    RunOn(t, "x^4002+1");
+    EXPECT_NE(t.screen.Log().find("次数太高了!\n"), std::string::npos);
+    EXPECT_EQ(t.screen.Log().find("The degree is too high to be worked on."), std::string::npos);
+}
+
+}  // namespace
+}  // namespace yinshi::testing
