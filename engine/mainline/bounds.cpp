@@ -92,43 +92,47 @@ void StartSearchClock(Engine& e) {
     e.run.StartMinuteM60 = e.run.StartMinute - 60;
 }
 
-void WaitMessage(Engine& e) {
-    RunFlags& r = e.run;
+// Cofactor coefficients beyond the floor are no longer tried from here on.
+void LowerBound2ToFloor(Engine& e) {
     SearchState& s = e.search;
+    if (s.Bound2 <= s.Bound2Floor) return;
+    s.Bound2 = s.Bound2Floor;
+    e.PrintLine("sj1=" + ItemForm(s.Bound2));
+}
+
+// The wait estimate: the time limit plus one minute. `waitText` is the Chinese
+// lead-in, which the two messages spell differently.
+void PrintWaitEstimate(Engine& e, const std::string& waitText) {
+    std::string minutes = ItemForm(e.run.TimeLimit + 1);
+    e.PrintLine(waitText + minutes + "分钟.请耐心等待或按x键!");
+    e.PrintLine("The process is operating now,Wait for less than" + minutes + "minutes .");
+}
+
+bool LimitLiftedByB(const Engine& e) { return e.run.StopReason == "b" && e.run.TimeLimit == 7; }
+
+void WaitMessage(Engine& e) {
     e.NewLine();
     e.screen.Color(10, 7);
-    if (r.StopReason == "b" && r.TimeLimit == 7) {
+    if (LimitLiftedByB(e)) {
         e.PrintLine("程序正在运行中,请等候,或按x键!");
         e.PrintLine("The process is operating now.");
-    } else if (2 * s.StartDegree + 3 < e.dense.Degree) {
-        std::string minutes = ItemForm(r.TimeLimit + 1);
-        e.PrintLine("程序正在运行中,请等候. 等候时间<" + minutes + "分钟.请耐心等待或按x键!");
-        e.PrintLine("The process is operating now,Wait for less than" + minutes + "minutes .");
+    } else if (2 * e.search.StartDegree + 3 < e.dense.Degree) {
+        PrintWaitEstimate(e, "程序正在运行中,请等候. 等候时间<");
     } else {
         e.PrintLine("稍候!");
         e.PrintLine("Wait a moment!");
     }
     e.screen.Color(7, 0);
-    if (s.Bound2 > s.Bound2Floor) {
-        s.Bound2 = s.Bound2Floor;
-        e.PrintLine("sj1=" + ItemForm(s.Bound2));
-    }
+    LowerBound2ToFloor(e);
 }
 
 void DegreeNineMessage(Engine& e) {
-    RunFlags& r = e.run;
-    SearchState& s = e.search;
-    if (s.Bound2 > s.Bound2Floor) {
-        s.Bound2 = s.Bound2Floor;
-        e.PrintLine("sj1=" + ItemForm(s.Bound2));
-    }
+    LowerBound2ToFloor(e);
     e.NewLine();
     e.screen.Color(10, 7);
-    if (!(r.StopReason == "b" && r.TimeLimit == 7)) {
+    if (!LimitLiftedByB(e)) {
         if (e.dense.Degree > 23) {
-            std::string minutes = ItemForm(r.TimeLimit + 1);
-            e.PrintLine("程序正在运行中,请等候.等候时间<" + minutes + "分钟.请耐心等待或按x键!");
-            e.PrintLine("The process is operating now,Wait for less than" + minutes + "minutes .");
+            PrintWaitEstimate(e, "程序正在运行中,请等候.等候时间<");
         } else {
             e.PrintLine("稍 候!");
             e.PrintLine("Wait a moment!");

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "pipe.hpp"
+
 #include <fcntl.h>
 #include <regex>
 #include <unistd.h>
@@ -34,26 +36,7 @@ TEST(ScriptedKeyboard, WaitIgnoresHoldsAndAnswersNulWhenUsedUp) {
     EXPECT_EQ(keys.Poll(), std::nullopt);
 }
 
-struct Pipe {
-    int read = -1;
-    int write = -1;
-    Pipe() {
-        int fds[2];
-        if (::pipe(fds) == 0) {
-            read = fds[0];
-            write = fds[1];
-        }
-    }
-    ~Pipe() {
-        if (read >= 0) ::close(read);
-        CloseWrite();
-    }
-    void CloseWrite() {
-        if (write >= 0) ::close(write);
-        write = -1;
-    }
-    void Send(const std::string& bytes) const { ASSERT_EQ(::write(write, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size())); }
-};
+using testing::Pipe;
 
 TEST(StreamKeyboard, KeysAreTheBytesAndEndOfInputMeansNoKeyAndNo) {
     Pipe pipe;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "pipe.hpp"
+
 #include <fcntl.h>
 #include <stdexcept>
 #include <stdlib.h>
@@ -28,21 +30,7 @@ std::string Drain(int fd) {
     return all;
 }
 
-struct Pipe {
-    int read = -1;
-    int write = -1;
-    Pipe() {
-        int fds[2];
-        if (::pipe(fds) == 0) {
-            read = fds[0];
-            write = fds[1];
-        }
-    }
-    ~Pipe() {
-        ::close(read);
-        ::close(write);
-    }
-};
+using testing::Pipe;
 
 // A pseudo-terminal: the test is the terminal at `master`, the code under
 // test sees a real terminal at `slave`.

@@ -52,6 +52,17 @@ void TestEngine::SetDense(const std::vector<float>& ascending) {
     e.vars.VarInt[1] = 1;
 }
 
+void TestEngine::SetTerms(const std::vector<std::string>& vars, const std::vector<std::vector<float>>& rows) {
+    e.vars.VarCount = static_cast<float>(vars.size());
+    for (std::size_t j = 0; j < vars.size(); ++j) e.vars.VarName[j + 1] = vars[j];
+    e.terms.TermCount = static_cast<float>(rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        e.terms.TermCoef[i + 1] = rows[i][0];
+        for (std::size_t j = 1; j < rows[i].size(); ++j)
+            e.terms.TermExp(static_cast<int>(i + 1), static_cast<int>(j)) = rows[i][j];
+    }
+}
+
 void TestEngine::OpenTranscript() { e.jg.Create(e.File("jg.dat")); }
 
 std::string TestEngine::CloseAndReadTranscript() {

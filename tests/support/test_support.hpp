@@ -42,6 +42,9 @@ struct TestEngine {
     // The engine's view of a polynomial in x: PolyCoef/PolyKeep/PolyWork = coefs (ascending),
     // Degree = DegreeKeep = coefs.size() - 1, one variable "x".
     void SetDense(const std::vector<float>& ascending);
+    // A term table: the variable letters, then per term its coefficient and
+    // the exponent of each variable.
+    void SetTerms(const std::vector<std::string>& vars, const std::vector<std::vector<float>>& rows);
     // Open jg.dat for writing, as start-up does.
     void OpenTranscript();
     // jg.dat as written so far (closes it first).
