@@ -3,14 +3,12 @@
 #include "mainline/driver.hpp"
 #include "present/number_form.hpp"
 #include "present/printing.hpp"
-#include "present/special_forms.hpp"
+#include "present/gsys_file.hpp"
 #include "results/show_transcript.hpp"
 #include "search/further_solutions.hpp"
 #include "search/repeated_factor.hpp"
 
 namespace yinshi {
-
-bool ReadGsysFile(Engine& e, int number);
 
 namespace {
 
