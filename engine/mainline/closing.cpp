@@ -90,7 +90,7 @@ At CloseTranscript(Engine& e) {
     e.NewLine();
     if (r.Stage == 0) {
         r.PrintMode = 1;
-        e.Print("####");
+        e.PrintLine("####");
         RepeatedFactorTest(e);
         return r.Stage == 1 ? At::CloseAll : At::ShowResults;
     }

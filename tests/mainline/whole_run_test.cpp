@@ -166,6 +166,14 @@ TEST(WholeRun, DegreesTooHighToHoldEndTheRunCleanly) {
     }
 }
 
+TEST(WholeRun, NoFactorInTheFirstPassMarksTheRepeatedFactorTestOnALineOfItsOwn) {
+    TestEngine t;
+    // Stopped before any split: the closing runs the repeated-factor test,
+    // which finds (x+1)^2 in x^3-3x-2.
+    RunOn(t, "x^3-3x-2", "tn");
+    EXPECT_NE(t.screen.Log().find("\n####\n****** ="), std::string::npos) << t.screen.Log();
+}
+
 TEST(WholeRun, HighDegreeIsNamedAndWorkedOn) {
     TestEngine t;
     t.clock.StepPerReading(1);  // the search then stops at its time limit
