@@ -126,6 +126,8 @@ struct Walk {
         downQ = s.DownQuot.data();
         mode = s.StepMode.data();
         d = s.TrialDegree;
+        an = a[e.dense.Degree];
+        half = 2 * d == e.dense.Degree;
         bound2 = s.Bound2;
         leadAbs = s.LeadAbs;
         h = s.StepGcd;
@@ -150,6 +152,8 @@ struct Walk {
     float* downQ;
     std::int32_t* mode;
     int d;
+    float an;   // the leading coefficient of f
+    bool half;  // d is half the degree: the cofactor has no coefficient between q(d) and its top
     float bound2, leadAbs, h, cs, qs, g0, q0;
     bool saved;   // the first complete assignment of the degree is kept
     bool jumped;  // the search runs at the top degree after the jump
@@ -157,6 +161,27 @@ struct Walk {
 };
 
 enum class Entered { Taken, None, Stop };
+
+// While gj < 0, step. With a unit step in gj (always so in the copy for
+// g0 = 1) the count is -gj, taken at once when every value passed is a small
+// whole number, which float steps exactly.
+inline void StepToNonNegative(const Walk& w, float& gj, float& qj) {
+    constexpr float kSmall = 8388608.0f;  // 2^23
+    if (!(gj < 0)) return;
+    if (w.cs == 1 && gj >= -kSmall && std::floor(gj) == gj && std::fabs(qj) <= kSmall && std::floor(qj) == qj &&
+        std::fabs(w.qs) <= kSmall && std::floor(w.qs) == w.qs) {
+        const double end = static_cast<double>(qj) + static_cast<double>(gj) * static_cast<double>(w.qs);
+        if (std::fabs(end) <= static_cast<double>(kSmall)) {
+            qj = static_cast<float>(end);
+            gj = 0;
+            return;
+        }
+    }
+    while (gj < 0) {
+        gj += w.cs;
+        qj -= w.qs;
+    }
+}
 
 // Entering position j for the first time with this prefix: the starting point
 // is the first non-negative g(j) on the solution line at or after the first
@@ -197,10 +222,7 @@ inline Entered EnterPosition(Walk& w, int j) {
             qj -= w.qs;
         }
     }
-    while (gj < 0) {
-        gj += w.cs;
-        qj -= w.qs;
-    }
+    StepToNonNegative(w, gj, qj);
     w.g[j] = gj;
     w.q[j] = qj;
     w.upC[j] = w.downC[j] = gj;
@@ -253,8 +275,12 @@ Then CheckCandidate(Engine& e, int de, bool general, bool direct, bool swap) {
     std::vector<float>& g = s.TrialFactor;
     std::vector<float>& q = e.dense.PolyWork;
     // Checking at a lower degree writes over the walk's own entries de+1..d.
-    std::vector<float> keepG(g.begin() + de + 1, g.begin() + d + 1);
-    std::vector<float> keepQ(q.begin() + de + 1, q.begin() + d + 1);
+    std::vector<float> keepG;
+    std::vector<float> keepQ;
+    if (de < d) {
+        keepG.assign(g.begin() + de + 1, g.begin() + d + 1);
+        keepQ.assign(q.begin() + de + 1, q.begin() + d + 1);
+    }
     auto restoreWalk = [&] {
         s.TrialDegree = d;
         std::copy(keepG.begin(), keepG.end(), g.begin() + de + 1);
@@ -288,16 +314,18 @@ Then CheckCandidate(Engine& e, int de, bool general, bool direct, bool swap) {
     return Then::Accepted;
 }
 
+// Copy for g0 = 1: at half the degree the direct check computes no cofactor
+// coefficient and only tests q(d) gd against an, so a candidate that fails
+// that test leaves no trace there and need not be handed to it.
+inline bool PassedOverAtHalf(const Walk& w, int de, float gd) {
+    return de == w.d && w.half && w.q[de] * gd != w.an;
+}
+
+// The checks a complete assignment at the top position leads to.
 template <bool kGeneral>
-inline Then CompleteAssignment(Walk& w) {
+inline Then CheckTop(Walk& w) {
     Engine& e = w.e;
     const int d = w.d;
-    if (!w.saved) {
-        SaveSearchState(e, d + 1);
-        w.saved = true;
-    }
-    ++w.completes;
-
     int de = d;
     if (w.jumped && w.g[d] == 0) {
         // After the jump to the top degree a candidate may be of lower degree.
@@ -314,6 +342,7 @@ inline Then CompleteAssignment(Walk& w) {
         if (gd < -w.leadAbs) return Then::BackFromTop;
         if (gd > w.leadAbs) return Then::NextAtTop;
         if (!w.divides.Divides(gd)) return Then::NextAtTop;
+        if (PassedOverAtHalf(w, de, gd)) return Then::NextAtTop;
         then = CheckCandidate(e, de, false, true, false);
     } else {
         const float qd = w.q[de];
@@ -324,6 +353,99 @@ inline Then CompleteAssignment(Walk& w) {
     }
     w.Refresh();
     return then;
+}
+
+template <bool kGeneral>
+inline Then CompleteAssignment(Walk& w) {
+    if (!w.saved) {
+        SaveSearchState(w.e, w.d + 1);
+        w.saved = true;
+    }
+    ++w.completes;
+    return CheckTop<kGeneral>(w);
+}
+
+enum class Scan { Check, UsedUp, Back };
+
+// The candidates at the top position after a passed-over one, in the order
+// NextCandidate gives them, stepped in registers. NextCandidate's tries
+// alternate strictly between the two sides (a value taken from one side, or
+// a failed try there, hands the next try to the other), so the walk here is
+// a plain round of one downward and one upward try. Candidates the checks
+// would pass over without effect are only counted; the scan stops at the
+// first the checks must see (its values and the walk stored as NextCandidate
+// would leave them), when the position is used up, or when the copy for
+// g0 = 1 must back off. Not for a walk after the top-degree jump, whose
+// candidates may be of lower degree, nor before the first is kept.
+template <bool kGeneral>
+inline Scan ScanTop(Walk& w) {
+    const int d = w.d;
+    const float tb = static_cast<float>(w.bound[d]);
+    const float cs = w.cs;
+    const float qs = w.qs;
+    const float bound2 = w.bound2;
+    const float leadAbs = w.leadAbs;
+    const LeadDivisors& divides = w.divides;
+    const bool half = w.half;
+    const float an = w.an;
+    float downC = w.downC[d];
+    float downQ = w.downQ[d];
+    float upC = w.upC[d];
+    float upQ = w.upQ[d];
+    float gd = w.g[d];
+    float qd = w.q[d];
+    std::int32_t mode = w.mode[d];
+    long long completes = 0;
+    Scan result = Scan::Check;
+    // Whether a candidate is passed over; sets `result` when it is not.
+    auto passOver = [&](float c, float v) -> bool {
+        ++completes;
+        if constexpr (!kGeneral) {
+            if (c == 0 || c > leadAbs) return true;
+            if (c < -leadAbs) {
+                result = Scan::Back;
+                return false;
+            }
+            return !divides.Divides(c) || (half && v * c != an);
+        } else {
+            return !divides.Divides(c) && !divides.Divides(v);
+        }
+    };
+    bool upNext = mode == 1;
+    for (;;) {
+        if (!upNext) {
+            downC -= cs;
+            downQ += qs;
+            if (downC < -tb) {
+                result = Scan::UsedUp;
+                break;
+            }
+            if (!(std::fabs(downQ) > bound2)) {
+                gd = downC;
+                qd = downQ;
+                mode = 1;
+                if (!passOver(gd, qd)) break;
+            }
+        }
+        upNext = false;
+        upC += cs;
+        upQ -= qs;
+        if (!(upC > tb || std::fabs(upQ) > bound2)) {
+            gd = upC;
+            qd = upQ;
+            mode = 2;
+            if (!passOver(gd, qd)) break;
+        }
+    }
+    w.downC[d] = downC;
+    w.downQ[d] = downQ;
+    w.upC[d] = upC;
+    w.upQ[d] = upQ;
+    w.g[d] = gd;
+    w.q[d] = qd;
+    w.mode[d] = mode;
+    w.completes += completes;
+    return result;
 }
 
 enum class WalkEnd { Stopped, PairUsedUp, Accepted, Code2 };
@@ -363,26 +485,26 @@ WalkEnd RunWalk(Engine& e, const LeadDivisors& divisors, int& j) {
                 if (--j <= 0) return WalkEnd::PairUsedUp;
                 op = Op::Next;
                 break;
-            case Op::Complete:
+            case Op::Complete: {
                 // Most of the work is here: candidate after candidate at the
                 // top position, each a complete assignment.
                 j = d;
                 op = Op::Back;
-                for (bool more = true; more;) {
-                    switch (CompleteAssignment<kGeneral>(w)) {
-                        case Then::NextAtTop:
-                            more = NextCandidate(w, d);
-                            break;
-                        case Then::BackFromTop:
-                            more = false;
-                            break;
-                        case Then::Accepted:
-                            return WalkEnd::Accepted;
-                        case Then::Code2:
-                            return WalkEnd::Code2;
+                Then then = CompleteAssignment<kGeneral>(w);
+                for (;;) {
+                    if (then == Then::Accepted) return WalkEnd::Accepted;
+                    if (then == Then::Code2) return WalkEnd::Code2;
+                    if (then == Then::BackFromTop) break;
+                    if (w.jumped || !w.saved) {
+                        if (!NextCandidate(w, d)) break;
+                        then = CompleteAssignment<kGeneral>(w);
+                        continue;
                     }
+                    if (ScanTop<kGeneral>(w) != Scan::Check) break;
+                    then = CheckTop<kGeneral>(w);
                 }
                 break;
+            }
         }
     }
 }
