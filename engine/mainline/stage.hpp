@@ -29,6 +29,4 @@ enum class At {
 // simply returned to its caller, otherwise the stage to continue at.
 using Next = std::optional<At>;
 
-const char* StageName(At at);
-
 }  // namespace yinshi
