@@ -90,6 +90,16 @@ void CheckSplitOfKeep(Engine& e) {
     }
 }
 
+// The kept polynomial divided by the running product in PolyWork, and whether
+// that division is a split in every variable.
+void SplitKeepByProduct(Engine& e) {
+    DenseForm& dn = e.dense;
+    DivideKeepByWork(e);
+    dn.FoundDeg = RoundHalfEven(dn.QuotMid) + 1;
+    dn.CofactorDeg = dn.ProdDegree;
+    CheckSplitOfKeep(e);
+}
+
 }  // namespace
 
 void VerifyUpperCoefficients(Engine& e) {
@@ -138,10 +148,7 @@ void AcceptFactor(Engine& e) {
     }
 
     // The product of every stored factor, against the cofactor.
-    DivideKeepByWork(e);
-    dn.FoundDeg = RoundHalfEven(dn.QuotMid) + 1;
-    dn.CofactorDeg = dn.ProdDegree;
-    CheckSplitOfKeep(e);
+    SplitKeepByProduct(e);
     if (e.run.MethodResult == 3) {
         EmptyStore(e);
         return;
@@ -179,10 +186,7 @@ void AcceptFactor(Engine& e) {
 
 bool CombinationDivideAndTest(Engine& e) {
     DenseForm& dn = e.dense;
-    DivideKeepByWork(e);
-    dn.FoundDeg = RoundHalfEven(dn.QuotMid) + 1;
-    dn.CofactorDeg = dn.ProdDegree;
-    CheckSplitOfKeep(e);
+    SplitKeepByProduct(e);
     if (e.run.MethodResult == 3) {
         KeepChosenFactors(e);
         return true;
