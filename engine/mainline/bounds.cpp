@@ -100,10 +100,22 @@ void LowerBound2ToFloor(Engine& e) {
     e.PrintLine("sj1=" + ItemForm(s.Bound2));
 }
 
-// The wait estimate: the time limit plus one minute. `waitText` is the Chinese
-// lead-in, which the two messages spell differently.
+// How many searches can still follow one another without a key: a search that
+// runs out of time halves the bound and starts again, until the bound is 1. A
+// widened search that is stopped goes straight to the end instead.
+int PassesLeft(const SearchState& s) {
+    if (s.CurBound1 > s.DefaultBound1) return 1;
+    int passes = 1;
+    for (float b = s.Bound1; b > 1; b = std::floor((b + 1) / 2)) ++passes;
+    return passes;
+}
+
+// The wait estimate: each search still to come may use its time limit plus one
+// minute, so the promise holds across the re-tunes too. `waitText` is the
+// Chinese lead-in, which the two messages spell differently.
 void PrintWaitEstimate(Engine& e, const std::string& waitText) {
-    std::string minutes = ItemForm(e.run.TimeLimit + 1);
+    float total = (e.run.TimeLimit + 1) * static_cast<float>(PassesLeft(e.search));
+    std::string minutes = ItemForm(total);
     e.PrintLine(waitText + minutes + "分钟.请耐心等待或按x键!");
     e.PrintLine("The process is operating now,Wait for less than" + minutes + "minutes .");
 }
