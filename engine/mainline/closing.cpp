@@ -62,9 +62,9 @@ At Finish(Engine& e) {
     if (r.GsysRead < r.GsysCount) {
         r.GsysRead += 1;
         if (!ReadGsysFile(e, static_cast<int>(r.GsysRead))) {
-            e.NewLine();
-            e.PrintLine("gsys" + TextForm(r.GsysRead) + " cannot be read; the pending factor is left out.");
-            return At::CloseTranscript;
+            // The pending factor is in that file: without it the product would be incomplete.
+            e.FileFailed(GsysFileName(r.GsysRead), false);
+            return At::FileProblem;
         }
         return At::Restart;
     }
@@ -123,6 +123,28 @@ At CloseAll(Engine& e) {
     return At::EndPrompt;
 }
 
+void TellFileFault(Engine& e, const FileFault& fault) {
+    if (e.screen.Cursor().second != 1) e.NewLine();
+    if (fault.writing) {
+        e.PrintLine("无法写入 " + fault.name);
+        e.PrintLine(fault.name + " could not be written");
+    } else {
+        e.PrintLine("无法读取 " + fault.name);
+        e.PrintLine(fault.name + " could not be read");
+    }
+}
+
+At FileProblem(Engine& e) {
+    if (e.fault && !e.fault->told) {
+        TellFileFault(e, *e.fault);
+        e.fault->told = true;
+    }
+    e.jg.Close();
+    e.dj.Close();
+    e.NewLine();
+    return At::EndPrompt;
+}
+
 At EndPrompt(Engine& e) {
     e.screen.Color(7, 4);
     e.PrintLine("end");
@@ -130,6 +152,7 @@ At EndPrompt(Engine& e) {
     e.PrintLine("阅  读  后   按  任  一  键");
     e.PrintLine("Press any key after reading");
     e.keys.Wait();
+    if (!e.ownWindow) return At::Exit;
     e.screen.Color(7, 5);
     e.NewLine();
     e.PrintLine("用鼠标左键单击右上方 × 处关闭此窗口");

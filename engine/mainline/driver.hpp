@@ -21,6 +21,10 @@ At ShowResults(Engine& e);
 At AskAnother(Engine& e);
 At CloseAll(Engine& e);
 At EndPrompt(Engine& e);
+// Says which file could not be read or written, closes the files and ends the run.
+At FileProblem(Engine& e);
+// The message pair for a file that could not be read or written.
+void TellFileFault(Engine& e, const FileFault& fault);
 
 // Runs one stage.
 At RunStage(Engine& e, At at);

@@ -1,5 +1,6 @@
 #pragma once
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,14 @@
 namespace yinshi {
 
 class Poller;
+
+// A file the run could not read or write. The driver ends the run on it, so
+// that nothing is computed from, or claimed about, a file that is not there.
+struct FileFault {
+    std::string name;
+    bool writing = false;
+    bool told = false;  // its message is already on the screen
+};
 
 // The engine: its whole data model, grouped by meaning, and the seams to the
 // outside (screen, keyboard, clock, working folder). Every routine takes it by
@@ -38,10 +47,20 @@ struct Engine {
     std::filesystem::path dir;  // files are opened by bare name in this folder
     Poller& poller;
 
+    // Started in a terminal window of its own, which the user closes by hand
+    // at the end; an engine run from a shell does not tell its user to.
+    bool ownWindow = true;
+
     Transcript jg;   // jg.dat, open from start-up to the closing
     FactorFile dj;   // dj.dat during the closing and the further solutions
 
+    std::optional<FileFault> fault;  // the first file that failed
+
     std::filesystem::path File(std::string_view name) const { return dir / std::string(name); }
+    // Only the first failure is kept: it is the one the user can act on.
+    void FileFailed(std::string_view name, bool writing) {
+        if (!fault) fault = FileFault{std::string(name), writing, false};
+    }
 
     // Console shorthands.
     void Print(std::string_view text) { screen.Print(text); }

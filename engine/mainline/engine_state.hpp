@@ -77,6 +77,9 @@ struct DenseForm {
     std::int32_t PrintDegree = 0;
     std::int32_t PrintShift = 0;
     std::int32_t DegreeKeep = 0;
+    // Image degree of the whole polynomial in the first pass: it cannot split
+    // into more factors than this, so no more binomials can be queued.
+    std::int32_t WholeDegree = 0;
     std::int32_t ProdDegree = 0;  // degree of the running product in PolyWork
     float QuotMid = 0;            // quotient degree minus 1 of the exact division
     // Degrees of the factor found and of its cofactor, as the acceptance step

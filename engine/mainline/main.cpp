@@ -1,25 +1,57 @@
 // The factoring engine: reads DXS.DAT in the current folder and shows the
-// factorisation on the console. There is no command line.
+// factorisation on the console. There is no command line; the window program
+// sets YINSHI_OWN_WINDOW when it starts the engine in a terminal of its own.
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
+#include <fcntl.h>
 #include <filesystem>
+#include <unistd.h>
 
 #include "mainline/driver.hpp"
 #include "mainline/poller.hpp"
 #include "platform/console.hpp"
 
+namespace {
+
+// A standard descriptor that was closed would go to the first file the engine
+// opens, and the screen's text would land in that file.
+void OpenMissingStandardDescriptors() {
+    for (int fd = 0; fd <= 2; ++fd) {
+        if (fcntl(fd, F_GETFD) >= 0 || errno != EBADF) continue;
+        const int got = open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY);
+        if (got >= 0 && got != fd) {
+            dup2(got, fd);
+            close(got);
+        }
+    }
+}
+
+}  // namespace
+
 int main() {
     using namespace yinshi;
+    OpenMissingStandardDescriptors();
     Console console = OpenConsole();
     Poller poller = Poller::Production();
     Engine engine(console.screen, console.keys(), console.clock, std::filesystem::current_path(), poller);
+    engine.ownWindow = std::getenv("YINSHI_OWN_WINDOW") != nullptr;
+    int status = 0;
     try {
         RunEngine(engine);
     } catch (const std::exception& ex) {
-        console.Close();
-        std::fprintf(stderr, "yinshi-engine: %s\n", ex.what());
-        return 1;
+        // Nothing is left to save; the user still reads why the run ended.
+        engine.PrintLine("程序出错了!");
+        engine.PrintLine(std::string("The engine failed: ") + ex.what());
+        EndPrompt(engine);
+        status = 1;
+    } catch (...) {
+        engine.PrintLine("程序出错了!");
+        engine.PrintLine("The engine failed.");
+        EndPrompt(engine);
+        status = 1;
     }
     console.Close();
-    return 0;
+    return status;
 }

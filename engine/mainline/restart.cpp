@@ -99,6 +99,7 @@ At Reorder(Engine& e) {
     r.ItemCount = VarCount(e) + 1;
     r.FirstSize = VarCount(e);
     EnumerateSubsets(e);
+    if (e.fault) return At::FileProblem;
     for (int j = 1; j <= VarCount(e); ++j) {
         e.vars.VarOrder[j] = d.PolyWork[j];
         e.vars.VarWeight[j] = RoundHalfEven(s.TrialFactor[j]);
@@ -116,6 +117,7 @@ At Reorder(Engine& e) {
     }
     int n = static_cast<int>(spread);
     d.Degree = n;
+    if (r.Stage == 0) d.WholeDegree = n;
     if (n > 4000) e.PrintLine("次数太高了!");
 
     // R5: sized once in the first pass; a later polynomial that does not fit

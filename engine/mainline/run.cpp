@@ -19,14 +19,30 @@ At RunStage(Engine& e, At at) {
         case At::ShowResults: return ShowResults(e);
         case At::AskAnother: return AskAnother(e);
         case At::CloseAll: return CloseAll(e);
+        case At::FileProblem: return FileProblem(e);
         case At::EndPrompt: return EndPrompt(e);
         case At::Exit: return At::Exit;
     }
     return At::Exit;
 }
 
+namespace {
+
+// A file that failed during a stage ends the run before the next one can
+// build on it; only the end prompt still follows. The transcript's open line
+// goes to disk here too, so a run killed during a search loses none of it.
+At UnlessAFileFailed(Engine& e, At next) {
+    e.jg.Flush();
+    if (!e.jg.Good()) e.FileFailed(e.run.ResultFile, true);
+    if (!e.dj.Good()) e.FileFailed("dj.dat", true);
+    if (!e.fault || next == At::FileProblem || next == At::EndPrompt || next == At::Exit) return next;
+    return At::FileProblem;
+}
+
+}  // namespace
+
 void RunEngine(Engine& e) {
-    for (At at = StartUp(e); at != At::Exit; at = RunStage(e, at)) {
+    for (At at = UnlessAFileFailed(e, StartUp(e)); at != At::Exit; at = UnlessAFileFailed(e, RunStage(e, at))) {
     }
 }
 

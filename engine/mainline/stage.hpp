@@ -21,6 +21,7 @@ enum class At {
     ShowResults,
     AskAnother,
     CloseAll,
+    FileProblem,
     EndPrompt,
     Exit,
 };

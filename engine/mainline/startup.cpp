@@ -17,8 +17,10 @@ namespace {
 
 constexpr const char* kInputError = "输入错误！";
 constexpr const char* kTooBig = "The data is too big!";
+constexpr const char* kInputFile = "DXS.DAT";
 // Above 2^24 a float no longer holds every integer.
-constexpr float kExactLimit = 16777216.0f;
+constexpr std::int64_t kExactLimit = 16777216;
+constexpr std::int64_t kCoefLimitWhole = 9999999;
 
 At InputError(Engine& e) {
     if (e.screen.Cursor().second != 1) e.NewLine();
@@ -79,35 +81,51 @@ void EchoFractions(Engine& e) {
     e.NewLine();
 }
 
-bool SameExponents(const Engine& e, int i, int k) {
-    for (int j = 1; j <= VarCount(e); ++j)
-        if (e.terms.TermExp(i, j) != e.terms.TermExp(k, j)) return false;
+bool SameExponents(const TermTable& t, int i, int k) {
+    for (int j = 1; j < t.TermExp.Cols(); ++j)
+        if (t.TermExp(i, j) != t.TermExp(k, j)) return false;
     return true;
 }
 
-void MergeLikeTerms(Engine& e) {
-    TermTable& t = e.terms;
-    for (int i = 1; i < TermCount(e); ++i) {
-        if (t.TermCoef[i] == 0) continue;
-        for (int k = i + 1; k <= TermCount(e); ++k) {
-            if (t.TermCoef[k] == 0 || !SameExponents(e, i, k)) continue;
-            t.TermCoef[i] += t.TermCoef[k];
-            t.TermCoef[k] = 0;
+// Clears the fractions, merges like terms and moves the zero terms to the end,
+// in integers, so that no coefficient is rounded before the size check sees
+// it. False when a number as written, the product of the denominators, or a
+// coefficient after clearing and merging is past the limits. Floats round
+// monotonically and the limit is a whole float, so a written number past the
+// limit still reads past it.
+bool ClearAndMergeExactly(TermTable& t) {
+    const int n = static_cast<int>(t.TermCount);
+    std::int64_t den = 1;
+    for (int i = 1; i <= n; ++i) {
+        if (std::fabs(t.TermCoef[i]) > kCoefLimit || t.TermDen[i] > kCoefLimit) return false;
+        den *= static_cast<std::int64_t>(t.TermDen[i]);
+        if (den > kExactLimit) return false;
+    }
+    std::vector<std::int64_t> coef(static_cast<std::size_t>(n) + 1, 0);
+    for (int i = 1; i <= n; ++i)
+        coef[i] = static_cast<std::int64_t>(t.TermCoef[i]) * (den / static_cast<std::int64_t>(t.TermDen[i]));
+    for (int i = 1; i < n; ++i) {
+        if (coef[i] == 0) continue;
+        for (int k = i + 1; k <= n; ++k) {
+            if (coef[k] == 0 || !SameExponents(t, i, k)) continue;
+            coef[i] += coef[k];
+            coef[k] = 0;
         }
     }
-}
-
-void Compact(Engine& e) {
-    TermTable& t = e.terms;
-    for (int i = 1; i < TermCount(e); ++i) {
-        if (t.TermCoef[i] != 0) continue;
+    for (int i = 1; i < n; ++i) {
+        if (coef[i] != 0) continue;
         int k = i + 1;
-        while (k <= TermCount(e) && t.TermCoef[k] == 0) ++k;
-        if (k > TermCount(e)) return;
-        t.TermCoef[i] = t.TermCoef[k];
+        while (k <= n && coef[k] == 0) ++k;
+        if (k > n) break;
+        coef[i] = coef[k];
         for (int j = 0; j < t.TermExp.Cols(); ++j) t.TermExp(i, j) = t.TermExp(k, j);
-        t.TermCoef[k] = 0;
+        coef[k] = 0;
     }
+    for (int i = 1; i <= n; ++i) {
+        if (coef[i] > kCoefLimitWhole || coef[i] < -kCoefLimitWhole) return false;
+        t.TermCoef[i] = static_cast<float>(coef[i]);
+    }
+    return true;
 }
 
 std::int64_t Gcd(std::int64_t a, std::int64_t b) {
@@ -134,9 +152,16 @@ At StartUp(Engine& e) {
     for (int i = 0; i < 2000; ++i) pause = i;
     static_cast<void>(pause);
 
+    // A missing DXS.DAT means nothing was typed; one that is there but cannot
+    // be read is a problem of the folder, not of the polynomial.
     TextIn dxs;
     std::optional<std::string> text;
-    if (dxs.Open(e.File("DXS.DAT"))) text = dxs.Item();
+    if (dxs.Open(e.File(kInputFile))) {
+        text = dxs.Item();
+    } else if (!FileMissing(e.File(kInputFile))) {
+        e.FileFailed(kInputFile, false);
+        return At::FileProblem;
+    }
     if (!text) return InputError(e);
     e.run.InputText = *text;
 
@@ -151,13 +176,17 @@ At StartUp(Engine& e) {
     AllocateStartup(e);
     if (Next n = LoadTerms(e)) return *n;
     for (int j = 1; j <= VarCount(e); ++j) e.vars.VarNameParsed[j] = e.vars.VarName[j];
+    // A decimal point (".5x") reads as a number that is not whole. Rejected
+    // here, before the transcript exists, so no half-written one is left.
+    TermTable& t = e.terms;
+    for (int i = 1; i <= TermCount(e); ++i)
+        if (!IsWhole(t.TermCoef[i]) || !IsWhole(t.TermDen[i])) return InputError(e);
 
     if (!e.jg.Create(e.File(e.run.ResultFile))) {
-        e.PrintLine("jg.dat cannot be created in this folder; the run stops here.");
-        return At::EndPrompt;
+        e.FileFailed(e.run.ResultFile, true);
+        return At::FileProblem;
     }
 
-    TermTable& t = e.terms;
     if (e.run.FracFlag != "f") {
         PrintTermTable(e);
     } else {
@@ -165,14 +194,9 @@ At StartUp(Engine& e) {
         for (int i = 1; i <= TermCount(e); ++i) den *= t.TermDen[i];
         e.run.DenProduct = den;
         EchoFractions(e);
-        if (std::fabs(den) > kExactLimit || den == 0) return TooBig(e);
-        for (int i = 1; i <= TermCount(e); ++i) t.TermCoef[i] = t.TermCoef[i] * (den / t.TermDen[i]);
     }
-
-    MergeLikeTerms(e);
-    Compact(e);
+    if (!ClearAndMergeExactly(t)) return TooBig(e);
     for (int i = 1; i <= TermCount(e); ++i) {
-        if (std::fabs(t.TermCoef[i]) > kCoefLimit) return TooBig(e);
         if (t.TermCoef[i] == 0) {
             t.TermCount = static_cast<float>(i - 1);
             break;
@@ -191,13 +215,8 @@ At StartUp(Engine& e) {
         for (int i = 1; i <= TermCount(e); ++i) t.TermExp(i, j) -= low;
     }
 
-    // A coefficient that is still not whole (".5x" passes the parser) has no
-    // integer content to take out.
     std::int64_t content = 0;
-    for (int i = 1; i <= TermCount(e); ++i) {
-        if (!IsWhole(t.TermCoef[i])) return InputError(e);
-        content = Gcd(content, static_cast<std::int64_t>(t.TermCoef[i]));
-    }
+    for (int i = 1; i <= TermCount(e); ++i) content = Gcd(content, static_cast<std::int64_t>(t.TermCoef[i]));
     e.run.Content = static_cast<float>(content);
     for (int i = 1; i <= TermCount(e); ++i) t.TermCoef[i] /= e.run.Content;
 
@@ -211,6 +230,11 @@ At StartUp(Engine& e) {
         e.Print("=");
         e.jg.Write("=");
         PrintContentPrefix(e);
+        // The prefix writes a unit content to the screen only, since beside a
+        // monomial it goes without saying; a number alone needs its value.
+        bool constant = true;
+        for (int j = 1; j <= VarCount(e); ++j) constant = constant && e.vars.VarMinExp[j] == 0;
+        if (constant && e.run.Content == e.run.DenProduct) e.jg.Write("1");
         e.NewLine();
         return At::CloseAll;
     }

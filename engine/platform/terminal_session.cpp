@@ -58,6 +58,11 @@ void RestoreTerminal() {
             move[n++] = '\r';
             move[n++] = '\n';
         }
+        // From the fresh line down, in the default colours: the cells the
+        // shell prompt lands on were painted, and the status line goes too.
+        move[n++] = '\x1b';
+        move[n++] = '[';
+        move[n++] = 'J';
         Put(saved.outputFd, move, n);
     }
     if (saved.inputFd >= 0) tcsetattr(saved.inputFd, TCSADRAIN, &saved.mode);

@@ -9,7 +9,9 @@ namespace yinshi {
 // (normal end or a thrown exception), std::exit, and SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE and
 // SIGABRT (an uncaught exception ends in abort), after which the signal is
 // delivered again with its previous handling so the exit status stays true.
-// The final screen stays visible. Signal handlers cannot be handed an object,
+// The final screen stays visible; below the cursor, which goes to the start of
+// a fresh line, everything (the status line included) is erased in the default
+// colours, so whatever follows on the terminal starts clean. Signal handlers cannot be handed an object,
 // so the saved mode lives in one file-local record: one session at a time.
 class TerminalSession {
 public:

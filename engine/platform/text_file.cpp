@@ -1,47 +1,68 @@
 #include "platform/text_file.hpp"
 
-#include <iterator>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "present/number_form.hpp"
 
 namespace yinshi {
 
-bool TextOut::Create(const std::filesystem::path& path) {
+bool TextOut::Open(const std::filesystem::path& path, int flags) {
     Close();
-    out_.open(path, std::ios::binary | std::ios::trunc);
+    fd_ = ::open(path.c_str(), flags | O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
     lineOpen_ = false;
-    good_ = out_.is_open();
+    pending_.clear();
+    good_ = fd_ >= 0;
     return good_;
 }
 
-bool TextOut::Append(const std::filesystem::path& path) {
-    Close();
-    out_.open(path, std::ios::binary | std::ios::app);
-    lineOpen_ = false;
-    good_ = out_.is_open();
-    return good_;
+bool TextOut::Create(const std::filesystem::path& path) { return Open(path, O_TRUNC); }
+
+bool TextOut::Append(const std::filesystem::path& path) { return Open(path, O_APPEND); }
+
+namespace {
+
+// False when the bytes could not all be written.
+bool WriteFully(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+}  // namespace
+
+void TextOut::Flush() {
+    if (fd_ < 0 || pending_.empty()) return;
+    if (!WriteFully(fd_, pending_)) good_ = false;
+    pending_.clear();
 }
 
 void TextOut::Write(std::string_view text) {
     // Nothing written leaves the line as it was: a later close adds no line end.
-    if (!out_.is_open() || text.empty()) return;
-    out_.write(text.data(), static_cast<std::streamsize>(text.size()));
+    if (fd_ < 0 || text.empty()) return;
+    pending_.append(text);
     lineOpen_ = true;
-    if (!out_) good_ = false;
 }
 
 void TextOut::EndLine() {
-    if (!out_.is_open()) return;
-    out_.write("\r\n", 2);
+    if (fd_ < 0) return;
+    pending_.append("\r\n");
     lineOpen_ = false;
-    if (!out_) good_ = false;
+    Flush();
 }
 
 void TextOut::Close() {
-    if (!out_.is_open()) return;
+    if (fd_ < 0) return;
     if (lineOpen_) EndLine();
-    out_.close();
-    if (out_.fail()) good_ = false;
+    Flush();
+    if (::close(fd_) != 0) good_ = false;
+    fd_ = -1;
 }
 
 bool TextIn::Open(const std::filesystem::path& path) {
@@ -109,17 +130,34 @@ std::optional<float> TextIn::Number() {
 }
 
 bool WriteWholeFile(const std::filesystem::path& path, std::string_view bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    return !out.fail();
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) return false;
+    const bool written = WriteFully(fd, bytes);
+    return (::close(fd) == 0) && written;
 }
 
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    std::string bytes;
+    char buffer[8192];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            ::close(fd);
+            return std::nullopt;
+        }
+        if (n == 0) break;
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return bytes;
+}
+
+bool FileMissing(const std::filesystem::path& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) != 0 && errno == ENOENT;
 }
 
 }  // namespace yinshi

@@ -1,6 +1,5 @@
 #pragma once
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,6 +9,8 @@ namespace yinshi {
 // A sequential text file written the way the engine's files are: every write
 // appends to the open line, EndLine writes CR LF (an empty line when no line is
 // open), and closing ends an open line first, so every line ends with CR LF.
+// Each finished line goes to the file at once, so a run that is killed leaves
+// every line it completed on disk.
 class TextOut {
 public:
     TextOut() = default;
@@ -21,17 +22,22 @@ public:
     // the file cannot be opened.
     bool Create(const std::filesystem::path& path);
     bool Append(const std::filesystem::path& path);
-    bool IsOpen() const { return out_.is_open(); }
+    bool IsOpen() const { return fd_ >= 0; }
     bool LineOpen() const { return lineOpen_; }
 
     void Write(std::string_view text);
     void EndLine();
+    // Puts an open line's text on disk too, without ending the line.
+    void Flush();
     void Close();
-    // False once a write has failed (full disk and the like).
+    // False once opening, a write or the close has failed (a full disk and the
+    // like); it stays false after the close, until the next open.
     bool Good() const { return good_; }
 
 private:
-    std::ofstream out_;
+    bool Open(const std::filesystem::path& path, int flags);
+    int fd_ = -1;
+    std::string pending_;
     bool lineOpen_ = false;
     bool good_ = true;
 };
@@ -60,6 +66,11 @@ private:
 };
 
 bool WriteWholeFile(const std::filesystem::path& path, std::string_view bytes);
+// The whole file; nullopt when it is missing or cannot be read (a folder, no
+// permission, an input/output error).
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
+// True only when nothing at all is at `path`: a file that exists but cannot be
+// read is not missing.
+bool FileMissing(const std::filesystem::path& path);
 
 }  // namespace yinshi

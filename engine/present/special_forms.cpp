@@ -75,20 +75,30 @@ private:
 // factors the polynomial) instead of losing the queued factor.
 bool CreateGsys(Engine& e, TextOut& gsys) {
     float number = e.run.GsysCount + 1;
+    // A binomial that degenerated on the way (its exponents rounded away)
+    // must not be queued again and again.
+    if (e.dense.WholeDegree > 0 && number > static_cast<float>(e.dense.WholeDegree)) return false;
     if (!gsys.Create(e.File(GsysFileName(number)))) return false;
     e.run.GsysCount = number;
     return true;
 }
 
-void WriteLettersAndClose(Engine& e, TextOut& gsys, int vars) {
+// False when the queue file could not be written whole: its factor is lost.
+bool WriteLettersAndClose(Engine& e, TextOut& gsys, int vars) {
     for (int j = 1; j <= vars; ++j) {
         gsys.Write(e.vars.VarName[j]);
         gsys.EndLine();
     }
     gsys.Close();
+    if (gsys.Good()) return true;
+    e.FileFailed(GsysFileName(e.run.GsysCount), true);
+    return false;
 }
 
-Next MatchedExit(Engine& e, float termCount) {
+// The run goes on with the binomial left in the term table, unless its
+// partner could not be queued.
+Next MatchedExit(Engine& e, float termCount, bool queued) {
+    if (!queued) return At::FileProblem;
     e.run.NoEqualsPrefix = 1;
     e.run.Stage = 1;
     e.run.MethodResult = 3;
@@ -161,8 +171,8 @@ Next SquareOfBinomial(Engine& e) {
 
     out.CloseProduct(")^2");
     out.NextEquals();
-    WriteLettersAndClose(e, gsys, vars);
-    return MatchedExit(e, 2);
+    bool queued = WriteLettersAndClose(e, gsys, vars);
+    return MatchedExit(e, 2, queued);
 }
 
 Next DifferenceOfSquares(Engine& e) {
@@ -218,8 +228,8 @@ Next DifferenceOfSquares(Engine& e) {
 
     out.CloseProduct(")");
     out.NextEquals();
-    WriteLettersAndClose(e, gsys, vars);
-    return MatchedExit(e, 2);
+    bool queued = WriteLettersAndClose(e, gsys, vars);
+    return MatchedExit(e, 2, queued);
 }
 
 Next SumOfCubes(Engine& e) {
@@ -301,8 +311,8 @@ Next SumOfCubes(Engine& e) {
 
     out.CloseProduct(")");
     out.NextEquals();
-    WriteLettersAndClose(e, gsys, vars);
-    return MatchedExit(e, 3);
+    bool queued = WriteLettersAndClose(e, gsys, vars);
+    return MatchedExit(e, 3, queued);
 }
 
 }  // namespace yinshi

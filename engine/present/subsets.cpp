@@ -119,6 +119,7 @@ Next EnumerateSubsets(Engine& e) {
         e.NewLine();
 
         if (client == Client::VariableOrder) {
+            if (e.fault) return At::FileProblem;
             e.dense.PolyWork[0] = kCoefLimit;
             ChooseVariableOrder(e);
             return std::nullopt;
@@ -162,18 +163,29 @@ void BuildPlFiles(Engine& e, int k) {
     AtLeast(s.Perm, static_cast<std::size_t>(std::max(k, 1) + 1));
     s.PlIn = "pl1";
     s.PlOut = "pl2";
+    // An order chosen from a file that was not written whole would be no
+    // order at all: the first failure is kept and ends the run.
+    auto written = [&](TextOut& out, const std::string& name) {
+        out.Close();
+        if (!out.Good()) e.FileFailed(name, true);
+        return out.Good();
+    };
     for (const std::string& name : {s.PlIn, s.PlOut}) {
         TextOut out;
         out.Create(e.File(name));
         out.Write(ItemForm(1));
         out.EndLine();
+        if (!written(out, name)) return;
     }
     s.PermCount = 1;
     for (int m = 2; m <= k; ++m) {
         s.PermCount *= m - 1;
         std::swap(s.PlIn, s.PlOut);
         TextIn in;
-        in.Open(e.File(s.PlIn));
+        if (!in.Open(e.File(s.PlIn))) {
+            e.FileFailed(s.PlIn, false);
+            return;
+        }
         TextOut out;
         out.Create(e.File(s.PlOut));
         for (int line = 1; line <= s.PermCount; ++line) {
@@ -186,6 +198,7 @@ void BuildPlFiles(Engine& e, int k) {
                 std::swap(s.Perm[t], s.Perm[m]);
             }
         }
+        if (!written(out, s.PlOut)) return;
     }
 }
 
@@ -245,11 +258,14 @@ bool ReadOrder(Engine& e, TextIn& in, int k) {
     return true;
 }
 
-void ScoreOrder(Engine& e, int k) {
+// The first order is kept whatever its score: when every image is past the
+// starting score, the order kept must still be a real one, so that the degree
+// check sees its true image degree instead of stale weights.
+void ScoreOrder(Engine& e, int k, bool first) {
     OrderWeights(e, k);
     float spread = FillImage(e, k, e.vars.VarOrder, e.vars.VarInt);
     e.dense.Degree = RoundHalfEven(spread);
-    if (spread < e.dense.PolyWork[0]) {
+    if (first || spread < e.dense.PolyWork[0]) {
         e.dense.PolyWork[0] = spread;
         for (int j = 1; j <= k; ++j) {
             e.dense.PolyWork[j] = e.vars.VarOrder[j];
@@ -267,21 +283,21 @@ void ChooseVariableOrder(Engine& e) {
     AtLeast(e.search.TrialFactor, static_cast<std::size_t>(k + 1));
 
     TextIn in;
-    in.Open(e.File(e.subsets.PlOut));
+    if (!in.Open(e.File(e.subsets.PlOut)) && k > 1) e.FileFailed(e.subsets.PlOut, false);
     e.vars.VarOrder[0] = 0;
     long long lines = 1;
     for (int m = 2; m <= k; ++m) lines *= m;
     bool scored = false;
     for (long long line = 0; line < lines; ++line) {
         if (!ReadOrder(e, in, k)) break;
-        ScoreOrder(e, k);
+        ScoreOrder(e, k, !scored);
         scored = true;
     }
     if (!scored) {
         // Without a readable pl file (an unwritable folder) the parser's order
         // still gives a true image; an unset order would not.
         for (int m = 1; m <= k; ++m) e.vars.VarOrder[m] = static_cast<float>(m);
-        ScoreOrder(e, k);
+        ScoreOrder(e, k, true);
     }
 
     // The driver goes on with the order kept, so the image it reads must be

@@ -11,6 +11,7 @@ bool FactorFile::Open(const std::filesystem::path& path) {
     // opening for writing alone would empty it: touch it first in append mode.
     { std::ofstream touch(path, std::ios::binary | std::ios::app); }
     io_.open(path, std::ios::binary | std::ios::in | std::ios::out);
+    good_ = true;
     return io_.is_open();
 }
 
@@ -33,6 +34,7 @@ bool FactorFile::Put(int record, std::string_view text) {
     io_.flush();
     bool ok = static_cast<bool>(io_);
     io_.clear();
+    if (!ok) good_ = false;
     return ok;
 }
 

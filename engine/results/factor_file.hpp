@@ -17,6 +17,8 @@ public:
 
     bool Open(const std::filesystem::path& path);
     bool IsOpen() const { return io_.is_open(); }
+    // False once a record could not be written; true again at the next open.
+    bool Good() const { return good_; }
     void Close();
     // False (and nothing written) for a text longer than 999 bytes or a failed write.
     // The bytes of the record after the text are written as zeros.
@@ -27,6 +29,7 @@ public:
 
 private:
     std::fstream io_;
+    bool good_ = true;
 };
 
 }  // namespace yinshi

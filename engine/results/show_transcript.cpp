@@ -89,6 +89,9 @@ void TellTrouble(Engine& e, const FilingTrouble& trouble, bool& writeFailTold) {
         e.NewLine();
         e.PrintLine("无法写入 dj.dat");
         e.PrintLine("dj.dat could not be written");
+        // Told here, beside the line it concerns; the run still ends on it.
+        e.FileFailed("dj.dat", true);
+        e.fault->told = true;
     }
 }
 
@@ -100,9 +103,14 @@ void ShowTranscript(Engine& e) {
     e.run.ItemCount = 0;
 
     if (e.jg.IsOpen()) e.jg.Close();
+    // A factor file that cannot be opened is told at the first factor it
+    // should take, beside that line; the transcript is still shown whole.
     e.dj.Open(e.File("dj.dat"));
     TextIn jg;
-    jg.Open(e.File(e.run.ResultFile));
+    if (!jg.Open(e.File(e.run.ResultFile))) {
+        e.FileFailed(e.run.ResultFile, false);
+        return;
+    }
 
     bool writeFailTold = false;
     while (auto read = jg.Line()) {
@@ -127,7 +135,7 @@ void ShowTranscript(Engine& e) {
 
     e.NewLine();
     e.dj.Close();
-    e.dj.Open(e.File("dj.dat"));
+    if (!e.dj.Open(e.File("dj.dat"))) e.FileFailed("dj.dat", false);
 
     e.Print(e.run.StartTime);
     e.screen.NextZone();

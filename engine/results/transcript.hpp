@@ -24,6 +24,7 @@ public:
 
     void Write(std::string_view text);
     void EndLine();
+    void Flush() { out_.Flush(); }
     void Close();
 
     void BeginHold();

@@ -41,7 +41,7 @@ bool GoodExponent(float v) { return v > 0 && v <= kCoefLimit && IsWhole(v); }
 class ItemWriter {
 public:
     explicit ItemWriter(const std::filesystem::path& path) { out_.Create(path); }
-    bool Good() const { return out_.IsOpen() && out_.Good(); }
+    bool Good() const { return out_.Good(); }
     void Item(std::string_view text) {
         out_.Write("\"");
         out_.Write(text);
@@ -123,11 +123,19 @@ bool Tokenize(std::string_view s, ItemWriter& out) {
     }
 }
 
+// The item file is the parser's own scratch: when it cannot be written the
+// folder is at fault, not the polynomial, and nothing may be read back from it.
+At ItemFileFailed(Engine& e, bool writing) {
+    e.FileFailed(kItemFile, writing);
+    return At::FileProblem;
+}
+
 Next TokenizeWhole(Engine& e, const std::string& text) {
     ItemWriter out(e.File(kItemFile));
-    if (!out.Good()) return InputError(e);
-    bool ok = Tokenize(PrePass(text), out) && out.Good();
+    if (!out.Good()) return ItemFileFailed(e, true);
+    bool ok = Tokenize(PrePass(text), out);
     out.Close();
+    if (!out.Good()) return ItemFileFailed(e, true);
     if (!ok) return InputError(e);
     return std::nullopt;
 }
@@ -166,7 +174,7 @@ Next TokenizeFactorRecord(Engine& e, int record) {
 
 Next LoadTerms(Engine& e) {
     TextIn in;
-    if (!in.Open(e.File(kItemFile))) return InputError(e);
+    if (!in.Open(e.File(kItemFile))) return ItemFileFailed(e, false);
     TermTable& tt = e.terms;
     VarTable& vt = e.vars;
     const int rows = std::min(static_cast<int>(tt.TermCoef.size()),
@@ -186,6 +194,9 @@ Next LoadTerms(Engine& e) {
         // The 21st term ends the run; nothing past the 20th is stored.
         if (t > kMaxTerms || t >= rows) {
             tt.TermCount = static_cast<float>(t - 1);
+            if (e.screen.Cursor().second != 1) e.NewLine();
+            e.PrintLine("项数太多了! (最多 20 项)");
+            e.PrintLine("The polynomial has too many terms (at most 20).");
             return At::EndPrompt;
         }
         clearRow(t);

@@ -12,11 +12,12 @@ struct Engine;
 std::string PrePass(std::string text);
 
 // InputText -> DXS1.DAT. On an input error prints the input-error message on a
-// line of its own, closes every open file and returns EndPrompt.
+// line of its own, closes every open file and returns EndPrompt; when DXS1.DAT
+// cannot be written, returns FileProblem.
 Next TokenizeText(Engine& e);
 // Record r of dj.dat (e.dj) -> InputText without its first and last character -> DXS1.DAT.
 Next TokenizeFactorRecord(Engine& e, int record);
-// DXS1.DAT -> the term table. More than 20 terms returns EndPrompt (no message).
+// DXS1.DAT -> the term table. More than 20 terms says so and returns EndPrompt.
 Next LoadTerms(Engine& e);
 
 }  // namespace yinshi

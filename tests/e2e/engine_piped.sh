@@ -2,6 +2,8 @@
 # The built engine in a fresh folder with its keys piped in: every run ends
 # through the end prompt, and the product it writes multiplies back to the input.
 set -u
+# The engine as the window program starts it, in a terminal window of its own.
+export YINSHI_OWN_WINDOW=1
 engine=$1
 check=$2
 fail=0

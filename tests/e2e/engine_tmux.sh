@@ -3,6 +3,8 @@
 # the status line on row 25 while a slow search runs, t to stop it, the
 # closing questions and the end prompt.
 set -euo pipefail
+# The engine as the window program starts it, in a terminal window of its own.
+export YINSHI_OWN_WINDOW=1
 engine=$1
 command -v tmux >/dev/null || { echo "tmux is not installed: skipped"; exit 77; }
 
@@ -12,7 +14,7 @@ tm() { LC_ALL=C.UTF-8 tmux -u -S "$sock" -f "$work/tmux.conf" "$@"; }
 trap 'tm kill-server >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
 echo "set -g status off" > "$work/tmux.conf"
 
-screen() { tm capture-pane -p -t engine; }
+screen() { tm capture-pane -p -t "${pane:-engine}"; }
 fail() { echo "FAIL: $*"; echo "--- screen:"; screen || true; exit 1; }
 wait_for() {  # wait_for <text>: until the screen shows it
     for _ in $(seq 200); do
@@ -48,4 +50,31 @@ wait_for "Use the mouse to  close  the  window"
 for _ in $(seq 50); do [ -s "$work/rc" ] && break; sleep 0.1; done
 [ "$(cat "$work/rc")" = 0 ] || fail "engine exit status $(cat "$work/rc")"
 grep -q "=...." "$work/jg.dat" || fail "jg.dat lacks the end mark of a stopped search"
+
+# Killed during the search: the status line goes, and the transcript keeps
+# every line written so far.
+pane=killed
+tm new-session -d -x 80 -y 25 -s killed -c "$work" "bash -c '\"$engine\" & echo \$! > \"$work/pid\"; wait; sleep 60'"
+wait_for "程序正在运行. 按 t 键可退出分解(Press t exit)"
+kill -TERM "$(cat "$work/pid")"
+sleep 0.5
+[ -z "$(screen | sed -n 25p | tr -d ' ')" ] || fail "the status line outlived the engine"
+[ "$(tr -d '\r' < "$work/jg.dat" | sed -n 2p | cut -c1-2)" = "=(" ] || fail "the killed run lost its transcript"
+
+# Run from a shell: no close-window lines, and the prompt that follows the
+# engine sits on a line in the default colours.
+pane=shell
+printf '"x^2+3x+2"\r\n' > "$work/DXS.DAT"
+tm new-session -d -x 80 -y 25 -s shell -c "$work" \
+    "env -u YINSHI_OWN_WINDOW bash -c '\"$engine\"; printf PROMPT; sleep 60'"
+wait_for "do you want to look at another solution? y/n"
+tm send-keys -t shell n
+wait_for "Press any key after reading"
+tm send-keys -t shell z
+wait_for "PROMPT"
+screen | grep -qF "Use the mouse" && fail "a shell user is told to close a window"
+prompt=$(tm capture-pane -e -p -t shell | grep PROMPT)
+plain=$(printf '%s' "$prompt" | sed -e 's/\x1b\[0m//g' -e 's/\x1b\[39m//g' -e 's/\x1b\[49m//g' -e 's/\x1b\[39;49m//g')
+case "$plain" in *$'\x1b'*) fail "the prompt line is painted: $(printf '%q' "$prompt")" ;; esac
+
 echo "engine under tmux: passed"

@@ -103,6 +103,28 @@ TEST(SearchControl, TimeLimitStopsAndReTunesTheFirstPass) {
     EXPECT_EQ(CrLfLines(t.dir.Read("jg.dat")).back(), "=....");
 }
 
+// Each search that runs out of time halves the bound and starts again, so the
+// wait that is promised must cover every search still to come, not just one.
+TEST(SearchControl, TheWaitEstimateCoversTheReTunesStillToCome) {
+    TestEngine t;
+    t.clock.Set(10, 5, 0);
+    RunOn(t, "x^24+29x^5+17x^2+30", "n");
+    const std::string& log = t.screen.Log();
+    std::regex promise("Wait for less than (\\d+) minutes");
+    std::vector<int> minutes;
+    for (auto it = std::sregex_iterator(log.begin(), log.end(), promise); it != std::sregex_iterator(); ++it)
+        minutes.push_back(std::stoi((*it)[1]));
+    std::vector<int> bounds = Bound1Lines(log);
+    ASSERT_FALSE(minutes.empty());
+    ASSERT_FALSE(bounds.empty());
+    // The first promise is made under the first bound; searches follow for
+    // that bound and every halving down to 1, each for at most 8 minutes.
+    int passes = 1;
+    for (int b = bounds[0]; b > 1; b = (b + 1) / 2) ++passes;
+    EXPECT_EQ(minutes[0], 8 * passes);
+    for (std::size_t i = 1; i < minutes.size(); ++i) EXPECT_LT(minutes[i], minutes[i - 1]);
+}
+
 TEST(SearchControl, BLiftsTheFirstPassLimit) {
     TestEngine t;
     t.clock.StepPerReading(30);

@@ -76,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
         StartUpCase{"-20000000x+1", "-␣20000000␣x+␣1␣\r\n", "The data is too big!\n", At::EndPrompt},
         StartUpCase{"1/5000x+1/5000y+1/5000z", "␣1/␣5000x+␣1/␣5000y+␣1/␣5000z\r\n", "The data is too big!\n",
                     At::EndPrompt},
-        StartUpCase{".5x+1", "x+␣1␣\r\n", "输入错误！\n", At::EndPrompt},
+        StartUpCase{".5x+1", "", "输入错误！\n", At::EndPrompt},
         StartUpCase{"x+", "", "输入错误！\n", At::EndPrompt},
         StartUpCase{"x+1+x2+x3+x4+x5+x6+x7+x8+x9+x10+x11+x12+x13+x14+x15+x16+x17+x18+x19+x20", "", "x20\n\n",
                     At::EndPrompt}));
@@ -118,8 +118,10 @@ TEST(StartUp, MissingInputOrUnwritableFolderEndsCleanly) {
     TestEngine u;
     u.dir.Write("DXS.DAT", "\"x+1\"\r\n");
     std::filesystem::create_directory(u.dir.Path() / "jg.dat");
-    EXPECT_EQ(StartUp(u.e), At::EndPrompt);
-    EXPECT_NE(u.screen.Log().find("jg.dat cannot be created"), std::string::npos);
+    EXPECT_EQ(StartUp(u.e), At::FileProblem);
+    EXPECT_EQ(u.e.fault->name, "jg.dat");
+    RunStage(u.e, At::FileProblem);
+    EXPECT_NE(u.screen.Log().find("无法写入 jg.dat\njg.dat could not be written\n"), std::string::npos);
 }
 
 }  // namespace

@@ -1,0 +1,82 @@
+// The engine's own work files read back from arbitrary bytes, as a damaged or
+// foreign file would be: the factor file dj.dat (record and factor text), a
+// gsys queue file and a pl order file. The first byte picks the reader.
+// Nothing may crash, trip a sanitizer or a bounds check, or leave the tables
+// outside their limits.
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "mainline/allocation.hpp"
+#include "present/gsys_file.hpp"
+#include "present/number_form.hpp"
+#include "present/subsets.hpp"
+#include "search/parser.hpp"
+#include "test_support.hpp"
+
+namespace {
+
+using namespace yinshi;
+
+void Require(bool ok) {
+    if (!ok) __builtin_trap();
+}
+
+void CheckTerms(const Engine& e) {
+    const TermTable& t = e.terms;
+    Require(t.TermCount >= 0 && t.TermCount <= kMaxTerms);
+    Require(e.vars.VarCount >= 0 && e.vars.VarCount <= kMaxVars);
+}
+
+void FactorFileBytes(testing::TestEngine& t, const std::string& bytes) {
+    Engine& e = t.e;
+    t.dir.Write("dj.dat", bytes);
+    if (!e.dj.Open(e.File("dj.dat"))) return;
+    for (int record = 1; record <= 3; ++record) {
+        e.run.Stage = record & 1;
+        if (!TokenizeFactorRecord(e, record) && !LoadTerms(e)) CheckTerms(e);
+    }
+    e.dj.Close();
+}
+
+void GsysBytes(testing::TestEngine& t, const std::string& bytes) {
+    Engine& e = t.e;
+    t.dir.Write(GsysFileName(1), bytes);
+    if (!ReadGsysFile(e, 1)) return;
+    CheckTerms(e);
+    Require(e.terms.TermCount == 2);
+    for (int j = 1; j <= static_cast<int>(e.vars.VarCount); ++j) Require(!e.vars.VarName[j].empty());
+}
+
+void PlBytes(testing::TestEngine& t, const std::string& bytes) {
+    Engine& e = t.e;
+    t.SetTerms({"a", "b", "c"}, {{1, 2, 1, 0}, {3, 0, 2, 1}, {-5, 1, 0, 3}});
+    e.vars.VarMaxExpKeep = {0, 2, 2, 3, 0, 0, 0, 0};
+    e.subsets.PlOut = "pl2";
+    t.dir.Write("pl2", bytes);
+    e.dense.PolyWork[0] = kCoefLimit;
+    ChooseVariableOrder(e);
+    for (int m = 1; m <= 3; ++m) {
+        float v = e.dense.PolyWork[m];
+        Require(v >= 1 && v <= 3 && IsWhole(v));
+    }
+    Require(e.dense.Degree >= 0);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static testing::TestEngine t;
+    if (size == 0) return 0;
+    AllocateStartup(t.e);
+    t.e.screen.ClearLog();
+    t.e.fault.reset();
+    const std::string bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
+    switch (data[0] % 3) {
+        case 0: FactorFileBytes(t, bytes); break;
+        case 1: GsysBytes(t, bytes); break;
+        default: PlBytes(t, bytes); break;
+    }
+    return 0;
+}
