@@ -1,5 +1,5 @@
 # Shared by run.sh and test.sh: install what a fresh Debian 12 machine lacks, then build.
-PACKAGES=(g++ cmake ninja-build qt6-base-dev libgtest-dev libbenchmark-dev clang
+PACKAGES=(g++ cmake ninja-build qt6-base-dev libflint-dev libgtest-dev libbenchmark-dev clang
           tmux xterm xvfb xauth fonts-wqy-microhei fonts-dejavu-core poppler-utils
           fonts-arphic-uming xdotool x11-apps netpbm)
 
