@@ -37,7 +37,10 @@ std::optional<QString> TerminalLauncher::Launch(const QString& engine, const QSt
   process.setArguments(arguments);
   process.setWorkingDirectory(folder);
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  // The engine's screen is UTF-8 whatever the desktop's locale is.
+  // The engine's screen is UTF-8 whatever the desktop's locale is, even one the system lacks
+  // (then the terminal would fall back to the C locale and show the engine's Chinese as
+  // Latin-1 garbage).
+  environment.insert("LC_ALL", "C.UTF-8");
   environment.insert("LC_CTYPE", "C.UTF-8");
   // The engine runs in a window of its own: it tells the user to close that window at the end.
   environment.insert("YINSHI_OWN_WINDOW", "1");

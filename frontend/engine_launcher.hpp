@@ -21,7 +21,7 @@ class EngineLauncher {
 
 // xterm at 80 x 25 when installed, else the system's terminal emulator. The terminal is
 // detached: it outlives the window program. The engine gets YINSHI_OWN_WINDOW=1 in its
-// environment (it runs in a window of its own that the user closes) and LC_CTYPE=C.UTF-8.
+// environment (it runs in a window of its own that the user closes) and the C.UTF-8 locale.
 // Once its window is on the screen it gets the keyboard focus (X11).
 class TerminalLauncher : public EngineLauncher {
   Q_DECLARE_TR_FUNCTIONS(TerminalLauncher)

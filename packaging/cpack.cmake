@@ -15,8 +15,9 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION math)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The engine runs in xterm, or in the desktop's own terminal emulator.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "xterm | x-terminal-emulator")
+# The windows need Qt's X11 platform plugin, which no library pulls in; the engine runs in
+# xterm, or in the desktop's own terminal emulator.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, xterm | x-terminal-emulator")
 # Chinese buttons in message boxes, and the fonts the windows and the terminal ask for.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, fonts-wqy-microhei, fonts-dejavu-core")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "fonts-arphic-uming")

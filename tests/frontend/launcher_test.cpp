@@ -13,7 +13,7 @@ class LauncherTest : public QObject {
   QString engine, record;
 
   void makeTerminal(const char* name) {
-    const std::string script = "#!/bin/sh\nprintf '%s\\n' \"$PWD\" \"$LC_CTYPE\" \"$YINSHI_OWN_WINDOW\" \"$@\" > " +
+    const std::string script = "#!/bin/sh\nprintf '%s\\n' \"$PWD\" \"$LC_ALL\" \"$LC_CTYPE\" \"$YINSHI_OWN_WINDOW\" \"$@\" > " +
                                record.toStdString() + ".tmp && mv " + record.toStdString() +
                                ".tmp " + record.toStdString() + "\n";
     bin->write(name, script);
@@ -45,7 +45,7 @@ class LauncherTest : public QObject {
     makeTerminal("x-terminal-emulator");
     TerminalLauncher launcher({searchPath()});
     QCOMPARE(launcher.Launch(engine, workPath(), QPoint(560, 12)), std::nullopt);
-    QCOMPARE(recorded(), QStringList({workPath(), "C.UTF-8", "1", "-geometry", "80x25+560+12", "-u8",
+    QCOMPARE(recorded(), QStringList({workPath(), "C.UTF-8", "C.UTF-8", "1", "-geometry", "80x25+560+12", "-u8",
                                       "-fa", "DejaVuSansMono", "-fd", "WenQuanYiMicroHeiMono",
                                       "-hold", "-e", engine}));
   }
@@ -54,7 +54,7 @@ class LauncherTest : public QObject {
     makeTerminal("x-terminal-emulator");
     TerminalLauncher launcher({searchPath()});
     QCOMPARE(launcher.Launch(engine, workPath(), QPoint()), std::nullopt);
-    QCOMPARE(recorded(), QStringList({workPath(), "C.UTF-8", "1", "-e", engine}));
+    QCOMPARE(recorded(), QStringList({workPath(), "C.UTF-8", "C.UTF-8", "1", "-e", engine}));
   }
 
   void missingTerminalOrEngineIsReported() {
