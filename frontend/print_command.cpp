@@ -7,11 +7,18 @@
 namespace yinshi::frontend {
 namespace {
 
+// The command's texts in the window's language.
+struct Words {
+  const Dialogs& dialogs;
+  std::string title() const { return dialogs.Translate("Dialogs", kNoticeTitle); }
+  std::string operator()(const char* text) const { return dialogs.Translate("PrintCommand", text); }
+};
+
 // The transcript may be printed: it is there, and it is of the polynomial handed off, or the
 // user wants it all the same.
 bool TranscriptWanted(const TranscriptRead& transcript, Dialogs& dialogs, std::string_view handedOff) {
-  const std::string title = dialogs.Translate("Dialogs", kNoticeTitle);
-  auto say = [&](const char* text) { return dialogs.Translate("PrintCommand", text); };
+  const Words say{dialogs};
+  const std::string title = say.title();
   if (transcript.error) {
     dialogs.Tell(title, transcript.missing ? say(kNoTranscript)
                                            : FillIn(say(kUnreadableTranscript), {*transcript.error}));
@@ -30,8 +37,8 @@ bool TranscriptWanted(const TranscriptRead& transcript, Dialogs& dialogs, std::s
 
 void RunPrintCommand(const std::filesystem::path& folder, Dialogs& dialogs, LinePrinter& printer,
                      std::string_view handedOff) {
-  const std::string title = dialogs.Translate("Dialogs", kNoticeTitle);
-  auto say = [&](const char* text) { return dialogs.Translate("PrintCommand", text); };
+  const Words say{dialogs};
+  const std::string title = say.title();
 
   // Read the whole transcript first: what is wrong with it is said before the printer is
   // asked about, and a missing file leaves no stray empty line in a job that later commands
