@@ -1,20 +1,18 @@
 #!/usr/bin/env bash
-# Build if needed, then start the program: the window when a display is present,
-# otherwise the engine in this terminal on the example polynomial.
+# Build the two programs if needed (Release, in build-run/, nothing else), then start: the window
+# when a display is present, otherwise the engine in this terminal on the example polynomial.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")" && pwd)
 . "$ROOT/scripts/common.sh"
-ensure_packages
-build_tree build
+ensure_packages "${RUN_PACKAGES[@]}"
+configure_tree build-run -DCMAKE_BUILD_TYPE=Release -DYINSHI_TESTS=OFF -DYINSHI_BENCH=OFF
+cmake --build "$ROOT/build-run" --target yinshi yinshi-engine
+BIN=$ROOT/build-run/bin
 
-if [ -n "${DISPLAY:-}" ] && [ -x "$ROOT/build/bin/yinshi" ]; then
-  mkdir -p "$ROOT/work" && cd "$ROOT/work"
-  exec "$ROOT/build/bin/yinshi"
-fi
-if [ ! -x "$ROOT/build/bin/yinshi-engine" ]; then
-  echo "The engine is not built yet; nothing to run."
-  exit 0
+if [ -n "${DISPLAY:-}" ]; then
+  # The window works in its own folder, $XDG_DATA_HOME/yinshi (~/.local/share/yinshi).
+  exec "$BIN/yinshi"
 fi
 mkdir -p "$ROOT/work" && cd "$ROOT/work"
-[ -f DXS.DAT ] || printf '"x^3+9x^2+26x+24"\r\n' > DXS.DAT
-exec "$ROOT/build/bin/yinshi-engine"
+printf '"x^3+9x^2+26x+24"\r\n' > DXS.DAT
+exec "$BIN/yinshi-engine"

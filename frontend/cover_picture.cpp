@@ -1,5 +1,6 @@
 #include "cover_picture.hpp"
 
+#include <QCoreApplication>
 #include <QPainter>
 
 #include "fonts.hpp"
@@ -20,17 +21,22 @@ QImage DrawCoverPicture() {
 
   struct Line { const char* text; QColor color; };
   const Line lines[] = {
-      {"一元和多元多项式", QColor(128, 255, 128)},
-      {"有理数域上分解 · 逐步显示分组", QColor(64, 128, 255)},
-      {"输入  检查  分解  打印", QColor(255, 160, 0)},
+      {QT_TRANSLATE_NOOP("CoverPicture", "一元和多元多项式"), QColor(128, 255, 128)},
+      {QT_TRANSLATE_NOOP("CoverPicture", "有理数域上分解 · 逐步显示分组"), QColor(64, 128, 255)},
+      {QT_TRANSLATE_NOOP("CoverPicture", "输入  检查  分解  打印"), QColor(255, 160, 0)},
   };
-  QFont small = SongFont(10);
-  small.setPixelSize(24);
-  p.setFont(small);
   int top = 260;
   for (const Line& line : lines) {
+    const QString text = QCoreApplication::translate("CoverPicture", line.text);
+    // 24 pixels high, smaller where a translation would not fit the width.
+    QFont small = SongFont(10);
+    int pixels = 24;
+    small.setPixelSize(pixels);
+    while (pixels > 12 && QFontMetrics(small).horizontalAdvance(text) > kCoverPictureWidth - 16)
+      small.setPixelSize(--pixels);
+    p.setFont(small);
     p.setPen(line.color);
-    p.drawText(QRect(0, top, kCoverPictureWidth, 40), Qt::AlignCenter, QString::fromUtf8(line.text));
+    p.drawText(QRect(0, top, kCoverPictureWidth, 40), Qt::AlignCenter, text);
     top += 56;
   }
   return image;

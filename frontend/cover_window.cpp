@@ -16,11 +16,11 @@ CoverWindow::CoverWindow(std::function<MainWindow*()> makeMainWindow,
     : TwipWindow(nullptr, 4680, 3195),
       makeMainWindow_(std::move(makeMainWindow)),
       exitProgram_(std::move(exitProgram)),
-      cmdBao_(new QPushButton("输入多项式")),
-      cmdTuichu_(new QPushButton("退  出")),
+      cmdBao_(new QPushButton(tr("输入多项式"))),
+      cmdTuichu_(new QPushButton(tr("退  出"))),
       picture1_(new QLabel) {
   setObjectName("baozhForm");
-  setWindowTitle("Form1");
+  setWindowTitle(tr("因式分解"));
 
   cmdBao_->setObjectName("cmdbao");
   cmdBao_->setFont(SongFont(12));

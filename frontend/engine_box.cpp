@@ -7,13 +7,13 @@
 
 namespace yinshi::frontend {
 
-EngineBox::EngineBox(QWidget* parent) : QWidget(parent) {
+EngineBox::EngineBox(QWidget* parent) : QWidget(parent), label_(tr("双击此框分解533.EXE")) {
   QPalette pal = palette();
   pal.setColor(QPalette::Window, QColor(128, 255, 255));
   setPalette(pal);
   setAutoFillBackground(true);
   setFont(SongFont(9));
-  setToolTip(kEngineBoxLabel);
+  setToolTip(label_);
   setCursor(Qt::PointingHandCursor);
   setFocusPolicy(Qt::TabFocus);
 }
@@ -33,7 +33,7 @@ void EngineBox::paintEvent(QPaintEvent*) {
   p.drawText(icon.adjusted(3, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, ">_");
   p.setPen(Qt::black);
   p.drawText(QRect(0, icon.bottom() + 2, width(), height() - icon.bottom() - 2),
-             Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, kEngineBoxLabel);
+             Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, label_);
   if (hasFocus()) {
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(Qt::black, 1, Qt::DotLine));

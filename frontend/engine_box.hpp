@@ -4,12 +4,13 @@
 
 namespace yinshi::frontend {
 
-inline constexpr const char* kEngineBoxLabel = "双击此框分解533.EXE";
 
 class EngineBox : public QWidget {
   Q_OBJECT
  public:
   explicit EngineBox(QWidget* parent = nullptr);
+  // "双击此框分解533.EXE" in the window's language.
+  QString label() const { return label_; }
 
  signals:
   void doubleClicked();
@@ -17,6 +18,9 @@ class EngineBox : public QWidget {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+ private:
+  QString label_;
 };
 
 }  // namespace yinshi::frontend

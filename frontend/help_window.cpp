@@ -1,6 +1,7 @@
 #include "help_window.hpp"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPushButton>
 
@@ -41,9 +42,9 @@ class HelpPage : public QWidget {
 };
 
 HelpWindow::HelpWindow(QWidget* parent)
-    : TwipWindow(parent, 4680, 3195), close_(new QPushButton("退出画面")), page_(new HelpPage(nullptr)) {
+    : TwipWindow(parent, 4680, 3195), close_(new QPushButton(tr("退出画面"))), page_(new HelpPage(nullptr)) {
   setObjectName("Form3");
-  setWindowTitle("bangzhu");
+  setWindowTitle(tr("帮助 — 因式分解"));
   setFont(SongFont(12));
   page_->setParent(canvas());
   page_->setFont(SongFont(12));
@@ -62,8 +63,8 @@ HelpWindow::HelpWindow(QWidget* parent)
 void HelpWindow::drawPage() {
   page_->clear();
   for (int i = 0; i < 3; ++i) page_->drawLine(QString());
-  for (const char* line : kHelpLines) {
-    page_->drawLine(QString::fromUtf8(line));
+  for (const QString& line : helpLines()) {
+    page_->drawLine(line);
     page_->drawLine(QString());
   }
   page_->resize(page_->extent());
@@ -71,6 +72,16 @@ void HelpWindow::drawPage() {
 }
 
 QStringList HelpWindow::pageLines() const { return page_->lines(); }
+
+QStringList HelpWindow::helpLines() { return tr(kHelpPage).split('\n'); }
+
+void HelpWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) {
+    close_->click();
+    return;
+  }
+  TwipWindow::keyPressEvent(event);
+}
 
 void HelpWindow::closeEvent(QCloseEvent* event) {
   event->accept();

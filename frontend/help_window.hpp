@@ -1,5 +1,5 @@
 #pragma once
-// The help page "bangzhu": a fixed text drawn double-spaced below its close button.
+// The help page (form "Form3"): a fixed text drawn double-spaced below its close button.
 #include <QStringList>
 
 #include "twip_window.hpp"
@@ -19,6 +19,8 @@ class HelpWindow : public TwipWindow {
   // followed by an empty line.
   void drawPage();
   QStringList pageLines() const;
+  // The help text in the window's language, one entry a line.
+  static QStringList helpLines();
   QPushButton* closeButton() const { return close_; }
 
  signals:
@@ -27,6 +29,8 @@ class HelpWindow : public TwipWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // Esc leaves the page as its button does.
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   QPushButton* close_;

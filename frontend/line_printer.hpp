@@ -1,6 +1,5 @@
 #pragma once
 // A printer that takes one line at a time, in one job that may span several print commands.
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -8,19 +7,24 @@ namespace yinshi::frontend {
 
 struct JobStart {
   bool ok = false;
-  // On success, something the user should know (where the pages go instead of a printer);
-  // on failure, why no job could be started.
+  std::string message;  // on failure, why no job could be started
+};
+
+struct JobEnd {
+  bool ok = true;
+  // On success, something the user should know (where the pages went instead of a printer,
+  // said only once they are there); on failure, why the job did not complete.
   std::string message;
 };
 
 class LinePrinter {
  public:
   virtual ~LinePrinter() = default;
-  // Starts a job unless one is open already (then it succeeds with no message).
+  // Starts a job unless one is open already (then it succeeds).
   virtual JobStart OpenJob() = 0;
   virtual void PrintLine(std::string_view utf8) = 0;
-  // Completes the open job so that it is printed now; returns why that failed, if it did.
-  virtual std::optional<std::string> EndJob() = 0;
+  // Completes the open job so that it is printed now.
+  virtual JobEnd EndJob() = 0;
   virtual bool JobOpen() const = 0;
 };
 

@@ -1,7 +1,9 @@
 // The window program: the cover, then the input window that starts the engine.
 #include <QApplication>
+#include <QDir>
 #include <memory>
 
+#include "app_setup.hpp"
 #include "cover_window.hpp"
 #include "engine_launcher.hpp"
 #include "main_window.hpp"
@@ -13,6 +15,15 @@ using namespace yinshi::frontend;
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   app.setQuitOnLastWindowClosed(false);
+  QApplication::setApplicationName("yinshi");
+  QApplication::setDesktopFileName(YINSHI_APP_ID);
+  QApplication::setWindowIcon(ProgramIcon());
+  InstallTranslations(app, LanguageOf(MessagesLocaleName()));
+
+  // An installed program cannot write beside itself: it works in a folder of the user's own,
+  // and so does every engine it starts.
+  const QString folder = UserWorkFolder();
+  if (!folder.isEmpty()) QDir::setCurrent(folder);
 
   // Declared before the windows so that an open print job is completed after they are gone.
   QtLinePrinter printer;
@@ -24,7 +35,7 @@ int main(int argc, char** argv) {
   CoverWindow cover(
       [&] {
         mainWindow = std::make_unique<MainWindow>(
-            MainWindowServices{dialogs, launcher, printer, EnginePathBesideProgram(), exitProgram});
+            MainWindowServices{dialogs, launcher, printer, FindEngine(), exitProgram});
         return mainWindow.get();
       },
       exitProgram);

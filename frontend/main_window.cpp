@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <filesystem>
 
 #include "dialogs.hpp"
@@ -22,9 +23,7 @@
 namespace yinshi::frontend {
 namespace {
 
-const char* const kFirstInstruction =
-    "请在下框按右例方式输入多项式.  例1：x^3+9x^2+26x+24  或  x3+9x2+26x+24  ";
-const char* const kSecondExample = "例2：a3+a2c+b2c-abc+b3  或 a^3+a^2c+b^2c-abc+b^3";
+std::string NoticeTitle(const Dialogs& dialogs) { return dialogs.Translate("Dialogs", kNoticeTitle); }
 
 std::filesystem::path CurrentFolder() {
   return std::filesystem::path(QDir::currentPath().toStdString());
@@ -35,17 +34,17 @@ std::filesystem::path CurrentFolder() {
 MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     : TwipWindow(parent, 8115, 8340), services_(std::move(services)) {
   setObjectName("KAVO1");
-  setWindowTitle("一元和多元多项式的因式分解");
+  setWindowTitle(tr("一元和多元多项式的因式分解"));
   setBackground(QColor(255, 192, 255));
   setFont(SansFont(9.75));
   canvas()->setFont(font());
 
-  cmdShuru_ = makeButton("Cmdshuru", "输入多项式", SongFont(12));
+  cmdShuru_ = makeButton("Cmdshuru", tr("输入多项式"), SongFont(12));
   place(cmdShuru_, 240, 120, 1455, 495);
-  cmdWanchang_ = makeButton("CmdWANCHANG", "输入完毕", SongFont(12));
+  cmdWanchang_ = makeButton("CmdWANCHANG", tr("输入完毕"), SongFont(12));
   cmdWanchang_->setDefault(true);
   place(cmdWanchang_, 2520, 120, 1335, 495);
-  cmdChongshu_ = makeButton("CmdCHONGSHU", "重新输入", SongFont(12));
+  cmdChongshu_ = makeButton("CmdCHONGSHU", tr("重新输入"), SongFont(12));
   place(cmdChongshu_, 4800, 120, 1335, 495);
 
   ole1_ = new EngineBox;
@@ -75,11 +74,11 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
   picture1_->setFocusPolicy(Qt::TabFocus);
   place(picture1_, 240, 6720, 7935, 1335);
 
-  cmdDayin_ = makeButton("cmddayin", "打印", SansFont(12));
+  cmdDayin_ = makeButton("cmddayin", tr("打印"), SansFont(12));
   place(cmdDayin_, 5280, 4320, 855, 495);
-  cmdBangzhu_ = makeButton("Cmdbangzhu", "帮助", SongFont(12));
+  cmdBangzhu_ = makeButton("Cmdbangzhu", tr("帮助"), SongFont(12));
   place(cmdBangzhu_, 6240, 4320, 855, 495);
-  cmdTuichu_ = makeButton("Cmdtuichu", "退出", SongFont(12));
+  cmdTuichu_ = makeButton("Cmdtuichu", tr("退出"), SongFont(12));
   place(cmdTuichu_, 7200, 4320, 855, 495);
 
   // Tab order; the labels take no focus.
@@ -102,8 +101,8 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
   startInput();
 }
 
-QPushButton* MainWindow::makeButton(const char* name, const char* caption, const QFont& font) {
-  auto* button = new QPushButton(QString::fromUtf8(caption));
+QPushButton* MainWindow::makeButton(const char* name, const QString& caption, const QFont& font) {
+  auto* button = new QPushButton(caption);
   button->setObjectName(name);
   button->setFont(font);
   // Enter on a focused button presses that button, as in a dialog.
@@ -121,8 +120,10 @@ void MainWindow::startInput() {
   text2_->clear();
   cmdWanchang_->setEnabled(true);
   cmdChongshu_->setEnabled(true);
-  label8_->setText(QString::fromUtf8(kFirstInstruction));
-  label9_->setText(QString(64, QLatin1Char(' ')) + QString::fromUtf8(kSecondExample));
+  label8_->setText(tr("请在下框按右例方式输入多项式.  例1：x^3+9x^2+26x+24  或  x3+9x2+26x+24  "));
+  // The Chinese text is indented with 64 spaces to stand under 例1.
+  label9_->setText(tr("                                                                "
+                      "例2：a3+a2c+b2c-abc+b3  或 a^3+a^2c+b^2c-abc+b^3"));
   label8_->show();
   label9_->show();
 }
@@ -138,18 +139,20 @@ void MainWindow::checkInput() {
   const QString text = text2_->text();
   picture1_->printLine(text);
   if (text.isEmpty()) {
-    picture1_->printLine(kInputError);
+    picture1_->printLine(tr(kInputError));
     rejectInput();
     return;
   }
   if (auto failure = WriteHandOffFile(CurrentFolder(), text.toStdString())) {
     // Without the file the engine would run on an older polynomial: keep the box hidden.
     rejectInput();
-    services_.dialogs.Tell(kNoticeTitle, "无法写入文件 DXS.DAT：" + *failure);
+    services_.dialogs.Tell(NoticeTitle(services_.dialogs),
+                           tr("无法写入文件 DXS.DAT：%1").arg(QString::fromStdString(*failure)).toStdString());
     return;
   }
+  handedOff_ = text.toStdString();
   if (FirstRejectedUnit(text.toStdU16String())) {
-    picture1_->printLine(kInputError);
+    picture1_->printLine(tr(kInputError));
     rejectInput();
     return;
   }
@@ -182,8 +185,20 @@ void MainWindow::onInputFinished() {
 
 void MainWindow::onEngineBox() {
   if (!ole1_->isVisible()) return;
-  if (auto problem = services_.launcher.Launch(services_.enginePath, QDir::currentPath()))
-    services_.dialogs.Tell(kNoticeTitle, problem->toStdString());
+  if (auto problem = services_.launcher.Launch(services_.enginePath, QDir::currentPath(), terminalPlace()))
+    services_.dialogs.Tell(NoticeTitle(services_.dialogs), problem->toStdString());
+}
+
+QPoint MainWindow::terminalPlace() const {
+  QRect controls, buttons;
+  for (QWidget* control : canvas()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+    const QRect onScreen(control->mapToGlobal(QPoint(0, 0)), control->size());
+    controls |= onScreen;
+    if (qobject_cast<QPushButton*>(control) || control == ole1_) buttons |= onScreen;
+  }
+  const QScreen* where = screen();
+  const QRect screenRect = where ? where->availableGeometry() : controls;
+  return TerminalPlace(controls, buttons, screenRect);
 }
 
 void MainWindow::onHelp() {
@@ -198,7 +213,9 @@ void MainWindow::onHelp() {
 }
 
 void MainWindow::onPrint() {
-  RunPrintCommand(CurrentFolder(), services_.dialogs, services_.printer);
+  RunPrintCommand(CurrentFolder(), services_.dialogs, services_.printer, handedOff_);
+  // Back to the input box, so that a stray Enter does not print again.
+  focusTextBox();
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {

@@ -1,7 +1,10 @@
 #pragma once
 // KAVO1, the input window: type a polynomial, check it, hand it to the engine, start the engine.
+#include <QPoint>
 #include <QString>
+#include <QtGlobal>
 #include <functional>
+#include <string>
 
 #include "twip_window.hpp"
 
@@ -27,7 +30,7 @@ struct MainWindowServices {
   std::function<void()> exitProgram;
 };
 
-inline constexpr const char* kInputError = "输入错误！";
+inline constexpr const char* kInputError = QT_TRANSLATE_NOOP("yinshi::frontend::MainWindow", "输入错误！");
 
 class MainWindow : public TwipWindow {
   Q_OBJECT
@@ -49,13 +52,17 @@ class MainWindow : public TwipWindow {
   HelpWindow* helpWindow() const { return help_; }
 
   void focusTextBox();
+  // Where the engine's terminal goes on the screen: beside the controls, or below the buttons.
+  QPoint terminalPlace() const;
+  // The text last written to DXS.DAT; empty before the first.
+  const std::string& handedOff() const { return handedOff_; }
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  QPushButton* makeButton(const char* name, const char* caption, const QFont& font);
+  QPushButton* makeButton(const char* name, const QString& caption, const QFont& font);
   void startInput();
   void checkInput();
   void rejectInput();
@@ -79,6 +86,7 @@ class MainWindow : public TwipWindow {
   QPushButton* cmdBangzhu_;
   QPushButton* cmdTuichu_;
   HelpWindow* help_ = nullptr;
+  std::string handedOff_;
 };
 
 }  // namespace yinshi::frontend

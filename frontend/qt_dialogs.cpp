@@ -25,4 +25,8 @@ void MessageBoxDialogs::Tell(std::string_view title, std::string_view text) {
   box.exec();
 }
 
+std::string MessageBoxDialogs::Translate(const char* context, const char* source) const {
+  return QCoreApplication::translate(context, source).toStdString();
+}
+
 }  // namespace yinshi::frontend

@@ -1,5 +1,5 @@
 #pragma once
-// Questions and notices as modal message boxes over the active window.
+// Questions and notices as modal message boxes over the active window, in the window's language.
 #include "dialogs.hpp"
 
 namespace yinshi::frontend {
@@ -8,6 +8,8 @@ class MessageBoxDialogs : public Dialogs {
  public:
   bool AskYesNo(std::string_view title, std::string_view text) override;
   void Tell(std::string_view title, std::string_view text) override;
+  // Through the translators installed in the application (Qt Linguist).
+  std::string Translate(const char* context, const char* source) const override;
 };
 
 }  // namespace yinshi::frontend

@@ -1,7 +1,10 @@
 #include "qt_line_printer.hpp"
 
 #include <QDir>
+#include <QFile>
 #include <QPrinter>
+#include <QTemporaryFile>
+#include <filesystem>
 
 #include "fonts.hpp"
 
@@ -20,22 +23,35 @@ JobStart QtLinePrinter::OpenJob() {
   JobStart start;
   const QPrinterInfo info = lookup_();
   if (info.isNull()) {
-    printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     pdfPath_ = QDir::current().absoluteFilePath(kPdfName);
+    // A new file of its own, in the same folder so that completing it is a rename.
+    QTemporaryFile partial(QDir::current().absoluteFilePath(".jg-XXXXXX.pdf"));
+    partial.setAutoRemove(false);
+    if (!partial.open()) {
+      start.message = tr("无法写入文件：%1").arg(pdfPath_).toStdString();
+      pdfPath_.clear();
+      return start;
+    }
+    partialPath_ = partial.fileName();
+    partial.close();
+    printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer_->setOutputFormat(QPrinter::PdfFormat);
-    printer_->setOutputFileName(pdfPath_);
-    start.message = QString("没有安装打印机。打印内容写入文件：%1").arg(pdfPath_).toStdString();
+    printer_->setOutputFileName(partialPath_);
   } else {
     printer_ = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
     pdfPath_.clear();
+    partialPath_.clear();
   }
   printer_->setDocName(kPdfName);
+  printer_->setPageMargins(QMarginsF(kPageMarginMm, kPageMarginMm, kPageMarginMm, kPageMarginMm),
+                           QPageLayout::Millimeter);
   if (!painter_.begin(printer_.get())) {
-    start.message = pdfPath_.isEmpty()
-                        ? QString("打印机 %1 无法使用。").arg(info.printerName()).toStdString()
-                        : QString("无法写入文件：%1").arg(pdfPath_).toStdString();
+    start.message = pdfPath_.isEmpty() ? tr("打印机 %1 无法使用。").arg(info.printerName()).toStdString()
+                                       : tr("无法写入文件：%1").arg(pdfPath_).toStdString();
     printer_.reset();
+    if (!partialPath_.isEmpty()) QFile::remove(partialPath_);
     pdfPath_.clear();
+    partialPath_.clear();
     return start;
   }
   // The printer's own default size; only the face is chosen.
@@ -58,16 +74,28 @@ void QtLinePrinter::PrintLine(std::string_view utf8) {
   y_ += metrics.lineSpacing();
 }
 
-std::optional<std::string> QtLinePrinter::EndJob() {
-  if (!JobOpen()) return std::nullopt;
+JobEnd QtLinePrinter::EndJob() {
+  if (!JobOpen()) return {};
   const bool ended = painter_.end();
-  const bool failed = !ended || printer_->printerState() == QPrinter::Error;
-  const QString where = pdfPath_;
+  bool failed = !ended || printer_->printerState() == QPrinter::Error;
   printer_.reset();
-  if (failed)
-    return where.isEmpty() ? std::string("打印机报告错误。")
-                           : QString("无法写入文件：%1").arg(where).toStdString();
-  return std::nullopt;
+  const QString pdf = pdfPath_, partial = partialPath_;
+  pdfPath_.clear();
+  partialPath_.clear();
+  if (pdf.isEmpty())
+    return failed ? JobEnd{false, tr("打印机报告错误。").toStdString()} : JobEnd{};
+
+  if (!failed) {
+    // rename() puts the complete PDF in place of the old one in one step.
+    std::error_code ec;
+    std::filesystem::rename(partial.toStdString(), pdf.toStdString(), ec);
+    failed = static_cast<bool>(ec);
+  }
+  if (failed) {
+    QFile::remove(partial);
+    return {false, tr("无法写入文件：%1").arg(pdf).toStdString()};
+  }
+  return {true, tr("没有安装打印机，打印内容已写入文件：%1").arg(pdf).toStdString()};
 }
 
 }  // namespace yinshi::frontend

@@ -1,5 +1,6 @@
 #pragma once
 // The line printer on a real printer, or on a PDF in the current folder when there is none.
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPrinterInfo>
 #include <QString>
@@ -13,6 +14,8 @@ class QPrinter;
 namespace yinshi::frontend {
 
 class QtLinePrinter : public LinePrinter {
+  Q_DECLARE_TR_FUNCTIONS(QtLinePrinter)
+
  public:
   using PrinterLookup = std::function<QPrinterInfo()>;
   explicit QtLinePrinter(PrinterLookup lookup = &QPrinterInfo::defaultPrinter);
@@ -21,20 +24,26 @@ class QtLinePrinter : public LinePrinter {
 
   JobStart OpenJob() override;
   void PrintLine(std::string_view utf8) override;
-  std::optional<std::string> EndJob() override;
+  // A PDF job's pages go to a new file beside jg.pdf while the job is open; they replace
+  // jg.pdf only once the PDF is complete, so jg.pdf is never a half-written or empty file.
+  JobEnd EndJob() override;
   bool JobOpen() const override;
 
-  // The PDF the open job goes to; empty when it goes to a printer.
+  // The PDF the open job will become; empty when it goes to a printer.
   QString pdfPath() const { return pdfPath_; }
+  // The file the open PDF job is being written to.
+  QString partialPdfPath() const { return partialPath_; }
 
  private:
   PrinterLookup lookup_;
   std::unique_ptr<QPrinter> printer_;
   QPainter painter_;
-  QString pdfPath_;
+  QString pdfPath_, partialPath_;
   int y_ = 0;
 };
 
 inline constexpr const char* kPdfName = "jg.pdf";
+// The blank border of every page: real printers cannot print right up to the paper's edge.
+inline constexpr qreal kPageMarginMm = 20;
 
 }  // namespace yinshi::frontend

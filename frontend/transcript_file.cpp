@@ -29,6 +29,11 @@ TranscriptRead ReadTranscript(const std::filesystem::path& file) {
     result.error = std::strerror(EISDIR);
     return result;
   }
+  if (!std::filesystem::exists(file, ec) && !ec) {
+    result.error = std::strerror(ENOENT);
+    result.missing = true;
+    return result;
+  }
   std::ifstream in(file, std::ios::binary);
   if (!in) {
     result.error = std::strerror(errno);

@@ -1,13 +1,19 @@
 # Shared by run.sh and test.sh: install what a fresh Debian 12 machine lacks, then build.
-PACKAGES=(g++ cmake ninja-build qt6-base-dev libflint-dev libgtest-dev libbenchmark-dev clang
-          tmux xterm xvfb xauth fonts-wqy-microhei fonts-dejavu-core poppler-utils
-          fonts-arphic-uming xdotool x11-apps netpbm)
+# What building and running the two programs needs:
+RUN_PACKAGES=(g++ cmake ninja-build qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
+              libxcb1-dev librsvg2-bin xterm fonts-wqy-microhei fonts-dejavu-core)
+# What the tests, the benchmarks, the package and the screenshots need besides:
+TEST_PACKAGES=(libgtest-dev libbenchmark-dev clang tmux xvfb xauth poppler-utils
+               fonts-arphic-uming xdotool x11-apps x11-utils netpbm desktop-file-utils appstream dpkg-dev)
+PACKAGES=("${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}")
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
+# ensure_packages [PACKAGE...]: the given packages, or all of PACKAGES.
 ensure_packages() {
-  local missing=()
-  for p in "${PACKAGES[@]}"; do
+  local wanted=("$@") missing=()
+  [ ${#wanted[@]} -gt 0 ] || wanted=("${PACKAGES[@]}")
+  for p in "${wanted[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
   done
   if [ ${#missing[@]} -gt 0 ]; then
@@ -17,9 +23,14 @@ ensure_packages() {
   fi
 }
 
-# build_tree DIR [cmake options...]
-build_tree() {
+# configure_tree DIR [cmake options...]
+configure_tree() {
   local dir=$1; shift
   cmake -S "$ROOT" -B "$ROOT/$dir" -G Ninja "$@" >/dev/null
-  cmake --build "$ROOT/$dir"
+}
+
+# build_tree DIR [cmake options...]: everything.
+build_tree() {
+  configure_tree "$@"
+  cmake --build "$ROOT/$1"
 }

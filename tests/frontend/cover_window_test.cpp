@@ -31,7 +31,8 @@ class CoverWindowTest : public QObject {
   }
 
   void layout() {
-    QCOMPARE(cover->windowTitle(), QString("Form1"));
+    QCOMPARE(cover->windowTitle(), QString("因式分解"));
+    QCOMPARE(cover->objectName(), QString("baozhForm"));
     QCOMPARE(cover->goOnButton()->text(), QString("输入多项式"));
     QCOMPARE(cover->goOnButton()->geometry(), TwipRect(360, 120, 1815, 495, cover->dpi()));
     QCOMPARE(cover->goOnButton()->font().families().value(0), QString("SimSun"));

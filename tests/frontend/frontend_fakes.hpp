@@ -4,6 +4,7 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -18,8 +19,10 @@ class FakeDialogs : public Dialogs {
  public:
   std::deque<bool> answers;
   std::vector<std::string> asked, told;
+  std::vector<std::string> log;  // every box in order, "?" before a question, "!" before a notice
   bool AskYesNo(std::string_view title, std::string_view text) override {
     asked.push_back(std::string(title) + "|" + std::string(text));
+    log.push_back("?" + asked.back());
     if (answers.empty()) return true;
     const bool answer = answers.front();
     answers.pop_front();
@@ -27,6 +30,7 @@ class FakeDialogs : public Dialogs {
   }
   void Tell(std::string_view title, std::string_view text) override {
     told.push_back(std::string(title) + "|" + std::string(text));
+    log.push_back("!" + told.back());
   }
 };
 
@@ -35,14 +39,14 @@ class CapturingPrinter : public LinePrinter {
   std::vector<std::string> lines;
   int jobsStarted = 0, jobsEnded = 0;
   JobStart nextStart{true, {}};
-  std::optional<std::string> endFailure;
+  JobEnd nextEnd;
   JobStart OpenJob() override {
     if (open_) return {true, {}};
     if (nextStart.ok) { open_ = true; ++jobsStarted; }
     return nextStart;
   }
   void PrintLine(std::string_view utf8) override { lines.emplace_back(utf8); }
-  std::optional<std::string> EndJob() override { open_ = false; ++jobsEnded; return endFailure; }
+  JobEnd EndJob() override { open_ = false; ++jobsEnded; return nextEnd; }
   bool JobOpen() const override { return open_; }
 
  private:

@@ -13,7 +13,7 @@ class LauncherTest : public QObject {
   QString engine, record;
 
   void makeTerminal(const char* name) {
-    const std::string script = "#!/bin/sh\nprintf '%s\\n' \"$PWD\" \"$LC_CTYPE\" \"$@\" > " +
+    const std::string script = "#!/bin/sh\nprintf '%s\\n' \"$PWD\" \"$LC_ALL\" \"$LC_CTYPE\" \"$YINSHI_OWN_WINDOW\" \"$@\" > " +
                                record.toStdString() + ".tmp && mv " + record.toStdString() +
                                ".tmp " + record.toStdString() + "\n";
     bin->write(name, script);
@@ -44,28 +44,39 @@ class LauncherTest : public QObject {
     makeTerminal("xterm");
     makeTerminal("x-terminal-emulator");
     TerminalLauncher launcher({searchPath()});
-    QCOMPARE(launcher.Launch(engine, workPath()), std::nullopt);
-    QCOMPARE(recorded(), QStringList({workPath(), "C.UTF-8", "-geometry", "80x25", "-u8", "-fa",
-                                      "DejaVuSansMono", "-fd", "WenQuanYiMicroHeiMono", "-hold",
-                                      "-e", engine}));
+    QCOMPARE(launcher.Launch(engine, workPath(), QPoint(560, 12)), std::nullopt);
+    QCOMPARE(recorded(), QStringList({workPath(), "C.UTF-8", "C.UTF-8", "1", "-geometry", "80x25+560+12", "-u8",
+                                      "-fa", "DejaVuSansMono", "-fd", "WenQuanYiMicroHeiMono",
+                                      "-hold", "-e", engine}));
   }
 
   void otherTerminalWhenNoXterm() {
     makeTerminal("x-terminal-emulator");
     TerminalLauncher launcher({searchPath()});
-    QCOMPARE(launcher.Launch(engine, workPath()), std::nullopt);
-    QCOMPARE(recorded(), QStringList({workPath(), "C.UTF-8", "-e", engine}));
+    QCOMPARE(launcher.Launch(engine, workPath(), QPoint()), std::nullopt);
+    QCOMPARE(recorded(), QStringList({workPath(), "C.UTF-8", "C.UTF-8", "1", "-e", engine}));
   }
 
   void missingTerminalOrEngineIsReported() {
     TerminalLauncher none({searchPath()});
-    QVERIFY(none.Launch(engine, workPath()).value_or("").contains("xterm"));
+    QVERIFY(none.Launch(engine, workPath(), QPoint()).value_or("").contains("xterm"));
     makeTerminal("xterm");
     TerminalLauncher launcher({searchPath()});
     const QString missing = searchPath() + "/nothing-here";
-    QVERIFY(launcher.Launch(missing, workPath()).value_or("").contains(missing));
+    QVERIFY(launcher.Launch(missing, workPath(), QPoint()).value_or("").contains(missing));
     QTest::qWait(200);
     QVERIFY(!QFile::exists(record));
+  }
+
+  void engineFoundBesideTheProgramElseOnThePath() {
+    QCOMPARE(FindEngine(searchPath()), engine);
+    const QString elsewhere = workPath();
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", searchPath().toUtf8() + ":" + path);
+    QCOMPARE(FindEngine(elsewhere), engine);
+    qputenv("PATH", "/nonexistent");
+    QCOMPARE(FindEngine(elsewhere), elsewhere + "/yinshi-engine");  // named in the message
+    qputenv("PATH", path);
   }
 };
 

@@ -1,4 +1,6 @@
 #include <QLabel>
+#include <QMessageBox>
+#include <QTimer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
@@ -6,8 +8,10 @@
 
 #include "engine_box.hpp"
 #include "help_text.hpp"
+#include "app_setup.hpp"
 #include "help_window.hpp"
 #include "message_area.hpp"
+#include "qt_dialogs.hpp"
 #include "twips.hpp"
 #include "window_fixture.hpp"
 
@@ -17,6 +21,11 @@ using namespace yinshi::frontend::testing;
 namespace {
 enum class State { Input, Ready, Rejected };
 const QString kError = QString::fromUtf8(kInputError);
+QStringList ExpectedHelpPage() {
+  QStringList page{"", "", ""};
+  for (const QString& line : QString::fromUtf8(kHelpPage).split('\n')) page << line << "";
+  return page;
+}
 }  // namespace
 
 class MainWindowTest : public QObject {
@@ -60,6 +69,7 @@ class MainWindowTest : public QObject {
 
   void layoutCaptionsAndFonts() {
     QCOMPARE(w->windowTitle(), QString("一元和多元多项式的因式分解"));
+    QCOMPARE(w->objectName(), QString("KAVO1"));
     QCOMPARE(w->canvas()->palette().color(QPalette::Window), QColor(255, 192, 255));
     QCOMPARE(w->engineBox()->palette().color(QPalette::Window), QColor(128, 255, 255));
     QCOMPARE(w->messageArea()->palette().color(QPalette::WindowText), QColor(255, 0, 0));
@@ -194,11 +204,13 @@ class MainWindowTest : public QObject {
     w->helpButton()->click();
     HelpWindow* help = w->helpWindow();
     QVERIFY(help->isVisible());
-    QCOMPARE(help->windowTitle(), QString("bangzhu"));
+    QCOMPARE(help->windowTitle(), QString("帮助 — 因式分解"));
+    QCOMPARE(help->objectName(), QString("Form3"));
     QCOMPARE(help->closeButton()->text(), QString("退出画面"));
     QCOMPARE(help->closeButton()->geometry(), TwipRect(120, 120, 1935, 495, w->dpi()));
-    QStringList page{"", "", ""};
-    for (const char* line : kHelpLines) page << QString::fromUtf8(line) << "";
+    const QStringList page = ExpectedHelpPage();
+    QCOMPARE(page.size(), 3 + 2 * 16);
+    QVERIFY(page.join("").contains("another solution y/n"));
     QCOMPARE(help->pageLines(), page);
     help->closeButton()->click();
     QVERIFY(!help->isVisible());
@@ -209,31 +221,72 @@ class MainWindowTest : public QObject {
     help->close();  // the title bar's close acts as the button
     QVERIFY(!help->isVisible());
     QCOMPARE(w->focusWidget(), static_cast<QWidget*>(w->textBox()));
+    w->helpButton()->click();
+    QTest::keyClick(help->closeButton(), Qt::Key_Escape);  // and so does Esc
+    QVERIFY(!help->isVisible());
+    QCOMPARE(w->focusWidget(), static_cast<QWidget*>(w->textBox()));
     QCOMPARE(mismatch(State::Rejected), QString());
   }
 
-  void printCommandLeavesStateAlone() {
+  void printCommandLeavesStateAloneAndFocusOnTheInputBox() {
     h->folder.dir.write("jg.dat", "x^2-1\r\n\r\n=(x+1)(x-1)\r\n");
     finish("x^2-1");
-    w->printButton()->click();
+    w->printButton()->setFocus();
+    QTest::keyClick(w->printButton(), Qt::Key_Return);
     QCOMPARE(h->printer.lines, std::vector<std::string>({"", "x^2-1", "", "=(x+1)(x-1)", ""}));
+    QCOMPARE(mismatch(State::Ready), QString());  // the focus is back on Text2
+  }
+
+  void printCommandChecksTheTranscriptAgainstTheLastInput() {
+    finish("x^2-1");
+    w->printButton()->click();  // no engine has run here yet
+    QCOMPARE(h->dialogs.log, std::vector<std::string>{"!注意|还没有结果文件 jg.dat。请先双击图框运行分解程序。"});
+    h->folder.dir.write("jg.dat", "x^ 2- 1 \r\n=(x+1)(x-1)\r\n");
+    finish("(x+1)(x-1)");  // passes the window, but the engine writes no transcript for it
+    h->dialogs.log.clear();
+    h->dialogs.answers = {false};
+    w->printButton()->click();
+    QCOMPARE(h->dialogs.log, std::vector<std::string>{
+        "?注意|结果文件 jg.dat 不是最后输入的多项式 (x+1)(x-1) 的结果，而是 x^ 2- 1 的结果。\n仍然打印吗？"});
+    QVERIFY(h->printer.lines.empty());
     QCOMPARE(mismatch(State::Ready), QString());
   }
 
-  void bothWaysOutEndTheProgram() {
-    w->exitButton()->click();
-    QCOMPARE(h->exits, 1);
-    w->close();
-    QCOMPARE(h->exits, 2);
+  void messageBoxButtonsAreChinese() {
+    QVERIFY2(InstallTranslations(*QCoreApplication::instance(), LanguageOf("zh_CN.UTF-8")),
+             "Qt's own translations (qt6-translations-l10n) are not installed");
+    QStringList seen;
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box) return;
+      for (QAbstractButton* b : box->buttons()) seen << b->text();
+      box->button(QMessageBox::No)->click();
+    });
+    MessageBoxDialogs dialogs;
+    QVERIFY(!dialogs.AskYesNo("注意", "打印机准备就绪?"));
+    seen.sort();
+    QCOMPARE(seen, QStringList({"否(&N)", "是(&Y)"}));
   }
 
-  void smallScreenScrollsInsteadOfClipping() {
-    const QRect before = w->exitButton()->geometry();
-    w->showNormal();
-    w->resize(300, 200);
-    QTRY_VERIFY(w->scrollArea()->verticalScrollBar()->maximum() > 0);
-    QVERIFY(w->scrollArea()->horizontalScrollBar()->maximum() > 0);
-    QCOMPARE(w->exitButton()->geometry(), before);
+  void terminalOpensBesideTheButtons() {
+    finish("x^3+9x^2+26x+24");
+    QTest::mouseDClick(w->engineBox(), Qt::LeftButton);
+    QCOMPARE(h->launcher.lastPlace, w->terminalPlace());
+    QRect controls;
+    QList<QRect> buttons;
+    for (QWidget* c : w->canvas()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+      const QRect onScreen(c->mapToGlobal(QPoint(0, 0)), c->size());
+      controls |= onScreen;
+      if (qobject_cast<QPushButton*>(c) || c == w->engineBox()) buttons << onScreen;
+    }
+    QRect allButtons;
+    for (const QRect& b : buttons) allButtons |= b;
+    for (const QRect screen : {QRect(0, 0, 1024, 768), QRect(0, 0, 1366, 768), QRect(0, 0, 1920, 1080)}) {
+      const QRect terminal(TerminalPlace(controls, allButtons, screen), kTerminalSize);
+      QVERIFY(screen.contains(terminal));
+      for (const QRect& b : buttons) QVERIFY(!terminal.intersects(b));
+      if (screen.width() >= 1366) QVERIFY(!terminal.intersects(controls));  // room beside them all
+    }
   }
 };
 

@@ -5,24 +5,44 @@ DRIVER_PIDS=()
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# A display of our own: Xvfb picks a free number and tells it through a file descriptor.
+# A display of our own, at a random number well above those that other programs pick first:
+# Xvfb -displayfd takes the lowest free number without a lock file, so two test runs started
+# together could end up on one display.
 start_display() {
-  local numfile
-  numfile=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi 96 -nolisten tcp 3>"$numfile" 2>/dev/null &
-  DRIVER_PIDS+=($!)
-  for _ in $(seq 100); do [ -s "$numfile" ] && break; sleep 0.1; done
-  [ -s "$numfile" ] || fail "Xvfb did not start"
-  export DISPLAY=":$(head -1 "$numfile")"
-  rm -f "$numfile"
+  local n pid
+  for _ in $(seq 20); do
+    n=$((100 + RANDOM % 900))
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1024x768x24 -dpi 96 -nolisten tcp 2>/dev/null &
+    pid=$!
+    for _ in $(seq 100); do
+      if DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1; then
+        DRIVER_PIDS+=("$pid")
+        export DISPLAY=":$n"
+        return 0
+      fi
+      kill -0 "$pid" 2>/dev/null || break  # lost the number to another server: try another
+      sleep 0.1
+    done
+    kill "$pid" 2>/dev/null || true
+  done
+  fail "Xvfb did not start"
 }
 
 # find_window NAME-REGEX [TIMEOUT-SECONDS] prints the id of the first visible window so named.
+# The names compared are the UTF-8 ones (_NET_WM_NAME) where a window has them: how WM_NAME
+# holds a Chinese title depends on the program's locale.
 find_window() {
-  local id
+  local id name
   for _ in $(seq $((${2:-20} * 10))); do
-    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1) || true
-    [ -n "$id" ] && { echo "$id"; return 0; }
+    for id in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
+      name=$(LC_ALL=C.UTF-8 xprop -id "$id" _NET_WM_NAME WM_NAME 2>/dev/null |
+             sed -n 's/^[A-Z_]*NAME([A-Z0-9_]*) = "\(.*\)"$/\1/p' | head -1)
+      if [ -n "$name" ] && printf '%s\n' "$name" | LC_ALL=C.UTF-8 grep -qE "$1"; then
+        echo "$id"
+        return 0
+      fi
+    done
     sleep 0.1
   done
   return 1
@@ -39,16 +59,24 @@ click() {
   xdotool mousemove --window "$1" "$x" "$y" click --repeat "${6:-1}" --delay 120 1
 }
 
-# start_window BIN_DIR: the program in the current folder, up to its cover.
+# use_work_folder DIR: the program's per-user folder becomes DIR/yinshi ($XDG_DATA_HOME/yinshi),
+# and the current folder.
+use_work_folder() {
+  export XDG_DATA_HOME=$1
+  mkdir -p "$XDG_DATA_HOME/yinshi"
+  cd "$XDG_DATA_HOME/yinshi"
+}
+
+# start_window BIN_DIR: the program up to its cover.
 start_window() {
   "$1/yinshi" >"${YINSHI_LOG:-/dev/null}" 2>&1 &
   DRIVER_PIDS+=($!)
-  COVER=$(find_window '^Form1$') || fail "the cover window did not appear"
+  COVER=$(find_window "${COVER_TITLE:-^因式分解\$}") || fail "the cover window did not appear"
 }
 
 go_on() {
   click "$COVER" 360 120 1815 495
-  MAIN=$(find_window '多项式的因式分解') || fail "the main window did not appear"
+  MAIN=$(find_window "${MAIN_TITLE:-多项式的因式分解}") || fail "the main window did not appear"
   sleep 0.5
 }
 
@@ -66,8 +94,6 @@ start_engine() {
   [ -n "$TERMINAL" ] || fail "no terminal window appeared"
   TERMINAL_PID=$(xdotool getwindowpid "$TERMINAL")
   DRIVER_PIDS+=("$TERMINAL_PID")
-  # Without a window manager the terminal opens over the buttons: move it below and right of them.
-  xdotool windowmove "$TERMINAL" 540 420
   sleep 0.3
 }
 

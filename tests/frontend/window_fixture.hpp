@@ -13,10 +13,20 @@ namespace yinshi::frontend::testing {
 class FakeLauncher : public EngineLauncher {
  public:
   QStringList calls;
+  QPoint lastPlace;
   std::optional<QString> problem;
-  std::optional<QString> Launch(const QString& engine, const QString& folder) override {
+  std::optional<QString> Launch(const QString& engine, const QString& folder, const QPoint& place) override {
     calls << engine + "|" + folder;
+    lastPlace = place;
     return problem;
+  }
+};
+
+// The fake user, reading the window's texts in the language of the installed translators.
+class TranslatingDialogs : public FakeDialogs {
+ public:
+  std::string Translate(const char* context, const char* source) const override {
+    return QCoreApplication::translate(context, source).toStdString();
   }
 };
 
@@ -34,7 +44,7 @@ class WorkingFolder {
 
 struct WindowHarness {
   WorkingFolder folder;
-  FakeDialogs dialogs;
+  TranslatingDialogs dialogs;
   CapturingPrinter printer;
   FakeLauncher launcher;
   int exits = 0;
