@@ -1,7 +1,7 @@
 # Shared by run.sh and test.sh: install what a fresh Debian 12 machine lacks, then build.
 # What building and running the two programs needs:
 RUN_PACKAGES=(g++ cmake ninja-build qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
-              libxcb1-dev librsvg2-bin xterm fonts-wqy-microhei fonts-dejavu-core)
+              libflint-dev libxcb1-dev librsvg2-bin xterm fonts-wqy-microhei fonts-dejavu-core)
 # What the tests, the benchmarks, the package and the screenshots need besides:
 TEST_PACKAGES=(libgtest-dev libbenchmark-dev clang tmux xvfb xauth poppler-utils
                fonts-arphic-uming xdotool x11-apps x11-utils netpbm desktop-file-utils appstream dpkg-dev)
