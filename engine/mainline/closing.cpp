@@ -4,6 +4,7 @@
 #include "present/number_form.hpp"
 #include "present/printing.hpp"
 #include "present/gsys_file.hpp"
+#include "results/certificate.hpp"
 #include "results/show_transcript.hpp"
 #include "search/further_solutions.hpp"
 #include "search/repeated_factor.hpp"
@@ -119,6 +120,7 @@ At AskAnother(Engine& e) {
 At CloseAll(Engine& e) {
     e.jg.Close();
     e.dj.Close();
+    TellCertificate(e);
     e.NewLine();
     return At::EndPrompt;
 }

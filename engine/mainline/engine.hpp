@@ -15,6 +15,9 @@
 namespace yinshi {
 
 class Poller;
+namespace exact {
+class Factorer;
+}
 
 // A file the run could not read or write. The driver ends the run on it, so
 // that nothing is computed from, or claimed about, a file that is not there.
@@ -50,6 +53,9 @@ struct Engine {
     // Started in a terminal window of its own, which the user closes by hand
     // at the end; an engine run from a shell does not tell its user to.
     bool ownWindow = true;
+    // Exact factoring over the integers, to certify the product a run ends
+    // with; none in tests that do not ask for it.
+    const exact::Factorer* exact = nullptr;
 
     Transcript jg;   // jg.dat, open from start-up to the closing
     FactorFile dj;   // dj.dat during the closing and the further solutions

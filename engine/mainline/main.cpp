@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <unistd.h>
 
+#include "exact/flint_factorer.hpp"
 #include "mainline/driver.hpp"
 #include "mainline/poller.hpp"
 #include "platform/console.hpp"
@@ -37,6 +38,8 @@ int main() {
     Poller poller = Poller::Production();
     Engine engine(console.screen, console.keys(), console.clock, std::filesystem::current_path(), poller);
     engine.ownWindow = std::getenv("YINSHI_OWN_WINDOW") != nullptr;
+    const exact::FlintFactorer exact;
+    engine.exact = &exact;
     int status = 0;
     try {
         RunEngine(engine);

@@ -43,6 +43,8 @@ status=$(screen | sed -n 25p)
 tm send-keys -t engine t
 wait_for "Anew decompose y/n ?"
 tm send-keys -t engine n
+# Stopped with t, the run still says what the product it ends with is.
+wait_for "over the integers."
 wait_for "Press any key after reading"
 wait_for "阅  读  后   按  任  一  键"
 tm send-keys -t engine z
@@ -69,6 +71,7 @@ tm new-session -d -x 80 -y 25 -s shell -c "$work" \
     "env -u YINSHI_OWN_WINDOW bash -c '\"$engine\"; printf PROMPT; sleep 60'"
 wait_for "do you want to look at another solution? y/n"
 tm send-keys -t shell n
+wait_for "Every factor is irreducible over the integers."
 wait_for "Press any key after reading"
 tm send-keys -t shell z
 wait_for "PROMPT"
@@ -76,5 +79,13 @@ screen | grep -qF "Use the mouse" && fail "a shell user is told to close a windo
 prompt=$(tm capture-pane -e -p -t shell | grep PROMPT)
 plain=$(printf '%s' "$prompt" | sed -e 's/\x1b\[0m//g' -e 's/\x1b\[39m//g' -e 's/\x1b\[49m//g' -e 's/\x1b\[39;49m//g')
 case "$plain" in *$'\x1b'*) fail "the prompt line is painted: $(printf '%q' "$prompt")" ;; esac
+
+# A first pass that leaves the polynomial whole says it is irreducible.
+pane=whole
+printf '"x^2+1"\r\n' > "$work/DXS.DAT"
+tm new-session -d -x 80 -y 25 -s whole -c "$work" "bash -c '\"$engine\"; sleep 60'"
+wait_for "Anew decompose y/n ?"
+tm send-keys -t whole n
+wait_for "It is irreducible over the integers."
 
 echo "engine under tmux: passed"

@@ -1,0 +1,158 @@
+#include "results/certificate.hpp"
+
+#include <cctype>
+#include <map>
+
+#include "mainline/engine.hpp"
+#include "platform/text_file.hpp"
+
+namespace yinshi {
+
+namespace {
+
+// The digits at p as a number; none reads as `none`. False when they overflow.
+bool ReadDigits(std::string_view s, std::size_t& p, std::int64_t none, std::int64_t& out) {
+    if (p >= s.size() || !std::isdigit(static_cast<unsigned char>(s[p]))) {
+        out = none;
+        return true;
+    }
+    out = 0;
+    for (; p < s.size() && std::isdigit(static_cast<unsigned char>(s[p])); ++p) {
+        if (out > (INT64_MAX - 9) / 10) return false;
+        out = out * 10 + (s[p] - '0');
+    }
+    return true;
+}
+
+// One factor's text as the engine's printer writes it: terms of an optional
+// sign, an optional whole number and letters each with an optional "^"
+// exponent; blanks anywhere. `letters` numbers the letters across the line.
+std::optional<exact::MultiPoly> ReadFactor(std::string_view text, std::map<char, int>& letters) {
+    std::string s;
+    for (char c : text)
+        if (c != ' ') s += c;
+    exact::MultiPoly poly;
+    std::size_t p = 0;
+    while (p < s.size()) {
+        std::int64_t sign = 1;
+        if (s[p] == '+' || s[p] == '-') sign = s[p++] == '-' ? -1 : 1;
+        std::int64_t coef = 0;
+        if (!ReadDigits(s, p, 1, coef)) return std::nullopt;
+        exact::Term term{sign * coef, {}};
+        bool any = coef != 1 || (p > 0 && std::isdigit(static_cast<unsigned char>(s[p - 1])));
+        while (p < s.size() && std::islower(static_cast<unsigned char>(s[p]))) {
+            auto [it, added] = letters.try_emplace(s[p], static_cast<int>(letters.size()));
+            if (it->second >= exact::kMaxVariables) return std::nullopt;
+            ++p;
+            std::int64_t power = 1;
+            if (p < s.size() && s[p] == '^') {
+                ++p;
+                if (!ReadDigits(s, p, -1, power) || power < 1 || power > exact::kMaxExponent) return std::nullopt;
+            }
+            term.exp[static_cast<std::size_t>(it->second)] += static_cast<int>(power);
+            if (term.exp[static_cast<std::size_t>(it->second)] > exact::kMaxExponent) return std::nullopt;
+            any = true;
+        }
+        if (!any) return std::nullopt;
+        poly.push_back(term);
+    }
+    if (poly.empty()) return std::nullopt;
+    return poly;
+}
+
+int TotalDegree(const exact::MultiPoly& f) {
+    int high = 0;
+    for (const exact::Term& t : f) {
+        int d = 0;
+        for (int x : t.exp) d += x;
+        high = std::max(high, d);
+    }
+    return high;
+}
+
+bool OneLetter(const exact::MultiPoly& f) {
+    for (const exact::Term& t : f)
+        for (std::size_t j = 1; j < t.exp.size(); ++j)
+            if (t.exp[j] != 0) return false;
+    return true;
+}
+
+// Nullopt when the answer cannot be had at a cost the end of a run can bear.
+std::optional<bool> Irreducible(const exact::Factorer& exact, const exact::MultiPoly& f) {
+    if (OneLetter(f)) {
+        const int degree = TotalDegree(f);
+        if (degree > exact::kGuideMaxDegree) return std::nullopt;
+        exact::UniPoly u(static_cast<std::size_t>(degree) + 1, 0);
+        for (const exact::Term& t : f) u[static_cast<std::size_t>(t.exp[0])] += t.coef;
+        return exact.IsIrreducible(u);
+    }
+    if (TotalDegree(f) > exact::kGuideMaxTotalDegree) return std::nullopt;
+    return exact.IsIrreducible(f);
+}
+
+std::optional<std::string> LastProductLine(const std::string& transcript) {
+    std::optional<std::string> last;
+    std::size_t pos = 0;
+    while (pos < transcript.size()) {
+        std::size_t end = transcript.find_first_of("\r\n", pos);
+        if (end == std::string::npos) end = transcript.size();
+        std::string line = transcript.substr(pos, end - pos);
+        // The grouping working also has parentheses, but inside brackets.
+        if (line.find('(') != std::string::npos && line.find('[') == std::string::npos) last = line;
+        pos = end + 1;
+    }
+    return last;
+}
+
+}  // namespace
+
+std::optional<std::vector<ProductFactor>> ReadProductLine(std::string_view line) {
+    std::vector<ProductFactor> factors;
+    std::map<char, int> letters;
+    std::size_t p = 0;
+    while ((p = line.find('(', p)) != std::string_view::npos) {
+        const std::size_t close = line.find(')', p);
+        if (close == std::string_view::npos) return std::nullopt;
+        std::string text(line.substr(p + 1, close - p - 1));
+        std::optional<exact::MultiPoly> poly = ReadFactor(text, letters);
+        if (!poly) return std::nullopt;
+        factors.push_back(ProductFactor{text, std::move(*poly)});
+        p = close + 1;
+    }
+    if (factors.empty()) return std::nullopt;
+    return factors;
+}
+
+void TellCertificate(Engine& e) {
+    if (e.exact == nullptr) return;
+    std::optional<std::string> transcript = ReadWholeFile(e.File(e.run.ResultFile));
+    if (!transcript) return;
+    std::optional<std::string> line = LastProductLine(*transcript);
+    if (!line) return;
+    std::optional<std::vector<ProductFactor>> factors = ReadProductLine(*line);
+    const ProductFactor* splits = nullptr;
+    bool known = factors.has_value();
+    if (factors) {
+        for (const ProductFactor& f : *factors) {
+            std::optional<bool> irreducible = Irreducible(*e.exact, f.poly);
+            if (!irreducible) known = false;
+            if (irreducible == false && splits == nullptr) splits = &f;
+        }
+    }
+    if (e.screen.Cursor().second != 1) e.NewLine();
+    if (splits != nullptr) {
+        e.PrintLine("因式 (" + splits->text + ") 在整数范围内还能分解");
+        e.PrintLine("The factor (" + splits->text + ") still splits over the integers.");
+    } else if (!known) {
+        e.PrintLine("未能核对各因式能否再分解");
+        e.PrintLine("Whether every factor is irreducible could not be checked.");
+    } else if (e.run.Stage == 0) {
+        e.PrintLine("它在整数范围内不能分解");
+        e.PrintLine("It is irreducible over the integers.");
+    } else {
+        e.PrintLine("各因式在整数范围内不能再分解");
+        e.PrintLine("Every factor is irreducible over the integers.");
+    }
+}
+
+}  // namespace yinshi

@@ -1,0 +1,100 @@
+// The verdict at the end of a run, over many seeded random products in one and
+// two variables: it must agree with what exact factoring says of each factor
+// of the product line, read here by the tests' own polynomial reader.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <regex>
+
+#include "exact/flint_factorer.hpp"
+#include "poly_check.hpp"
+#include "run_support.hpp"
+
+namespace yinshi::testing {
+namespace {
+
+exact::MultiPoly ToExact(const Poly& p) {
+    // Letters in alphabetical order; any numbering serves irreducibility.
+    std::array<int, 26> slot{};
+    slot.fill(-1);
+    int used = 0;
+    for (const auto& [mono, coef] : p)
+        for (int l = 0; l < 26; ++l)
+            if (mono[static_cast<std::size_t>(l)] != 0 && slot[static_cast<std::size_t>(l)] < 0)
+                slot[static_cast<std::size_t>(l)] = used++;
+    exact::MultiPoly out;
+    for (const auto& [mono, coef] : p) {
+        exact::Term t{coef, {}};
+        for (int l = 0; l < 26; ++l)
+            if (mono[static_cast<std::size_t>(l)] != 0)
+                t.exp[static_cast<std::size_t>(slot[static_cast<std::size_t>(l)])] = mono[static_cast<std::size_t>(l)];
+        out.push_back(t);
+    }
+    return out;
+}
+
+std::string RandomProduct(std::mt19937& rng, int letters) {
+    std::uniform_int_distribution<int> coef(-3, 3), parts(1, 3), exp(0, 2);
+    const std::string names = "xy";
+    std::string text;
+    int n = parts(rng);
+    Poly product = *ParsePoly("1");
+    for (int i = 0; i < n; ++i) {
+        std::string f;
+        for (int term = 0; term < 3; ++term) {
+            int c = coef(rng);
+            if (c == 0) continue;
+            f += (c < 0 ? "-" : "+") + std::to_string(std::abs(c));
+            for (int l = 0; l < letters; ++l) {
+                int e = exp(rng);
+                if (e > 0) f += names.substr(static_cast<std::size_t>(l), 1) + "^" + std::to_string(e);
+            }
+        }
+        std::optional<Poly> p = ParsePoly(f.empty() ? "1" : f);
+        if (p) product = Multiply(product, *p);
+    }
+    return ToString(product);
+}
+
+TEST(Certificate, AgreesWithExactFactoringOfEveryFactorShown) {
+    const exact::FlintFactorer flint;
+    std::mt19937 rng(8122026);
+    const std::regex factor("\\(([^()\\[\\]]*)\\)");
+    int certified = 0;
+    for (int round = 0; round < 300; ++round) {
+        std::string text = RandomProduct(rng, 1 + round % 2);
+        if (text.find_first_of("xy") == std::string::npos) continue;
+        SCOPED_TRACE(text);
+        TestEngine t;
+        t.e.exact = &flint;
+        t.clock.StepPerReading(1);  // every search meets its time limit
+        RunOn(t, text);
+        std::string jg = t.dir.Read("jg.dat");
+        std::string last;
+        for (const std::string& line : CrLfLines(jg))
+            if (line.find('(') != std::string::npos && line.find('[') == std::string::npos) last = line;
+        if (last.empty()) continue;
+        std::string splits;
+        bool known = true;
+        for (auto it = std::sregex_iterator(last.begin(), last.end(), factor); it != std::sregex_iterator(); ++it) {
+            std::optional<Poly> p = ParsePoly((*it)[1]);
+            ASSERT_TRUE(p.has_value()) << last;
+            std::optional<bool> irreducible = flint.IsIrreducible(ToExact(*p));
+            if (!irreducible) known = false;
+            if (irreducible == false && splits.empty()) splits = (*it)[1];
+        }
+        const std::string& log = t.screen.Log();
+        if (!splits.empty()) {
+            EXPECT_NE(log.find("The factor (" + splits + ") still splits over the integers."), std::string::npos);
+        } else if (known) {
+            bool said = log.find("Every factor is irreducible over the integers.") != std::string::npos ||
+                        log.find("It is irreducible over the integers.") != std::string::npos;
+            EXPECT_TRUE(said) << jg;
+            ++certified;
+        }
+    }
+    EXPECT_GT(certified, 150);
+}
+
+}  // namespace
+}  // namespace yinshi::testing
