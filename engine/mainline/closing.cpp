@@ -1,5 +1,6 @@
 // The closing questions, the last factor, the pending binomials, the end
 // marks of the transcript and the end of the run.
+#include "mainline/continuation.hpp"
 #include "mainline/driver.hpp"
 #include "present/number_form.hpp"
 #include "present/printing.hpp"
@@ -93,8 +94,11 @@ At CloseTranscript(Engine& e) {
         r.PrintMode = 1;
         e.PrintLine("####");
         RepeatedFactorTest(e);
-        return r.Stage == 1 ? At::CloseAll : At::ShowResults;
+        const At next = r.Stage == 1 ? At::CloseAll : At::ShowResults;
+        SplitWhatRemains(e);
+        return next;
     }
+    SplitWhatRemains(e);
     return At::ShowResults;
 }
 

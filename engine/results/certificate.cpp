@@ -90,7 +90,9 @@ std::optional<bool> Irreducible(const exact::Factorer& exact, const exact::Multi
     return exact.IsIrreducible(f);
 }
 
-std::optional<std::string> LastProductLine(const std::string& transcript) {
+}  // namespace
+
+std::optional<std::string> LastProduct(const std::string& transcript) {
     std::optional<std::string> last;
     std::size_t pos = 0;
     while (pos < transcript.size()) {
@@ -98,13 +100,14 @@ std::optional<std::string> LastProductLine(const std::string& transcript) {
         if (end == std::string::npos) end = transcript.size();
         std::string line = transcript.substr(pos, end - pos);
         // The grouping working also has parentheses, but inside brackets.
-        if (line.find('(') != std::string::npos && line.find('[') == std::string::npos) last = line;
+        if (line.find('(') != std::string::npos && line.find('[') == std::string::npos) {
+            std::size_t equals = line.rfind('=');
+            last = equals == std::string::npos ? line : line.substr(equals + 1);
+        }
         pos = end + 1;
     }
     return last;
 }
-
-}  // namespace
 
 std::optional<std::vector<ProductFactor>> ReadProductLine(std::string_view line) {
     std::vector<ProductFactor> factors;
@@ -127,7 +130,7 @@ void TellCertificate(Engine& e) {
     if (e.exact == nullptr) return;
     std::optional<std::string> transcript = ReadWholeFile(e.File(e.run.ResultFile));
     if (!transcript) return;
-    std::optional<std::string> line = LastProductLine(*transcript);
+    std::optional<std::string> line = LastProduct(*transcript);
     if (!line) return;
     std::optional<std::vector<ProductFactor>> factors = ReadProductLine(*line);
     const ProductFactor* splits = nullptr;

@@ -23,6 +23,10 @@ struct ProductFactor {
 // is not in the form the engine prints (then nothing can be said about it).
 std::optional<std::vector<ProductFactor>> ReadProductLine(std::string_view line);
 
+// The product the transcript ends with: the text after the last "=" of its
+// last line that holds a factor and no grouping working; nullopt when none.
+std::optional<std::string> LastProduct(const std::string& transcript);
+
 // Reads the product the run ended with from the transcript and says, as a
 // message pair, whether every factor is irreducible over the integers, or
 // names the first that is not. Says nothing when the engine has no exact

@@ -98,3 +98,51 @@ TEST(Certificate, AgreesWithExactFactoringOfEveryFactorShown) {
 
 }  // namespace
 }  // namespace yinshi::testing
+
+namespace yinshi::testing {
+namespace {
+
+// Products the walk alone often leaves unsplit (coefficients up to 60, time
+// limits reached at once): the run must still end with a product that
+// multiplies back to its input and whose every factor is irreducible.
+TEST(Certificate, OneVariableRunsEndWithEveryFactorIrreducible) {
+    const exact::FlintFactorer flint;
+    std::mt19937 rng(20261209);
+    std::uniform_int_distribution<int> coef(-60, 60), parts(2, 4), deg(1, 3);
+    int complete = 0, runs = 0;
+    for (int round = 0; round < 250; ++round) {
+        Poly product = *ParsePoly("1");
+        for (int i = parts(rng); i > 0; --i) {
+            std::string f;
+            for (int k = deg(rng); k >= 0; --k) {
+                int c = coef(rng);
+                if (c == 0) continue;
+                f += (c < 0 ? "-" : "+") + std::to_string(std::abs(c)) + (k > 0 ? "x^" + std::to_string(k) : "");
+            }
+            if (!f.empty()) product = Multiply(product, *ParsePoly(f));
+        }
+        std::string text = ToString(product);
+        bool small = true;
+        for (const auto& [mono, c] : product) small = small && std::llabs(c) <= 9999999;
+        if (!small || text.find('x') == std::string::npos) continue;
+        SCOPED_TRACE(text);
+        TestEngine t;
+        t.e.exact = &flint;
+        t.clock.StepPerReading(1);
+        RunOn(t, text);
+        ++runs;
+        std::optional<Poly> shown = TranscriptProduct(t.dir.Read("jg.dat"));
+        ASSERT_TRUE(shown.has_value()) << t.dir.Read("jg.dat");
+        EXPECT_EQ(ToString(*shown), text) << t.dir.Read("jg.dat");
+        const std::string& log = t.screen.Log();
+        if (log.find("Every factor is irreducible over the integers.") != std::string::npos ||
+            log.find("It is irreducible over the integers.") != std::string::npos)
+            ++complete;
+    }
+    // A factor whose working would show numbers past the engine's exact
+    // floats is left as it is (and named); everything else ends complete.
+    EXPECT_GE(complete * 100, runs * 98) << complete << " of " << runs;
+}
+
+}  // namespace
+}  // namespace yinshi::testing
