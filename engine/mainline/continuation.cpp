@@ -1,6 +1,9 @@
 #include "mainline/continuation.hpp"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <map>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -23,52 +26,132 @@ constexpr std::int64_t kCoefLimitWhole = 9999999;
 // Below 2^24 a float holds every integer, so a partial product shown is exact.
 constexpr std::int64_t kExactFloat = 16777216;
 
-struct Split {
-    std::vector<float> g;  // ascending powers
-    std::vector<float> q;
+// Exponents by the engine's parsed variable number, 1..kMaxVars.
+using VarExps = std::array<int, kMaxVars + 1>;
+using Poly = std::map<VarExps, std::int64_t>;
+
+// A polynomial as the dense printer takes it: image powers shift + k.
+struct Image {
+    std::vector<float> dense;  // ascending
+    std::int32_t shift = 0;
 };
 
-bool Fits(const exact::UniPoly& p, std::int64_t limit) {
-    for (std::int64_t c : p)
-        if (c > limit || c < -limit) return false;
-    return true;
+struct Split {
+    Image g;
+    Image q;
+};
+
+// The letters of the product line as the engine's parsed variables, and the
+// weights that make every image power of every factor stand for one monomial.
+struct Letters {
+    std::array<int, exact::kMaxVariables> var{};  // slot -> parsed variable number
+    std::array<std::int64_t, kMaxVars + 1> weight{};
+    int count = 0;
+};
+
+std::optional<Letters> LettersOf(const Engine& e, const std::string& letters,
+                                 const std::vector<ProductFactor>& factors) {
+    Letters out;
+    out.count = std::min(static_cast<int>(e.vars.ParsedVarCount), kMaxVars);
+    for (std::size_t slot = 0; slot < letters.size(); ++slot) {
+        int found = 0;
+        for (int j = 1; j <= out.count; ++j)
+            if (e.vars.VarNameParsed[static_cast<std::size_t>(j)] == std::string(1, letters[slot])) found = j;
+        if (found == 0) return std::nullopt;
+        out.var[slot] = found;
+    }
+    std::array<int, kMaxVars + 1> high{};
+    for (const ProductFactor& f : factors)
+        for (const exact::Term& t : f.poly)
+            for (std::size_t slot = 0; slot < letters.size(); ++slot)
+                high[static_cast<std::size_t>(out.var[slot])] =
+                    std::max(high[static_cast<std::size_t>(out.var[slot])], t.exp[slot]);
+    std::int64_t w = 1;
+    for (int j = 1; j <= out.count; ++j) {
+        out.weight[static_cast<std::size_t>(j)] = w;
+        w *= high[static_cast<std::size_t>(j)] + 1;
+        if (w > kCoefLimitWhole) return std::nullopt;
+    }
+    return out;
 }
 
-// f = g * q with g its first irreducible factor, when f splits and every
-// number the working shows stays exact in the engine's floats.
-std::optional<Split> SplitOf(const exact::Factorer& exact, const exact::MultiPoly& factor) {
-    int degree = 0;
-    for (const exact::Term& t : factor) {
-        for (std::size_t j = 1; j < t.exp.size(); ++j)
-            if (t.exp[j] != 0) return std::nullopt;
-        degree = std::max(degree, t.exp[0]);
+Poly ToVars(const exact::MultiPoly& f, const Letters& l) {
+    Poly out;
+    for (const exact::Term& t : f) {
+        VarExps x{};
+        for (std::size_t slot = 0; slot < t.exp.size(); ++slot)
+            if (t.exp[slot] != 0) x[static_cast<std::size_t>(l.var[slot])] = t.exp[slot];
+        out[x] += t.coef;
     }
-    if (degree < 2 || degree > exact::kGuideMaxDegree) return std::nullopt;
-    exact::UniPoly f(static_cast<std::size_t>(degree) + 1, 0);
-    for (const exact::Term& t : factor) f[static_cast<std::size_t>(t.exp[0])] += t.coef;
-    std::optional<exact::UniFactorization> parts = exact.Factor(f);
-    if (!parts || parts->factors.empty()) return std::nullopt;
-    const exact::UniPoly& g = parts->factors.front().poly;
-    const int gd = static_cast<int>(g.size()) - 1;
-    if (gd >= degree) return std::nullopt;  // irreducible (up to a constant)
+    return out;
+}
 
-    // q = f / g by long division; exact, since g divides f.
-    exact::UniPoly rest = f;
-    exact::UniPoly q(static_cast<std::size_t>(degree - gd) + 1, 0);
-    for (int k = degree - gd; k >= 0; --k) {
-        const std::int64_t top = rest[static_cast<std::size_t>(k + gd)];
-        if (top % g.back() != 0) return std::nullopt;
-        q[static_cast<std::size_t>(k)] = top / g.back();
-        for (int j = 0; j <= gd; ++j) rest[static_cast<std::size_t>(k + j)] -= q[static_cast<std::size_t>(k)] * g[static_cast<std::size_t>(j)];
+std::optional<Poly> Times(const Poly& a, const Poly& b) {
+    Poly out;
+    for (const auto& [xa, ca] : a)
+        for (const auto& [xb, cb] : b) {
+            VarExps x{};
+            for (std::size_t j = 0; j < x.size(); ++j) x[j] = xa[j] + xb[j];
+            std::int64_t c = 0;
+            if (__builtin_mul_overflow(ca, cb, &c) || __builtin_add_overflow(out[x], c, &out[x])) return std::nullopt;
+        }
+    std::erase_if(out, [](const auto& term) { return term.second == 0; });
+    return out;
+}
+
+std::optional<Image> ImageOf(const Poly& p, const Letters& l, std::size_t room) {
+    std::int64_t low = INT64_MAX, high = 0;
+    auto power = [&](const VarExps& x) {
+        std::int64_t s = 0;
+        for (int j = 1; j <= l.count; ++j) s += l.weight[static_cast<std::size_t>(j)] * x[static_cast<std::size_t>(j)];
+        return s;
+    };
+    for (const auto& [x, c] : p) {
+        if (c > kCoefLimitWhole || c < -kCoefLimitWhole) return std::nullopt;
+        low = std::min(low, power(x));
+        high = std::max(high, power(x));
     }
-    if (!Fits(g, kCoefLimitWhole) || !Fits(q, kCoefLimitWhole) || !Fits(f, kExactFloat)) return std::nullopt;
-    for (std::int64_t a : g)
-        for (std::int64_t b : q)
-            if (a * b > kExactFloat || a * b < -kExactFloat) return std::nullopt;
-    Split split;
-    for (std::int64_t c : g) split.g.push_back(static_cast<float>(c));
-    for (std::int64_t c : q) split.q.push_back(static_cast<float>(c));
-    return split;
+    if (p.empty() || high - low + 1 > static_cast<std::int64_t>(room)) return std::nullopt;
+    Image out;
+    out.shift = static_cast<std::int32_t>(low);
+    out.dense.assign(static_cast<std::size_t>(high - low) + 1, 0.0f);
+    for (const auto& [x, c] : p) out.dense[static_cast<std::size_t>(power(x) - low)] = static_cast<float>(c);
+    return out;
+}
+
+// f = g * q with g its first irreducible factor and q the rest, when f splits
+// and every number the working shows stays exact in the engine's floats.
+std::optional<Split> SplitOf(const exact::Factorer& exact, const exact::MultiPoly& f, const Letters& l,
+                             std::size_t room) {
+    int total = 0;
+    bool oneLetter = true;
+    for (const exact::Term& t : f) {
+        int d = 0;
+        for (std::size_t slot = 0; slot < t.exp.size(); ++slot) {
+            d += t.exp[slot];
+            if (slot > 0 && t.exp[slot] != 0) oneLetter = false;
+        }
+        total = std::max(total, d);
+    }
+    if (total < 2 || total > (oneLetter ? exact::kGuideMaxDegree : exact::kGuideMaxTotalDegree)) return std::nullopt;
+    std::optional<exact::MultiFactorization> parts = exact.Factor(f);
+    if (!parts || parts->factors.empty()) return std::nullopt;
+    if (parts->factors.size() == 1 && parts->factors[0].multiplicity == 1) return std::nullopt;
+
+    std::optional<Poly> q = Poly{{VarExps{}, parts->content}};
+    for (std::size_t i = 0; i < parts->factors.size() && q; ++i) {
+        const Poly fi = ToVars(parts->factors[i].poly, l);
+        for (int m = i == 0 ? 1 : 0; m < parts->factors[i].multiplicity && q; ++m) q = Times(*q, fi);
+    }
+    if (!q) return std::nullopt;
+    const Poly g = ToVars(parts->factors[0].poly, l);
+    std::optional<Image> gi = ImageOf(g, l, room);
+    std::optional<Image> qi = ImageOf(*q, l, room);
+    if (!gi || !qi) return std::nullopt;
+    for (float a : gi->dense)
+        for (float b : qi->dense)
+            if (std::fabs(static_cast<double>(a) * b) > static_cast<double>(kExactFloat)) return std::nullopt;
+    return Split{*gi, *qi};
 }
 
 void Both(Engine& e, const std::string& text) {
@@ -81,11 +164,11 @@ void EndBoth(Engine& e) {
     e.jg.EndLine();
 }
 
-void PrintAscending(Engine& e, const std::vector<float>& p) {
+void PrintImage(Engine& e, const Image& p) {
     DenseForm& d = e.dense;
-    for (std::size_t k = 0; k < p.size(); ++k) d.PolyWork[k] = p[k];
-    d.PrintDegree = static_cast<std::int32_t>(p.size()) - 1;
-    d.PrintShift = 0;
+    for (std::size_t k = 0; k < p.dense.size(); ++k) d.PolyWork[k] = p.dense[k];
+    d.PrintDegree = static_cast<std::int32_t>(p.dense.size()) - 1;
+    d.PrintShift = p.shift;
     e.run.PrintMode = 0;
     PrintDensePoly(e);
 }
@@ -98,14 +181,17 @@ void ShowSplit(Engine& e, const std::string& product, const std::string& factor,
     Both(e, "(" + factor + ")");
     EndBoth(e);
 
-    const std::int32_t gd = static_cast<std::int32_t>(s.g.size()) - 1;
-    const std::int32_t qd = static_cast<std::int32_t>(s.q.size()) - 1;
-    for (std::int32_t k = 0; k <= gd; ++k) e.search.TrialFactor[k] = s.g[k];
-    for (std::int32_t k = 0; k <= qd; ++k) d.PolyWork[k] = s.q[k];
+    const std::int32_t gd = static_cast<std::int32_t>(s.g.dense.size()) - 1;
+    const std::int32_t qd = static_cast<std::int32_t>(s.q.dense.size()) - 1;
+    const std::size_t size = static_cast<std::size_t>(gd + qd) + 2;
+    for (std::vector<float>* v : {&d.PolyWork, &d.PolyKeep, &e.search.TrialFactor})
+        if (v->size() < size) v->resize(size, 0.0f);
+    for (std::int32_t k = 0; k <= gd; ++k) e.search.TrialFactor[k] = s.g.dense[k];
+    for (std::int32_t k = 0; k <= qd; ++k) d.PolyWork[k] = s.q.dense[k];
     d.FoundDeg = gd;
     d.CofactorDeg = qd;
     d.DegreeKeep = gd + qd;
-    d.LowExp = 0;
+    d.LowExp = static_cast<float>(s.g.shift + s.q.shift);
     e.run.NoGroupingShown = 0;
     e.PrintLine("~~");
     e.jg.Write("=");
@@ -114,18 +200,20 @@ void ShowSplit(Engine& e, const std::string& product, const std::string& factor,
     WriteGroupedLine(e);
 
     Both(e, "=");
-    PrintAscending(e, s.g);
-    PrintAscending(e, s.q);
+    PrintImage(e, s.g);
+    PrintImage(e, s.q);
     EndBoth(e);
 
-    // Every copy of the factor in the product is replaced by its split.
-    Both(e, "=");
+    // Every copy of the factor in the product is replaced by its split; a
+    // product that was this factor alone is the split just shown.
     const std::string whole = "(" + factor + ")";
+    if (product == whole) return;
+    Both(e, "=");
     std::size_t pos = 0;
     for (std::size_t at; (at = product.find(whole, pos)) != std::string::npos; pos = at + whole.size()) {
         Both(e, product.substr(pos, at - pos));
-        PrintAscending(e, s.g);
-        PrintAscending(e, s.q);
+        PrintImage(e, s.g);
+        PrintImage(e, s.q);
     }
     Both(e, product.substr(pos));
     EndBoth(e);
@@ -134,11 +222,15 @@ void ShowSplit(Engine& e, const std::string& product, const std::string& factor,
 }  // namespace
 
 void SplitWhatRemains(Engine& e) {
-    // The engine works on one variable here: a factor is then a polynomial in
-    // the main variable, which the dense printer writes as the walk does.
-    if (e.exact == nullptr || e.run.StopKey == "t" || e.vars.VarCount != 1) return;
-    const std::vector<float> keptWork = e.dense.PolyWork;
+    if (e.exact == nullptr || e.run.StopKey == "t") return;
+    // The factors are printed in the letters as parsed, with weights of their
+    // own; everything the printer reads is put back afterwards.
+    const VarTable keptVars = e.vars;
+    const DenseForm keptDense = e.dense;
     const std::vector<float> keptTrial = e.search.TrialFactor;
+    // The printer's vectors grow to the images' degree for the while; the
+    // weights of the product's own letters can make it higher than the walk's.
+    constexpr std::size_t room = 100000;
     bool opened = false;
     for (int round = 0; round < kMaxSplits; ++round) {
         if (opened) e.jg.Flush();
@@ -146,20 +238,21 @@ void SplitWhatRemains(Engine& e) {
         if (!transcript) break;
         std::optional<std::string> product = LastProduct(*transcript);
         if (!product) break;
-        std::optional<std::vector<ProductFactor>> factors = ReadProductLine(*product);
+        std::string letters;
+        std::optional<std::vector<ProductFactor>> factors = ReadProductLine(*product, &letters);
         if (!factors) break;
+        std::optional<Letters> l = LettersOf(e, letters, *factors);
+        if (!l) break;
         const ProductFactor* chosen = nullptr;
         std::optional<Split> split;
         for (const ProductFactor& f : *factors) {
-            split = SplitOf(*e.exact, f.poly);
+            split = SplitOf(*e.exact, f.poly, *l, room);
             if (split) {
                 chosen = &f;
                 break;
             }
         }
         if (!chosen) break;
-        const std::size_t longest = std::max(split->g.size(), split->q.size());
-        if (e.dense.PolyWork.size() < longest || e.search.TrialFactor.size() < longest) break;
         if (!opened) {
             if (!e.jg.Append(e.File(e.run.ResultFile))) {
                 e.FileFailed(e.run.ResultFile, true);
@@ -168,10 +261,16 @@ void SplitWhatRemains(Engine& e) {
             opened = true;
             e.run.Stage = 1;
         }
+        e.vars.VarCount = static_cast<float>(l->count);
+        for (int j = 1; j <= l->count; ++j) {
+            e.vars.VarName[static_cast<std::size_t>(j)] = keptVars.VarNameParsed[static_cast<std::size_t>(j)];
+            e.vars.VarWeight[static_cast<std::size_t>(j)] = static_cast<std::int32_t>(l->weight[static_cast<std::size_t>(j)]);
+        }
         ShowSplit(e, *product, chosen->text, *split);
     }
     if (opened) e.jg.Close();
-    e.dense.PolyWork = keptWork;
+    e.vars = keptVars;
+    e.dense = keptDense;
     e.search.TrialFactor = keptTrial;
 }
 

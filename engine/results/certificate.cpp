@@ -109,20 +109,24 @@ std::optional<std::string> LastProduct(const std::string& transcript) {
     return last;
 }
 
-std::optional<std::vector<ProductFactor>> ReadProductLine(std::string_view line) {
+std::optional<std::vector<ProductFactor>> ReadProductLine(std::string_view line, std::string* letters) {
     std::vector<ProductFactor> factors;
-    std::map<char, int> letters;
+    std::map<char, int> numbers;
     std::size_t p = 0;
     while ((p = line.find('(', p)) != std::string_view::npos) {
         const std::size_t close = line.find(')', p);
         if (close == std::string_view::npos) return std::nullopt;
         std::string text(line.substr(p + 1, close - p - 1));
-        std::optional<exact::MultiPoly> poly = ReadFactor(text, letters);
+        std::optional<exact::MultiPoly> poly = ReadFactor(text, numbers);
         if (!poly) return std::nullopt;
         factors.push_back(ProductFactor{text, std::move(*poly)});
         p = close + 1;
     }
     if (factors.empty()) return std::nullopt;
+    if (letters != nullptr) {
+        letters->assign(numbers.size(), ' ');
+        for (const auto& [letter, number] : numbers) (*letters)[static_cast<std::size_t>(number)] = letter;
+    }
     return factors;
 }
 

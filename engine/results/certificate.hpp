@@ -21,7 +21,9 @@ struct ProductFactor {
 // The parenthesised factors of a product line ("= 8/ 3( 49q^ 2 p^ 2 + ...)(x - 1)^ 2"),
 // in order, a repeated one once per time it is written; nullopt when a factor
 // is not in the form the engine prints (then nothing can be said about it).
-std::optional<std::vector<ProductFactor>> ReadProductLine(std::string_view line);
+// `letters`, when given, receives the line's letters in the order of their
+// numbers (the exponent slots).
+std::optional<std::vector<ProductFactor>> ReadProductLine(std::string_view line, std::string* letters = nullptr);
 
 // The product the transcript ends with: the text after the last "=" of its
 // last line that holds a factor and no grouping working; nullopt when none.
