@@ -91,7 +91,7 @@ At Reorder(Engine& e) {
     SearchState& s = e.search;
     DenseForm& d = e.dense;
 
-    // R2: the variable order.
+    // The variable order, and the main variable with it.
     s.Bound1 = 0;
     s.Bound2 = 0;
     s.FirstDegree = 1;
@@ -108,7 +108,6 @@ At Reorder(Engine& e) {
     // The degree is the spread of the image exponents, which is the order's score.
     double spread = FillMainExponents(e);
 
-    // R3 and R4.
     PermuteVariables(e);
     if (spread > kMaxImageDegree) {
         e.PrintLine("次数太高了!");
@@ -120,11 +119,11 @@ At Reorder(Engine& e) {
     if (r.Stage == 0) d.WholeDegree = n;
     if (n > 4000) e.PrintLine("次数太高了!");
 
-    // R5: sized once in the first pass; a later polynomial that does not fit
+    // Sized once in the first pass; a later polynomial that does not fit
     // (possible with another variable order) gets room too.
     if (r.Stage == 0 || static_cast<int>(d.PolyCoef.size()) < n + 1) AllocateDegreeSized(e, n);
 
-    // R6: the dense vector.
+    // The dense vector.
     SortByMainExponent(e);
     d.LowExp = e.terms.TermMainExp[1];
     for (int k = 0; k <= n; ++k) d.PolyWork[k] = 0;
@@ -139,10 +138,11 @@ At Reorder(Engine& e) {
     e.store.StoredEnd = 0;
     e.store.SplitShift = 0;
 
-    // R7.
+    // A term table rebuilt from the dense vector can hold one term per power.
     if (r.Stage == 0 || static_cast<int>(e.terms.TermCoef.size()) < n + 2) ResizeTermTablesForDegree(e, n);
 
-    // R8: the sign.
+    // The sign: taken out of the whole polynomial, or flipped for the binomial
+    // and trinomial forms only.
     e.NewLine();
     if (r.Stage == 0 && d.PolyWork[n] < 0) {
         r.SignPrefix.assign(1, '-');  // = "-" trips a false -Wrestrict in GCC 12
@@ -152,13 +152,12 @@ At Reorder(Engine& e) {
         r.SignFlip = -r.SignFlip;
     }
 
-    // R9.
     for (int k = 0; k <= n; ++k) {
         d.PolyKeep[k] = d.PolyWork[k];
         d.PolyCoef[k] = d.PolyWork[k];
     }
 
-    // R10: the polynomial being decomposed.
+    // The polynomial being decomposed.
     r.PrintMode = 1;
     if (r.MethodResult == 0) {
         r.PrintMode = 0;
@@ -172,7 +171,7 @@ At Reorder(Engine& e) {
     e.NewLine();
     KeepMaxExponents(e);
 
-    // R11: the special forms.
+    // The special forms.
     if (TermCount(e) == 2) {
         if (Next next = DifferenceOfSquares(e)) return *next;
         if (Next next = SumOfCubes(e)) return *next;
@@ -186,7 +185,7 @@ At Reorder(Engine& e) {
         r.SignFlip = 1;
     }
 
-    // R12.
+    // A linear polynomial is its own last factor.
     if (n == 1) {
         if (r.Stage == 0) {
             e.jg.Close();
@@ -196,7 +195,7 @@ At Reorder(Engine& e) {
         return At::SearchEnd;
     }
 
-    // R13: the high-degree method.
+    // The high-degree method.
     if (r.LongTried == 0 && n > 15 && d.LowExp > 0 && e.vars.VarWeight[VarCount(e)] < n) {
         TrySumOfVariables(e);
         if (r.MethodResult == 3) return At::FactorReport;

@@ -1,6 +1,8 @@
 // Whole runs of the engine in-process: start-up, the driver and the closing.
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 #include "results/factor_file.hpp"
 #include "run_support.hpp"
 
@@ -30,7 +32,6 @@ TEST(WholeRun, ThreeLinearFactorsGiveTheGoldenTranscriptAndFactorFile) {
     EXPECT_TRUE(Contains(log, "ok!\n"));
     EXPECT_TRUE(Contains(log, "do you want to look at another solution? y/n\n"));
     EXPECT_TRUE(Contains(log, "Use the mouse to  close  the  window\n"));
-    EXPECT_EQ(t.screen.RowText(4).substr(0, 0), "");
 }
 
 TEST(WholeRun, TitleStandsAtItsPlace) {
@@ -49,6 +50,8 @@ struct StartUpCase {
     const char* screenHas;
     At next;
 };
+
+void PrintTo(const StartUpCase& c, std::ostream* os) { *os << '"' << c.input << '"'; }
 
 class StartUpCases : public ::testing::TestWithParam<StartUpCase> {};
 
@@ -79,7 +82,15 @@ INSTANTIATE_TEST_SUITE_P(
         StartUpCase{".5x+1", "", "输入错误！\n", At::EndPrompt},
         StartUpCase{"x+", "", "输入错误！\n", At::EndPrompt},
         StartUpCase{"x+1+x2+x3+x4+x5+x6+x7+x8+x9+x10+x11+x12+x13+x14+x15+x16+x17+x18+x19+x20", "", "x20\n\n",
-                    At::EndPrompt}));
+                    At::EndPrompt}),
+    // Names that stay the same from build to build: the case's number and
+    // the letters and digits of its input.
+    [](const ::testing::TestParamInfo<StartUpCase>& info) {
+        std::string name = "Case" + std::to_string(info.index) + "_";
+        for (const char* c = info.param.input; *c != '\0'; ++c)
+            if (std::isalnum(static_cast<unsigned char>(*c))) name += *c;
+        return name;
+    });
 
 TEST(StartUp, TakesOutNumericAndMonomialContent) {
     TestEngine t;
