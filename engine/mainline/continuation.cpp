@@ -22,9 +22,6 @@ namespace {
 
 // Each split leaves one more factor, and a polynomial of degree n has at most n.
 constexpr int kMaxSplits = 100;
-constexpr std::int64_t kCoefLimitWhole = 9999999;
-// Below 2^24 a float holds every integer, so a partial product shown is exact.
-constexpr std::int64_t kExactFloat = 16777216;
 
 // Exponents by the engine's parsed variable number, 1..kMaxVars.
 using VarExps = std::array<int, kMaxVars + 1>;
@@ -150,7 +147,7 @@ std::optional<Split> SplitOf(const exact::Factorer& exact, const exact::MultiPol
     if (!gi || !qi) return std::nullopt;
     for (float a : gi->dense)
         for (float b : qi->dense)
-            if (std::fabs(static_cast<double>(a) * b) > static_cast<double>(kExactFloat)) return std::nullopt;
+            if (std::fabs(static_cast<double>(a) * b) > static_cast<double>(kExactLimit)) return std::nullopt;
     return Split{*gi, *qi};
 }
 

@@ -37,6 +37,10 @@ private:
 constexpr int kMaxVars = 7;
 constexpr int kMaxTerms = 20;
 constexpr float kCoefLimit = 9999999.0f;
+// The same limit for exact integer work.
+constexpr std::int64_t kCoefLimitWhole = 9999999;
+// Up to 2^24 a float holds every integer; past it, values are no longer exact.
+constexpr std::int64_t kExactLimit = 16777216;
 
 // The polynomial as read: a sparse table of terms (counted from 1).
 struct TermTable {

@@ -18,9 +18,6 @@ namespace {
 constexpr const char* kInputError = "输入错误！";
 constexpr const char* kTooBig = "The data is too big!";
 constexpr const char* kInputFile = "DXS.DAT";
-// Above 2^24 a float no longer holds every integer.
-constexpr std::int64_t kExactLimit = 16777216;
-constexpr std::int64_t kCoefLimitWhole = 9999999;
 
 At InputError(Engine& e) {
     if (e.screen.Cursor().second != 1) e.NewLine();

@@ -4,13 +4,13 @@
 #include <cmath>
 #include <cstdint>
 
+#include "mainline/engine_state.hpp"
+
 namespace yinshi {
 
 namespace {
 
 __extension__ typedef __int128 Wide;
-
-constexpr float kExactLimit = 16777216.0f;  // 2^24
 
 bool Holdable(const float* v, int deg) {
     for (int i = 0; i <= deg; ++i)

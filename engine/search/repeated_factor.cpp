@@ -16,8 +16,6 @@ namespace {
 
 constexpr float kProductLimit = 3000000.0f;
 constexpr float kContentLimit = 30000.0f;
-// Above this a float no longer holds every integer.
-constexpr float kExactLimit = 16777216.0f;
 
 bool Divides(float p, float v) { return std::floor(v / p) * p == v; }
 
