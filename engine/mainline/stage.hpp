@@ -21,9 +21,10 @@ enum class At {
     ShowResults,
     AskAnother,
     CloseAll,
-    FileProblem,
     EndPrompt,
     Exit,
+    // A file that could not be read or written: said, then the end prompt.
+    FileProblem,
 };
 
 // What a routine that may leave the main line hands back: nothing when it
