@@ -191,7 +191,7 @@ inline Entered EnterPosition(Walk& w, int j) {
     double s = w.a[j];
     for (int k = j - 1; k >= 1; --k) s -= static_cast<double>(w.q[k]) * static_cast<double>(w.g[j - k]);
     w.rem[j] = s;
-    if (SearchMustStop(w.e)) return Entered::Stop;
+    if (SearchMustStop(w.e, j)) return Entered::Stop;
     if constexpr (kGeneral) {
         if (!IsWhole(s / static_cast<double>(w.h))) return Entered::None;
     }
