@@ -10,7 +10,10 @@
 #include "mainline/engine.hpp"
 #include "mainline/progress.hpp"
 #include "present/number_form.hpp"
+#include "search/lead_divisors.hpp"
+#include "search/top_scan.hpp"
 #include "search/trial_checks.hpp"
+#include "search/walk_entry.hpp"
 
 namespace yinshi {
 
@@ -77,48 +80,101 @@ void SaveSearchState(Engine& e, int j) {
     s.StateSaved = 1;
 }
 
-// Whether a top coefficient divides an: looked up for the small values the
-// walk meets at its top position, divided out for the rest. Values are whole.
-class LeadDivisors {
+// The sums S(j) = a(j) - sum of q(k) g(j-k), k = 1..j-1, as exact integers.
+// The terms with neither index 1 nor j-1 stay the same while position j-1
+// walks its line, so they are summed once when position j-1 takes its first
+// value; each S(j) then costs two products. Exact while the prefix's values
+// are small enough that no sum reaches 2^53, where the doubles of the old dot
+// product are exact too; past that the walk sums S(j) in doubles as before.
+class PrefixSums {
 public:
-    LeadDivisors(float lead, int limit) : lead_(lead), limit_(std::clamp(limit, 0, 4096)) {
-        const auto whole = static_cast<std::int64_t>(std::fabs(lead));
-        table_.assign(static_cast<std::size_t>(limit_) + 1, 0);
-        auto mark = [&](std::int64_t v) {
-            if (v <= limit_) table_[static_cast<std::size_t>(v)] = 1;
-        };
-        for (std::int64_t t = 1; t * t <= whole && t <= limit_; ++t) {
-            if (whole % t == 0) {
-                mark(t);
-                mark(whole / t);
-            }
+    // Sized once per degree.
+    void Reset(int d, const float* a) {
+        d_ = d;
+        const auto size = static_cast<std::size_t>(d) + 2;
+        a_.assign(size, 0);
+        base_.assign(size, 0);
+        g_.assign(size, 0);
+        q_.assign(size, 0);
+        maxG_.assign(size, 0);
+        maxQ_.assign(size, 0);
+        exact_.assign(size, 0);
+        bool exact = true;
+        for (int i = 1; i <= d; ++i) {
+            exact = exact && std::fabs(a[i]) <= 16777216.0f;
+            a_[static_cast<std::size_t>(i)] = exact ? static_cast<std::int64_t>(a[i]) : 0;
+        }
+        exact_[0] = exact ? 1 : 0;
+    }
+    // Position p (1 <= p < d) holds g(p), q(p).
+    void Take(int p, float gp, float qp) {
+        const auto i = static_cast<std::size_t>(p);
+        const float mg = std::max(maxG_[i - 1], std::fabs(gp));
+        const float mq = std::max(maxQ_[i - 1], std::fabs(qp));
+        maxG_[i] = mg;
+        maxQ_[i] = mq;
+        // p products of at most mg mq each, below 2^52.
+        const bool ok = exact_[i - 1] != 0 && static_cast<double>(p) * mg * mq < 4503599627370496.0;
+        exact_[i] = ok ? 1 : 0;
+        if (!ok) return;
+        g_[i] = static_cast<std::int64_t>(gp);
+        q_[i] = static_cast<std::int64_t>(qp);
+    }
+    // Position p has taken its first value for this prefix: the part of
+    // S(p+1) that its walk does not change.
+    void Open(int p) {
+        if (p >= d_ || exact_[static_cast<std::size_t>(p - 1)] == 0) return;
+        const int j = p + 1;
+        std::int64_t b = a_[static_cast<std::size_t>(j)];
+        for (int k = 2; k <= j - 2; ++k) b -= q_[static_cast<std::size_t>(k)] * g_[static_cast<std::size_t>(j - k)];
+        base_[static_cast<std::size_t>(j)] = b;
+    }
+    // The prefix up to p from the walk's arrays (when a walk resumes there).
+    void TakePrefix(int upTo, const float* g, const float* q) {
+        for (int p = 1; p <= std::min(upTo, d_ - 1); ++p) {
+            Open(p);
+            Take(p, g[p], q[p]);
         }
     }
-    bool Divides(float v) const {
-        const float mag = std::fabs(v);
-        if (mag <= static_cast<float>(limit_)) return table_[static_cast<unsigned>(static_cast<int>(mag))] != 0;
-        return IsWhole(lead_ / v);
+    bool Exact(int j) const { return exact_[static_cast<std::size_t>(j - 1)] != 0; }
+    std::int64_t Sum(int j) const {
+        const auto i = static_cast<std::size_t>(j);
+        if (j == 1) return a_[1];
+        if (j == 2) return a_[2] - q_[1] * g_[1];
+        return base_[i] - q_[i - 1] * g_[1] - q_[1] * g_[i - 1];
     }
 
 private:
-    float lead_;
-    int limit_;
-    std::vector<std::uint8_t> table_;
+    int d_ = 0;
+    std::vector<std::int64_t> a_, base_, g_, q_;
+    std::vector<float> maxG_, maxQ_;
+    std::vector<std::uint8_t> exact_;
+};
+
+// What the walk of one degree keeps across its pairs.
+struct DegreeWalk {
+    const LeadDivisors& lead;
+    TopDivisors top;
+    PrefixSums sums;
 };
 
 // The hot state of the walk, held in locals.
 struct Walk {
-    Walk(Engine& eng, const LeadDivisors& divisors) : e(eng), divides(divisors) { Refresh(); }
+    Walk(Engine& eng, DegreeWalk& degree) : e(eng), lead(degree.lead), top(degree.top), sums(degree.sums) {
+        Refresh();
+        const SearchState& s = e.search;
+        pair = MakePairSteps(g0, q0, s.StepGcd, cs, qs);
+    }
     ~Walk() { e.search.CompleteAssignments += completes; }
     Walk(const Walk&) = delete;
     Walk& operator=(const Walk&) = delete;
 
+    // After a check: the checks may have moved the engine's arrays.
     void Refresh() {
         SearchState& s = e.search;
         a = e.dense.PolyCoef.data();
         g = s.TrialFactor.data();
         q = e.dense.PolyWork.data();
-        rem = s.DivRem.data();
         bound = s.CoefBound.data();
         upC = s.UpCoef.data();
         upQ = s.UpQuot.data();
@@ -129,6 +185,7 @@ struct Walk {
         an = a[e.dense.Degree];
         half = 2 * d == e.dense.Degree;
         bound2 = s.Bound2;
+        bound2Whole = static_cast<std::int64_t>(bound2);
         leadAbs = s.LeadAbs;
         h = s.StepGcd;
         cs = s.CoefStep;
@@ -137,14 +194,17 @@ struct Walk {
         q0 = q[0];
         saved = s.StateSaved != 0;
         jumped = e.run.Skipped == 1 && d == s.StartDegree;
+        topRules = {static_cast<float>(bound[d]), cs, qs, bound2, leadAbs, an, half, g0 != 1};
     }
 
     Engine& e;
-    const LeadDivisors& divides;
+    const LeadDivisors& lead;
+    TopDivisors& top;
+    PrefixSums& sums;
+    PairSteps pair;
     const float* a;
     float* g;
     float* q;
-    double* rem;
     const std::int32_t* bound;
     float* upC;
     float* upQ;
@@ -155,6 +215,8 @@ struct Walk {
     float an;   // the leading coefficient of f
     bool half;  // d is half the degree: the cofactor has no coefficient between q(d) and its top
     float bound2, leadAbs, h, cs, qs, g0, q0;
+    std::int64_t bound2Whole;
+    TopRules topRules;
     bool saved;   // the first complete assignment of the degree is kept
     bool jumped;  // the search runs at the top degree after the jump
     long long completes = 0;
@@ -162,40 +224,13 @@ struct Walk {
 
 enum class Entered { Taken, None, Stop };
 
-// While gj < 0, step. With a unit step in gj (always so in the copy for
-// g0 = 1) the count is -gj, taken at once when every value passed is a small
-// whole number, which float steps exactly.
-inline void StepToNonNegative(const Walk& w, float& gj, float& qj) {
-    constexpr float kSmall = 8388608.0f;  // 2^23
-    if (!(gj < 0)) return;
-    if (w.cs == 1 && gj >= -kSmall && std::floor(gj) == gj && std::fabs(qj) <= kSmall && std::floor(qj) == qj &&
-        std::fabs(w.qs) <= kSmall && std::floor(w.qs) == w.qs) {
-        const double end = static_cast<double>(qj) + static_cast<double>(gj) * static_cast<double>(w.qs);
-        if (std::fabs(end) <= static_cast<double>(kSmall)) {
-            qj = static_cast<float>(end);
-            gj = 0;
-            return;
-        }
-    }
-    while (gj < 0) {
-        gj += w.cs;
-        qj -= w.qs;
-    }
-}
-
-// Entering position j for the first time with this prefix: the starting point
-// is the first non-negative g(j) on the solution line at or after the first
-// point whose cofactor coefficient lies within Bound2.
+// The starting point when S(j) is not known exactly: stepping t from -tb in
+// doubles, then along the line in floats.
 template <bool kGeneral>
-inline Entered EnterPosition(Walk& w, int j) {
-    double s = w.a[j];
-    for (int k = j - 1; k >= 1; --k) s -= static_cast<double>(w.q[k]) * static_cast<double>(w.g[j - k]);
-    w.rem[j] = s;
-    if (SearchMustStop(w.e, j)) return Entered::Stop;
+bool StartStepping(const Walk& w, double s, float tb, float& gj, float& qj) {
     if constexpr (kGeneral) {
-        if (!IsWhole(s / static_cast<double>(w.h))) return Entered::None;
+        if (!IsWhole(s / static_cast<double>(w.h))) return false;
     }
-    const float tb = static_cast<float>(w.bound[j]);
     float t = -tb;
     double r = s - static_cast<double>(t) * static_cast<double>(w.q0);
     if constexpr (kGeneral) {
@@ -204,25 +239,54 @@ inline Entered EnterPosition(Walk& w, int j) {
             if (IsWhole(quot) && !(quot > kFirstQuotLimit)) break;
             r -= static_cast<double>(w.q0);
             t += 1;
-            if (t > tb) return Entered::None;
+            if (t > tb) return false;
         }
     }
-    w.rem[j] = r;
-    float gj = t;
-    float qj = kGeneral ? static_cast<float>(r / static_cast<double>(w.g0)) : static_cast<float>(r);
-    if (std::fabs(qj) > w.bound2) {
-        const float m = std::fabs(qj);
-        gj += w.cs;
-        qj -= w.qs;
-        if (std::fabs(qj) > m) return Entered::None;  // the line leaves the band
-        for (;;) {
-            if (gj > tb) return Entered::None;
-            if (std::fabs(qj) <= w.bound2) break;
-            gj += w.cs;
-            qj -= w.qs;
-        }
+    gj = t;
+    qj = kGeneral ? static_cast<float>(r / static_cast<double>(w.g0)) : static_cast<float>(r);
+    if (std::fabs(qj) > w.bound2 && EnterBandStepping(gj, qj, w.cs, w.qs, tb, w.bound2) == Entry::None) return false;
+    StepToNonNegative(gj, qj, w.cs, w.qs);
+    return true;
+}
+
+// The starting point from the exact S(j): g0 = 1 takes t = -tb first, the
+// general copy the least t >= -tb whose quotient is whole and not above the
+// limit.
+template <bool kGeneral>
+inline bool StartExact(const Walk& w, std::int64_t s, std::int64_t tb, float& gj, float& qj) {
+    constexpr std::int64_t kLarge = std::int64_t{1} << 51;
+    if (!w.pair.whole || s >= kLarge || s <= -kLarge)
+        return StartStepping<kGeneral>(w, static_cast<double>(s), static_cast<float>(tb), gj, qj);
+    std::int64_t t = -tb;
+    std::int64_t quot = 0;
+    if constexpr (kGeneral) {
+        if (!FirstSolution(w.pair, s, tb, static_cast<std::int64_t>(kFirstQuotLimit), t, quot)) return false;
+    } else {
+        quot = s + tb * w.pair.q0;
     }
-    StepToNonNegative(w, gj, qj);
+    return StartFrom(w.pair, t, quot, tb, w.bound2Whole, gj, qj);
+}
+
+// Entering position j for the first time with this prefix: the starting point
+// is the first non-negative g(j) on the solution line at or after the first
+// point whose cofactor coefficient lies within Bound2.
+template <bool kGeneral>
+inline Entered EnterPosition(Walk& w, int j) {
+    const bool exact = w.sums.Exact(j);
+    std::int64_t sum = 0;
+    double s = 0;
+    if (exact) {
+        sum = w.sums.Sum(j);
+    } else {
+        s = w.a[j];
+        for (int k = j - 1; k >= 1; --k) s -= static_cast<double>(w.q[k]) * static_cast<double>(w.g[j - k]);
+    }
+    if (SearchMustStop(w.e, j)) return Entered::Stop;
+    float gj = 0;
+    float qj = 0;
+    const bool found = exact ? StartExact<kGeneral>(w, sum, w.bound[j], gj, qj)
+                             : StartStepping<kGeneral>(w, s, static_cast<float>(w.bound[j]), gj, qj);
+    if (!found) return Entered::None;
     w.g[j] = gj;
     w.q[j] = qj;
     w.upC[j] = w.downC[j] = gj;
@@ -341,13 +405,13 @@ inline Then CheckTop(Walk& w) {
         if (gd == 0) return Then::NextAtTop;
         if (gd < -w.leadAbs) return Then::BackFromTop;
         if (gd > w.leadAbs) return Then::NextAtTop;
-        if (!w.divides.Divides(gd)) return Then::NextAtTop;
+        if (!w.lead.Divides(gd)) return Then::NextAtTop;
         if (PassedOverAtHalf(w, de, gd)) return Then::NextAtTop;
         then = CheckCandidate(e, de, false, true, false);
     } else {
         const float qd = w.q[de];
-        const bool direct = gd != 0 && w.divides.Divides(gd);
-        const bool swap = qd != 0 && w.divides.Divides(qd);
+        const bool direct = gd != 0 && w.lead.Divides(gd);
+        const bool swap = qd != 0 && w.lead.Divides(qd);
         if (!direct && !swap) return Then::NextAtTop;
         then = CheckCandidate(e, de, true, direct, swap);
     }
@@ -365,86 +429,23 @@ inline Then CompleteAssignment(Walk& w) {
     return CheckTop<kGeneral>(w);
 }
 
-enum class Scan { Check, UsedUp, Back };
-
-// The candidates at the top position after a passed-over one, in the order
-// NextCandidate gives them, stepped in registers. NextCandidate's tries
-// alternate strictly between the two sides (a value taken from one side, or
-// a failed try there, hands the next try to the other), so the walk here is
-// a plain round of one downward and one upward try. Candidates the checks
-// would pass over without effect are only counted; the scan stops at the
-// first the checks must see (its values and the walk stored as NextCandidate
-// would leave them), when the position is used up, or when the copy for
-// g0 = 1 must back off. Not for a walk after the top-degree jump, whose
+// The candidates at the top position after the current one, up to the first
+// the checks must see: a short stretch one by one, a long one by jumping from
+// divisor to divisor of an. Not for a walk after the top-degree jump, whose
 // candidates may be of lower degree, nor before the first is kept.
-template <bool kGeneral>
-inline Scan ScanTop(Walk& w) {
+inline Scan ScanTopPosition(Walk& w) {
+    constexpr float kShort = 24;  // rounds of one downward and one upward try
     const int d = w.d;
-    const float tb = static_cast<float>(w.bound[d]);
-    const float cs = w.cs;
-    const float qs = w.qs;
-    const float bound2 = w.bound2;
-    const float leadAbs = w.leadAbs;
-    const LeadDivisors& divides = w.divides;
-    const bool half = w.half;
-    const float an = w.an;
-    float downC = w.downC[d];
-    float downQ = w.downQ[d];
-    float upC = w.upC[d];
-    float upQ = w.upQ[d];
-    float gd = w.g[d];
-    float qd = w.q[d];
-    std::int32_t mode = w.mode[d];
-    long long completes = 0;
-    Scan result = Scan::Check;
-    // Whether a candidate is passed over; sets `result` when it is not.
-    auto passOver = [&](float c, float v) -> bool {
-        ++completes;
-        if constexpr (!kGeneral) {
-            if (c == 0 || c > leadAbs) return true;
-            if (c < -leadAbs) {
-                result = Scan::Back;
-                return false;
-            }
-            return !divides.Divides(c) || (half && v * c != an);
-        } else {
-            return !divides.Divides(c) && !divides.Divides(v);
-        }
-    };
-    bool upNext = mode == 1;
-    for (;;) {
-        if (!upNext) {
-            downC -= cs;
-            downQ += qs;
-            if (downC < -tb) {
-                result = Scan::UsedUp;
-                break;
-            }
-            if (!(std::fabs(downQ) > bound2)) {
-                gd = downC;
-                qd = downQ;
-                mode = 1;
-                if (!passOver(gd, qd)) break;
-            }
-        }
-        upNext = false;
-        upC += cs;
-        upQ -= qs;
-        if (!(upC > tb || std::fabs(upQ) > bound2)) {
-            gd = upC;
-            qd = upQ;
-            mode = 2;
-            if (!passOver(gd, qd)) break;
-        }
-    }
-    w.downC[d] = downC;
-    w.downQ[d] = downQ;
-    w.upC[d] = upC;
-    w.upQ[d] = upQ;
-    w.g[d] = gd;
-    w.q[d] = qd;
-    w.mode[d] = mode;
-    w.completes += completes;
+    TopPoint p{w.downC[d], w.downQ[d], w.upC[d], w.upQ[d], w.g[d], w.q[d], w.mode[d]};
+    const Scan result = p.downC + w.topRules.tb <= kShort * w.cs ? StepTop(p, w.topRules, w.lead, w.completes)
+                                                                 : ScanTop(p, w.topRules, w.top, w.completes);
+    w.downC[d] = p.downC;
+    w.downQ[d] = p.downQ;
+    w.upC[d] = p.upC;
+    w.upQ[d] = p.upQ;
+    w.g[d] = p.gd;
+    w.q[d] = p.qd;
+    w.mode[d] = p.mode;
     return result;
 }
 
@@ -453,9 +454,10 @@ enum class WalkEnd { Stopped, PairUsedUp, Accepted, Code2 };
 // One copy of the walk for the pair in use, from position j. kGeneral: the
 // copy for g0 other than 1; the other drops every division and integer test.
 template <bool kGeneral>
-WalkEnd RunWalk(Engine& e, const LeadDivisors& divisors, int& j) {
-    Walk w(e, divisors);
+WalkEnd RunWalk(Engine& e, DegreeWalk& degree, int& j) {
+    Walk w(e, degree);
     const int d = w.d;
+    w.sums.TakePrefix(j - 1, w.g, w.q);
     enum class Op { Enter, Next, Back, Complete };
     Op op = j > d ? Op::Complete : Op::Enter;
     for (;;) {
@@ -468,6 +470,10 @@ WalkEnd RunWalk(Engine& e, const LeadDivisors& divisors, int& j) {
                         op = Op::Back;
                         break;
                     case Entered::Taken:
+                        if (j < d) {
+                            w.sums.Open(j);
+                            w.sums.Take(j, w.g[j], w.q[j]);
+                        }
                         ++j;
                         op = j > d ? Op::Complete : Op::Enter;
                         break;
@@ -475,6 +481,7 @@ WalkEnd RunWalk(Engine& e, const LeadDivisors& divisors, int& j) {
                 break;
             case Op::Next:
                 if (NextCandidate(w, j)) {
+                    if (j < d) w.sums.Take(j, w.g[j], w.q[j]);
                     ++j;
                     op = j > d ? Op::Complete : Op::Enter;
                 } else {
@@ -500,7 +507,7 @@ WalkEnd RunWalk(Engine& e, const LeadDivisors& divisors, int& j) {
                         then = CompleteAssignment<kGeneral>(w);
                         continue;
                     }
-                    if (ScanTop<kGeneral>(w) != Scan::Check) break;
+                    if (ScanTopPosition(w) != Scan::Check) break;
                     then = CheckTop<kGeneral>(w);
                 }
                 break;
@@ -534,15 +541,13 @@ At TrialFactorSearch(Engine& e) {
     if (s.TrialDegree < 1) return At::SearchEnd;
     EnsureCapacity(e);
     int j = std::clamp(s.SearchPos, 1, s.TrialDegree + 1);
-    // Top coefficients run up to the bound at the top position (plus one step
-    // past it from a starting point) and to Bound2.
-    const float topRange = std::max(static_cast<float>(s.CoefBound[s.TrialDegree]) + std::fabs(e.dense.PolyCoef[0]),
-                                    s.Bound2);
-    const LeadDivisors divisors(e.dense.PolyCoef[e.dense.Degree], static_cast<int>(std::min(topRange, 4096.0f)));
+    const LeadDivisors lead(e.dense.PolyCoef[e.dense.Degree]);
+    DegreeWalk degree{lead, TopDivisors(lead), {}};
+    degree.sums.Reset(s.TrialDegree, e.dense.PolyCoef.data());
     At result = s.StateSaved == 1 ? At::NextDegree : At::SearchEnd;
     for (bool searching = PairLeft(e); searching;) {
         const bool general = s.TrialFactor[0] != 1;
-        const WalkEnd end = general ? RunWalk<true>(e, divisors, j) : RunWalk<false>(e, divisors, j);
+        const WalkEnd end = general ? RunWalk<true>(e, degree, j) : RunWalk<false>(e, degree, j);
         switch (end) {
             case WalkEnd::Stopped:
                 result = At::SearchEnd;
