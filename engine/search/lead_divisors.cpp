@@ -11,8 +11,12 @@ namespace {
 constexpr std::int64_t kTable = 65536;
 }  // namespace
 
-LeadDivisors::LeadDivisors(float lead) : lead_(static_cast<std::int64_t>(std::fabs(lead))) {
-    small_.assign(static_cast<std::size_t>(std::min(lead_, kTable) + 1), 0);
+LeadDivisors::LeadDivisors(float lead)
+    : lead_(static_cast<std::int64_t>(std::fabs(lead))),
+      leadF_(static_cast<float>(lead_)),
+      tableMax_(std::min(lead_, kTable)),
+      tableMaxF_(static_cast<float>(tableMax_)) {
+    table_.assign(static_cast<std::size_t>(tableMax_) + 1, 0);
     std::vector<std::int64_t> low;
     std::vector<std::int64_t> high;
     for (std::int64_t t = 1; t * t <= lead_; ++t) {
@@ -23,7 +27,7 @@ LeadDivisors::LeadDivisors(float lead) : lead_(static_cast<std::int64_t>(std::fa
     std::vector<std::int64_t> positive(low);
     positive.insert(positive.end(), high.rbegin(), high.rend());
     for (std::int64_t v : positive)
-        if (v <= kTable) small_[static_cast<std::size_t>(v)] = 1;
+        if (v <= tableMax_) table_[static_cast<std::size_t>(v)] = 1;
     for (auto it = positive.rbegin(); it != positive.rend(); ++it) signed_.push_back(-*it);
     signed_.insert(signed_.end(), positive.begin(), positive.end());
 }

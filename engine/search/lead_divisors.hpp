@@ -1,4 +1,5 @@
 #pragma once
+#include <cmath>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -16,13 +17,13 @@ public:
     // Whether whole v divides an; 0 and anything larger than |an| do not.
     bool Divides(std::int64_t v) const {
         const std::int64_t mag = v < 0 ? -v : v;
-        if (mag > lead_ || mag == 0) return false;
-        if (mag < static_cast<std::int64_t>(small_.size())) return small_[static_cast<std::size_t>(mag)] != 0;
-        return lead_ % mag == 0;
+        if (mag <= tableMax_) return table_[static_cast<std::size_t>(mag)] != 0;
+        return mag <= lead_ && lead_ % mag == 0;
     }
     bool Divides(float v) const {
-        const float mag = v < 0 ? -v : v;
-        return mag <= static_cast<float>(lead_) && Divides(static_cast<std::int64_t>(mag));
+        const float mag = std::fabs(v);
+        if (mag <= tableMaxF_) return table_[static_cast<std::size_t>(static_cast<int>(mag))] != 0;
+        return mag <= leadF_ && lead_ % static_cast<std::int64_t>(mag) == 0;
     }
     std::int64_t Lead() const { return lead_; }
     // Every divisor and its negative, ascending.
@@ -30,7 +31,10 @@ public:
 
 private:
     std::int64_t lead_;
-    std::vector<std::uint8_t> small_;
+    float leadF_;
+    std::int64_t tableMax_;  // looked up from 0 to here (0 does not divide)
+    float tableMaxF_;
+    std::vector<std::uint8_t> table_;
     std::vector<std::int64_t> signed_;
 };
 

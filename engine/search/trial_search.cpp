@@ -437,8 +437,14 @@ inline Scan ScanTopPosition(Walk& w) {
     constexpr float kShort = 24;  // rounds of one downward and one upward try
     const int d = w.d;
     TopPoint p{w.downC[d], w.downQ[d], w.upC[d], w.upQ[d], w.g[d], w.q[d], w.mode[d]};
-    const Scan result = p.downC + w.topRules.tb <= kShort * w.cs ? StepTop(p, w.topRules, w.lead, w.completes)
-                                                                 : ScanTop(p, w.topRules, w.top, w.completes);
+    Scan result;
+    if (p.downC + w.topRules.tb <= kShort * w.cs) {
+        result = StepTop(p, w.topRules, w.lead, w.completes);
+    } else {
+        TopPoint far = p;
+        result = ScanTop(far, w.topRules, w.top, w.completes);
+        p = far;
+    }
     w.downC[d] = p.downC;
     w.downQ[d] = p.downQ;
     w.upC[d] = p.upC;

@@ -91,7 +91,7 @@ Entry EnterBandStepping(float& gj, float& qj, float cs, float qs, float tb, floa
 
 // The starting point from the first point (t, Q) in whole numbers: into the
 // band, then to the first g >= 0. False when there is none.
-inline bool StartFrom(const PairSteps& p, std::int64_t t, std::int64_t quot, std::int64_t tb, std::int64_t bound2,
+[[gnu::always_inline]] inline bool StartFrom(const PairSteps& p, std::int64_t t, std::int64_t quot, std::int64_t tb, std::int64_t bound2,
                       float& gj, float& qj) {
     using namespace walk_detail;
     const std::int64_t mag = quot < 0 ? -quot : quot;
