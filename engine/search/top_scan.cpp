@@ -17,7 +17,6 @@ std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
     if (a % b != 0 && ((a < 0) != (b < 0))) --q;
     return q;
 }
-std::int64_t CeilDiv(std::int64_t a, std::int64_t b) { return -FloorDiv(-a, b); }
 
 struct Range {
     std::int64_t lo;
@@ -26,11 +25,22 @@ struct Range {
     std::int64_t Count(std::int64_t upTo) const { return std::max<std::int64_t>(0, std::min(hi, upTo) - lo + 1); }
 };
 
+// floor(a / b) for b != 0: in doubles while they are exact enough (the
+// quotient is then never within a rounding error of a whole number it is
+// not), else in integers.
+std::int64_t Floor(std::int64_t a, std::int64_t b) {
+    constexpr std::int64_t kSmall = std::int64_t{1} << 26;
+    if (a > -kSmall && a < kSmall && b > -kSmall && b < kSmall)
+        return static_cast<std::int64_t>(std::floor(static_cast<double>(a) / static_cast<double>(b)));
+    return FloorDiv(a, b);
+}
+std::int64_t Ceil(std::int64_t a, std::int64_t b) { return -Floor(-a, b); }
+
 // The tries i with low <= a + i b <= high.
 Range Within(std::int64_t a, std::int64_t b, std::int64_t low, std::int64_t high) {
     if (b == 0) return a >= low && a <= high ? Range{1, kNone} : Range{1, 0};
-    if (b > 0) return {CeilDiv(low - a, b), FloorDiv(high - a, b)};
-    return {CeilDiv(high - a, b), FloorDiv(low - a, b)};
+    if (b > 0) return {Ceil(low - a, b), Floor(high - a, b)};
+    return {Ceil(high - a, b), Floor(low - a, b)};
 }
 
 // One side of the top position: its tries i = 1, 2, ... move the coefficient
@@ -133,7 +143,7 @@ Scan ScanTop(TopPoint& p, const TopRules& r, TopDivisors& divisors, long long& c
     const bool downFirst = p.mode != 1;
     const auto downC = static_cast<std::int64_t>(p.downC);
     // The downward try that falls below -tb ends the position.
-    const std::int64_t end = std::max<std::int64_t>(1, FloorDiv(downC + tb, cs) + 1);
+    const std::int64_t end = std::max<std::int64_t>(1, (cs == 1 ? downC + tb : Floor(downC + tb, cs)) + 1);
     Side down{downC, 0, -cs, qs, Range{1, 0}, downFirst};
     if (!downDead) {
         down.q0 = static_cast<std::int64_t>(p.downQ);
@@ -144,7 +154,8 @@ Scan ScanTop(TopPoint& p, const TopRules& r, TopDivisors& divisors, long long& c
         up.c0 = static_cast<std::int64_t>(p.upC);
         up.q0 = static_cast<std::int64_t>(p.upQ);
         const std::int64_t lastTry = downFirst ? end - 1 : end;
-        up.valid = Within(up.q0, -qs, -bound2, bound2).Clip(1, std::min(FloorDiv(tb - up.c0, cs), lastTry));
+        const std::int64_t belowTop = cs == 1 ? tb - up.c0 : Floor(tb - up.c0, cs);
+        up.valid = Within(up.q0, -qs, -bound2, bound2).Clip(1, std::min(belowTop, lastTry));
     }
 
     const std::int64_t atDown = r.general ? NextGeneral(down, 1, divisors) : NextUnit(down, 1, r, divisors.All());

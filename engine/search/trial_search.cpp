@@ -434,11 +434,13 @@ inline Then CompleteAssignment(Walk& w) {
 // divisor to divisor of an. Not for a walk after the top-degree jump, whose
 // candidates may be of lower degree, nor before the first is kept.
 inline Scan ScanTopPosition(Walk& w) {
-    constexpr float kShort = 24;  // rounds of one downward and one upward try
+    // Rounds of one downward and one upward try that are stepped: jumping
+    // costs about as much as this many rounds.
+    constexpr float kShortStretch = 24;
     const int d = w.d;
     TopPoint p{w.downC[d], w.downQ[d], w.upC[d], w.upQ[d], w.g[d], w.q[d], w.mode[d]};
     Scan result;
-    if (p.downC + w.topRules.tb <= kShort * w.cs) {
+    if (p.downC + w.topRules.tb <= kShortStretch * w.cs) {
         result = StepTop(p, w.topRules, w.lead, w.completes);
     } else {
         TopPoint far = p;
