@@ -9,6 +9,8 @@ namespace yinshi {
 namespace {
 // Values up to here are looked up, larger ones divided.
 constexpr std::int64_t kTable = 65536;
+// Up to this modulus the classes are found by an index instead of a search.
+constexpr std::int64_t kDirectClasses = 4096;
 }  // namespace
 
 LeadDivisors::LeadDivisors(float lead)
@@ -45,10 +47,23 @@ void DivisorClasses::Build(const LeadDivisors& divisors, std::int64_t m) {
         residues_.push_back(Residue(all[i]));
         values_.push_back(all[i]);
     }
+    first_.clear();
+    if (m_ <= kDirectClasses) {
+        first_.assign(static_cast<std::size_t>(m_) + 1, 0);
+        std::size_t at = 0;
+        for (std::int64_t r = 0; r <= m_; ++r) {
+            while (at < residues_.size() && residues_[at] < r) ++at;
+            first_[static_cast<std::size_t>(r)] = static_cast<std::uint32_t>(at);
+        }
+    }
 }
 
 std::span<const std::int64_t> DivisorClasses::Of(std::int64_t v) const {
     const std::int64_t r = Residue(v);
+    if (!first_.empty()) {
+        const std::uint32_t from = first_[static_cast<std::size_t>(r)];
+        return {values_.data() + from, first_[static_cast<std::size_t>(r) + 1] - from};
+    }
     const auto [first, last] = std::equal_range(residues_.begin(), residues_.end(), r);
     const auto from = static_cast<std::size_t>(first - residues_.begin());
     return {values_.data() + from, static_cast<std::size_t>(last - first)};

@@ -55,6 +55,7 @@ private:
     std::int64_t m_ = 0;
     std::vector<std::int64_t> residues_;  // parallel to values_, ascending
     std::vector<std::int64_t> values_;    // by residue, then ascending
+    std::vector<std::uint32_t> first_;    // for a small modulus: where each residue's class starts
 };
 
 }  // namespace yinshi

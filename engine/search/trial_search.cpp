@@ -3,6 +3,7 @@
 #include "search/trial_search.hpp"
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 #include <cstdint>
 #include <vector>
@@ -169,7 +170,12 @@ struct Walk {
     Walk(const Walk&) = delete;
     Walk& operator=(const Walk&) = delete;
 
-    // After a check: the checks may have moved the engine's arrays.
+    bool InPlace() const {
+        const SearchState& s = e.search;
+        return a == e.dense.PolyCoef.data() && g == s.TrialFactor.data() && q == e.dense.PolyWork.data() &&
+               upC == s.UpCoef.data() && downC == s.DownCoef.data() && mode == s.StepMode.data();
+    }
+
     void Refresh() {
         SearchState& s = e.search;
         a = e.dense.PolyCoef.data();
@@ -415,7 +421,9 @@ inline Then CheckTop(Walk& w) {
         if (!direct && !swap) return Then::NextAtTop;
         then = CheckCandidate(e, de, true, direct, swap);
     }
-    w.Refresh();
+    // The tables were sized for the degree before the walk began; a check
+    // that goes on with the walk leaves them where they are.
+    assert(w.InPlace());
     return then;
 }
 
