@@ -84,51 +84,49 @@ void SaveSearchState(Engine& e, int j) {
 // The sums S(j) = a(j) - sum of q(k) g(j-k), k = 1..j-1, as exact integers.
 // The terms with neither index 1 nor j-1 stay the same while position j-1
 // walks its line, so they are summed once when position j-1 takes its first
-// value; each S(j) then costs two products. Exact while the prefix's values
-// are small enough that no sum reaches 2^53, where the doubles of the old dot
-// product are exact too; past that the walk sums S(j) in doubles as before.
+// value; each S(j) then costs two products. Exact while every g and q of the
+// prefix is within the limits below: no sum then reaches 2^51, so the
+// doubles of the old dot product are exact too. Past them the walk sums S(j)
+// in doubles as before.
 class PrefixSums {
 public:
     // Sized once per degree.
     void Reset(int d, const float* a) {
         d_ = d;
         const auto size = static_cast<std::size_t>(d) + 2;
-        a_.assign(size, 0);
-        base_.assign(size, 0);
-        g_.assign(size, 0);
-        q_.assign(size, 0);
-        maxG_.assign(size, 0);
-        maxQ_.assign(size, 0);
+        store_.assign(4 * size, 0);
+        a_ = store_.data();
+        base_ = a_ + size;
+        g_ = base_ + size;
+        q_ = g_ + size;
         exact_.assign(size, 0);
-        bool exact = true;
+        // Up to 32 products of 2^20 by 2^26 stay below 2^51; more products,
+        // smaller coefficients.
+        limitG_ = d <= 32 ? 1048576.0f : 1024.0f;
+        limitQ_ = 67108864.0f;
+        bool exact = d <= 16384;
         for (int i = 1; i <= d; ++i) {
             exact = exact && std::fabs(a[i]) <= 16777216.0f;
-            a_[static_cast<std::size_t>(i)] = exact ? static_cast<std::int64_t>(a[i]) : 0;
+            a_[i] = exact ? static_cast<std::int64_t>(a[i]) : 0;
         }
         exact_[0] = exact ? 1 : 0;
     }
     // Position p (1 <= p < d) holds g(p), q(p).
     void Take(int p, float gp, float qp) {
-        const auto i = static_cast<std::size_t>(p);
-        const float mg = std::max(maxG_[i - 1], std::fabs(gp));
-        const float mq = std::max(maxQ_[i - 1], std::fabs(qp));
-        maxG_[i] = mg;
-        maxQ_[i] = mq;
-        // p products of at most mg mq each, below 2^52.
-        const bool ok = exact_[i - 1] != 0 && static_cast<double>(p) * mg * mq < 4503599627370496.0;
-        exact_[i] = ok ? 1 : 0;
-        if (!ok) return;
-        g_[i] = static_cast<std::int64_t>(gp);
-        q_[i] = static_cast<std::int64_t>(qp);
+        const bool ok = exact_[static_cast<std::size_t>(p - 1)] != 0 && std::fabs(gp) <= limitG_ &&
+                        std::fabs(qp) <= limitQ_;
+        exact_[static_cast<std::size_t>(p)] = ok ? 1 : 0;
+        g_[p] = static_cast<std::int64_t>(ok ? gp : 0.0f);
+        q_[p] = static_cast<std::int64_t>(ok ? qp : 0.0f);
     }
     // Position p has taken its first value for this prefix: the part of
     // S(p+1) that its walk does not change.
     void Open(int p) {
         if (p >= d_ || exact_[static_cast<std::size_t>(p - 1)] == 0) return;
         const int j = p + 1;
-        std::int64_t b = a_[static_cast<std::size_t>(j)];
-        for (int k = 2; k <= j - 2; ++k) b -= q_[static_cast<std::size_t>(k)] * g_[static_cast<std::size_t>(j - k)];
-        base_[static_cast<std::size_t>(j)] = b;
+        std::int64_t b = a_[j];
+        for (int k = 2; k <= j - 2; ++k) b -= q_[k] * g_[j - k];
+        base_[j] = b;
     }
     // The prefix up to p from the walk's arrays (when a walk resumes there).
     void TakePrefix(int upTo, const float* g, const float* q) {
@@ -138,18 +136,23 @@ public:
         }
     }
     bool Exact(int j) const { return exact_[static_cast<std::size_t>(j - 1)] != 0; }
+    // |S(j)| < 2^52 when exact.
     std::int64_t Sum(int j) const {
-        const auto i = static_cast<std::size_t>(j);
         if (j == 1) return a_[1];
         if (j == 2) return a_[2] - q_[1] * g_[1];
-        return base_[i] - q_[i - 1] * g_[1] - q_[1] * g_[i - 1];
+        return base_[j] - q_[j - 1] * g_[1] - q_[1] * g_[j - 1];
     }
 
 private:
     int d_ = 0;
-    std::vector<std::int64_t> a_, base_, g_, q_;
-    std::vector<float> maxG_, maxQ_;
+    std::vector<std::int64_t> store_;
+    std::int64_t* a_ = nullptr;
+    std::int64_t* base_ = nullptr;
+    std::int64_t* g_ = nullptr;
+    std::int64_t* q_ = nullptr;
     std::vector<std::uint8_t> exact_;
+    float limitG_ = 0;
+    float limitQ_ = 0;
 };
 
 // What the walk of one degree keeps across its pairs.
@@ -260,9 +263,7 @@ bool StartStepping(const Walk& w, double s, float tb, float& gj, float& qj) {
 // limit.
 template <bool kGeneral>
 inline bool StartExact(const Walk& w, std::int64_t s, std::int64_t tb, float& gj, float& qj) {
-    constexpr std::int64_t kLarge = std::int64_t{1} << 51;
-    if (!w.pair.whole || s >= kLarge || s <= -kLarge)
-        return StartStepping<kGeneral>(w, static_cast<double>(s), static_cast<float>(tb), gj, qj);
+    if (!w.pair.whole) return StartStepping<kGeneral>(w, static_cast<double>(s), static_cast<float>(tb), gj, qj);
     std::int64_t t = -tb;
     std::int64_t quot = 0;
     if constexpr (kGeneral) {
