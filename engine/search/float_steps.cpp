@@ -14,7 +14,8 @@ bool Representable(float x, float c) { return std::fabs(x) < kLarge && std::fabs
 // Floor division for a positive divisor.
 std::int64_t FloorDiv(std::int64_t a, std::int64_t b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 
-// The additions of `step` to a value beyond 2^24, a stretch at a time. Each
+// The additions of `step` to a value beyond 2^24 (or one whose next sum is),
+// a stretch at a time. Each
 // call advances by at most `n` additions and returns how many it made (0 when
 // every addition rounds back to the same value, for good).
 std::int64_t Advance(std::int64_t& v, std::int64_t step, std::int64_t n) {
@@ -29,6 +30,7 @@ std::int64_t Advance(std::int64_t& v, std::int64_t step, std::int64_t n) {
     const std::int64_t sign = v < 0 ? -1 : 1;
     const std::int64_t a = sign * v;
     const std::int64_t b = sign * step;
+    if (a <= kFloatExact) return oneStep();  // from the exact range out of it
     const int e = 63 - std::countl_zero(static_cast<std::uint64_t>(a));
     const std::int64_t low = std::int64_t{1} << e;
     const std::int64_t high = low << 1;
