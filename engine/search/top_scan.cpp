@@ -62,26 +62,35 @@ bool Whole(float v) { return std::fabs(v) <= static_cast<float>(kFloatExact); }
 
 // Copy for g0 = 1 (unit steps in the coefficient): the next try that is a
 // divisor of an (meeting q(d) gd = an at half the degree), or below -|an|.
-std::int64_t NextUnit(const Side& s, std::int64_t from, const TopRules& r, const LeadDivisors& divisors) {
-    const std::vector<std::int64_t>& sd = divisors.Signed();
-    const std::int64_t lead = divisors.Lead();
+std::int64_t NextUnit(const Side& s, std::int64_t from, const TopRules& r, TopDivisors& divisors, bool tables) {
+    const std::vector<std::int64_t>& sd = divisors.All().Signed();
+    const std::int64_t lead = divisors.All().Lead();
     for (std::int64_t i = std::max(from, s.valid.lo); i <= s.valid.hi;) {
         const std::int64_t c = s.C(i);
         if (c < -lead) return i;
         std::int64_t at = 0;
         std::int64_t value = 0;
         if (s.dc < 0) {
-            const auto it = std::upper_bound(sd.begin(), sd.end(), c);  // -lead is there: never the first
-            value = *(it - 1);
+            if (tables) {
+                value = divisors.Below(c);
+            } else {
+                const auto it = std::upper_bound(sd.begin(), sd.end(), c);  // -lead is there: never the first
+                value = *(it - 1);
+            }
             at = s.c0 - value;
         } else {
-            const auto it = std::lower_bound(sd.begin(), sd.end(), c);
-            if (it == sd.end()) return kNone;
-            value = *it;
+            if (tables) {
+                value = divisors.Above(c);
+                if (value > lead) return kNone;
+            } else {
+                const auto it = std::lower_bound(sd.begin(), sd.end(), c);
+                if (it == sd.end()) return kNone;
+                value = *it;
+            }
             at = value - s.c0;
         }
         if (at > s.valid.hi) return kNone;
-        if (!r.half || static_cast<float>(s.V(at)) * static_cast<float>(value) == r.an) return at;
+        if (value < -lead || !r.half || static_cast<float>(s.V(at)) * static_cast<float>(value) == r.an) return at;
         i = at + 1;
     }
     return kNone;
@@ -116,6 +125,30 @@ std::int64_t NextGeneral(const Side& s, std::int64_t from, TopDivisors& divisors
 }
 
 }  // namespace
+
+bool TopDivisors::UnitTables(std::int64_t tb) {
+    constexpr std::int64_t kMaxBound = 65536;
+    if (tb == tablesFor_) return true;
+    if (tb < 0 || tb > kMaxBound) return false;
+    // Values from -tb - 1 to tb + 1.
+    const std::int64_t lead = divisors_.Lead();
+    offset_ = tb + 1;
+    const auto size = static_cast<std::size_t>(2 * tb + 3);
+    below_.assign(size, 0);
+    above_.assign(size, 0);
+    std::int64_t last = 0;
+    for (std::int64_t c = -tb - 1; c <= tb + 1; ++c) {
+        if (c < -lead || (c != 0 && divisors_.Divides(c))) last = c;
+        below_[static_cast<std::size_t>(c + offset_)] = static_cast<std::int32_t>(last);
+    }
+    std::int64_t next = lead + 1;  // none
+    for (std::int64_t c = tb + 1; c >= -tb - 1; --c) {
+        if (c != 0 && c >= -lead && divisors_.Divides(c)) next = c;
+        above_[static_cast<std::size_t>(c + offset_)] = static_cast<std::int32_t>(next);
+    }
+    tablesFor_ = tb;
+    return true;
+}
 
 const DivisorClasses& TopDivisors::Classes(std::int64_t m, bool forCoef) {
     DivisorClasses& classes = forCoef ? byCoef_ : byQuot_;
@@ -158,8 +191,9 @@ Scan ScanTop(TopPoint& p, const TopRules& r, TopDivisors& divisors, long long& c
         up.valid = Within(up.q0, -qs, -bound2, bound2).Clip(1, std::min(belowTop, lastTry));
     }
 
-    const std::int64_t atDown = r.general ? NextGeneral(down, 1, divisors) : NextUnit(down, 1, r, divisors.All());
-    const std::int64_t atUp = r.general ? NextGeneral(up, 1, divisors) : NextUnit(up, 1, r, divisors.All());
+    const bool tables = !r.general && divisors.UnitTables(tb);
+    const std::int64_t atDown = r.general ? NextGeneral(down, 1, divisors) : NextUnit(down, 1, r, divisors, tables);
+    const std::int64_t atUp = r.general ? NextGeneral(up, 1, divisors) : NextUnit(up, 1, r, divisors, tables);
     const std::int64_t endOrder = down.Order(end);
     const std::int64_t downOrder = atDown == kNone ? kNone : down.Order(atDown);
     const std::int64_t upOrder = atUp == kNone ? kNone : up.Order(atUp);

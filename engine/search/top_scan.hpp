@@ -1,6 +1,7 @@
 #pragma once
 #include <cmath>
 #include <cstdint>
+#include <vector>
 
 #include "search/lead_divisors.hpp"
 
@@ -33,10 +34,21 @@ public:
     const LeadDivisors& All() const { return divisors_; }
     const DivisorClasses& Classes(std::int64_t m, bool forCoef);
 
+    // For unit steps through [-tb, tb]: from each value the nearest divisor
+    // of an at or below it (or the value itself below -|an|) and at or above
+    // it. False when tb is too large for tables.
+    bool UnitTables(std::int64_t tb);
+    std::int64_t Below(std::int64_t c) const { return below_[static_cast<std::size_t>(c + offset_)]; }
+    std::int64_t Above(std::int64_t c) const { return above_[static_cast<std::size_t>(c + offset_)]; }
+
 private:
     const LeadDivisors& divisors_;
     DivisorClasses byCoef_;
     DivisorClasses byQuot_;
+    std::int64_t tablesFor_ = -1;
+    std::int64_t offset_ = 0;
+    std::vector<std::int32_t> below_;
+    std::vector<std::int32_t> above_;
 };
 
 enum class Scan { Check, UsedUp, Back };
