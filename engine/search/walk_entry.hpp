@@ -110,7 +110,9 @@ Entry EnterBandStepping(float& gj, float& qj, float cs, float qs, float tb, floa
             const std::int64_t q1 = quot - p.qs;
             if ((q1 < 0 ? -q1 : q1) > mag) return false;  // the line leaves the band
             // The first step inside the band, unless it jumps over.
-            const std::int64_t k = quot > 0 ? CeilDiv(quot - bound2, p.qs) : CeilDiv(-bound2 - quot, -p.qs);
+            // Whole numbers below 2^25: the double quotient's ceiling is exact.
+            const double over = quot > 0 ? static_cast<double>(quot - bound2) : static_cast<double>(-bound2 - quot);
+            const auto k = static_cast<std::int64_t>(std::ceil(over / static_cast<double>(step)));
             quot -= k * p.qs;
             if (quot < -bound2 || quot > bound2) return false;
             t += k * p.cs;
