@@ -19,6 +19,7 @@ struct PairSteps {
     std::int64_t g0 = 1, q0 = 1, h = 1, cs = 1, qs = 1;
     std::int64_t inverse = 0;  // qs^-1 modulo cs
     double csInverse = 1;      // 1 / cs
+    double hInverse = 1;       // 1 / h
     bool whole = false;        // every step within 2^24
 };
 
@@ -34,9 +35,9 @@ inline std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
 inline std::int64_t CeilDiv(std::int64_t a, std::int64_t b) { return -FloorDiv(-a, b); }
 
 // floor(x / m) for m >= 1 and |x| < 2^52, by the reciprocal: a step or two
-// off at most before the correction.
+// off at most before the correction, and for the small x of the walk none.
 inline std::int64_t FloorDivBy(std::int64_t x, std::int64_t m, double inverse) {
-    std::int64_t q = static_cast<std::int64_t>(static_cast<double>(x) * inverse);
+    std::int64_t q = static_cast<std::int64_t>(std::floor(static_cast<double>(x) * inverse));
     std::int64_t r = x - q * m;
     while (r < 0) {
         r += m;
@@ -60,8 +61,9 @@ inline bool FirstSolution(const PairSteps& p, std::int64_t s, std::int64_t tb, s
                           std::int64_t& quot) {
     using namespace walk_detail;
     if (p.h != 1) {
-        if (s % p.h != 0) return false;
-        s /= p.h;
+        const std::int64_t sh = FloorDivBy(s, p.h, p.hInverse);
+        if (sh * p.h != s) return false;
+        s = sh;
     }
     // cs divides S/h - t qs exactly when t = (S/h) qs^-1 modulo cs.
     t = -tb;
