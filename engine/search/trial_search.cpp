@@ -160,6 +160,8 @@ struct DegreeWalk {
     const LeadDivisors& lead;
     TopDivisors top;
     PrefixSums sums;
+    std::vector<std::int64_t> boundMod;    // CoefBound(j) modulo the pair's cs
+    std::vector<std::int32_t> byResidue;  // the pair's table, for a small cs
 };
 
 // The hot state of the walk, held in locals.
@@ -168,6 +170,32 @@ struct Walk {
         Refresh();
         const SearchState& s = e.search;
         pair = MakePairSteps(g0, q0, s.StepGcd, cs, qs);
+        if (!pair.whole) return;
+        // What the first solutions of this pair need at every position.
+        degree.boundMod.assign(static_cast<std::size_t>(d) + 1, 0);
+        std::int64_t lastBound = -1;
+        std::int64_t lastMod = 0;
+        for (int k = 1; k <= d; ++k) {
+            // The bounds below the top are mostly one value: divide once.
+            if (bound[k] != lastBound) {
+                lastBound = bound[k];
+                lastMod = lastBound % pair.cs;
+            }
+            degree.boundMod[static_cast<std::size_t>(k)] = lastMod;
+        }
+        boundMod = degree.boundMod.data();
+        constexpr std::int64_t kTable = 1024;
+        if (pair.cs > 1 && pair.cs <= kTable) {
+            // r qs^-1 mod cs for r = 0, 1, ...: each the one before plus the inverse.
+            degree.byResidue.resize(static_cast<std::size_t>(pair.cs));
+            std::int64_t k = 0;
+            for (std::int64_t r = 0; r < pair.cs; ++r) {
+                degree.byResidue[static_cast<std::size_t>(r)] = static_cast<std::int32_t>(k);
+                k += pair.inverse;
+                if (k >= pair.cs) k -= pair.cs;
+            }
+            pair.byResidue = degree.byResidue.data();
+        }
     }
     ~Walk() { e.search.CompleteAssignments += completes; }
     Walk(const Walk&) = delete;
@@ -211,6 +239,7 @@ struct Walk {
     TopDivisors& top;
     PrefixSums& sums;
     PairSteps pair;
+    const std::int64_t* boundMod = nullptr;  // CoefBound(j) modulo cs
     const float* a;
     float* g;
     float* q;
@@ -262,12 +291,13 @@ bool StartStepping(const Walk& w, double s, float tb, float& gj, float& qj) {
 // general copy the least t >= -tb whose quotient is whole and not above the
 // limit.
 template <bool kGeneral>
-inline bool StartExact(const Walk& w, std::int64_t s, std::int64_t tb, float& gj, float& qj) {
+inline bool StartExact(const Walk& w, int j, std::int64_t s, std::int64_t tb, float& gj, float& qj) {
     if (!w.pair.whole) return StartStepping<kGeneral>(w, static_cast<double>(s), static_cast<float>(tb), gj, qj);
     std::int64_t t = -tb;
     std::int64_t quot = 0;
     if constexpr (kGeneral) {
-        if (!FirstSolution(w.pair, s, tb, static_cast<std::int64_t>(kFirstQuotLimit), t, quot)) return false;
+        if (!FirstSolution(w.pair, s, tb, w.boundMod[j], static_cast<std::int64_t>(kFirstQuotLimit), t, quot))
+            return false;
     } else {
         quot = s + tb * w.pair.q0;
     }
@@ -291,7 +321,7 @@ inline Entered EnterPosition(Walk& w, int j) {
     if (SearchMustStop(w.e, j)) return Entered::Stop;
     float gj = 0;
     float qj = 0;
-    const bool found = exact ? StartExact<kGeneral>(w, sum, w.bound[j], gj, qj)
+    const bool found = exact ? StartExact<kGeneral>(w, j, sum, w.bound[j], gj, qj)
                              : StartStepping<kGeneral>(w, s, static_cast<float>(w.bound[j]), gj, qj);
     if (!found) return Entered::None;
     w.g[j] = gj;
@@ -559,7 +589,7 @@ At TrialFactorSearch(Engine& e) {
     EnsureCapacity(e);
     int j = std::clamp(s.SearchPos, 1, s.TrialDegree + 1);
     const LeadDivisors lead(e.dense.PolyCoef[e.dense.Degree]);
-    DegreeWalk degree{lead, TopDivisors(lead), {}};
+    DegreeWalk degree{lead, TopDivisors(lead), {}, {}, {}};
     degree.sums.Reset(s.TrialDegree, e.dense.PolyCoef.data());
     At result = s.StateSaved == 1 ? At::NextDegree : At::SearchEnd;
     for (bool searching = PairLeft(e); searching;) {

@@ -9,9 +9,20 @@ std::int64_t Mod(std::int64_t a, std::int64_t m) {
     return r < 0 ? r + m : r;
 }
 
-// x with a x = 1 modulo m, for a and m coprime.
+// x with a x = 1 modulo m, for a and m coprime: for a small m by trying the
+// multiples of a in turn, which costs less than the divisions of Euclid.
 std::int64_t Inverse(std::int64_t a, std::int64_t m) {
-    std::int64_t r0 = m, r1 = Mod(a, m), s0 = 0, s1 = 1;
+    const std::int64_t step = Mod(a, m);
+    if (m <= 64) {
+        std::int64_t x = step;
+        for (std::int64_t k = 1; k < m; ++k) {
+            if (x == 1) return k;
+            x += step;
+            if (x >= m) x -= m;
+        }
+        return 0;
+    }
+    std::int64_t r0 = m, r1 = step, s0 = 0, s1 = 1;
     while (r1 != 0) {
         const std::int64_t k = r0 / r1;
         const std::int64_t r2 = r0 - k * r1;

@@ -18,6 +18,9 @@ namespace yinshi {
 struct PairSteps {
     std::int64_t g0 = 1, q0 = 1, h = 1, cs = 1, qs = 1;
     std::int64_t inverse = 0;  // qs^-1 modulo cs
+    // For a small cs, (r qs^-1) mod cs for every residue r, so that the
+    // first solution needs one division less; null otherwise.
+    const std::int32_t* byResidue = nullptr;
     double csInverse = 1;      // 1 / cs
     double hInverse = 1;       // 1 / h
     bool whole = false;        // every step within 2^24
@@ -57,8 +60,9 @@ inline bool WithinExact(float v) { return std::fabs(v) <= static_cast<float>(kFl
 // The first point of the general copy from an exact S(j) (|S| < 2^52): the
 // least t >= -tb with g0 dividing S - t q0 and the quotient at most
 // `quotLimit`, as t and the quotient; false when there is none up to tb.
-inline bool FirstSolution(const PairSteps& p, std::int64_t s, std::int64_t tb, std::int64_t quotLimit, std::int64_t& t,
-                          std::int64_t& quot) {
+// `tbMod` is tb modulo cs.
+inline bool FirstSolution(const PairSteps& p, std::int64_t s, std::int64_t tb, std::int64_t tbMod,
+                          std::int64_t quotLimit, std::int64_t& t, std::int64_t& quot) {
     using namespace walk_detail;
     if (p.h != 1) {
         const std::int64_t sh = FloorDivBy(s, p.h, p.hInverse);
@@ -68,11 +72,20 @@ inline bool FirstSolution(const PairSteps& p, std::int64_t s, std::int64_t tb, s
     // cs divides S/h - t qs exactly when t = (S/h) qs^-1 modulo cs.
     t = -tb;
     if (p.cs > 1) {
-        const std::int64_t sh = s - FloorDivBy(s, p.cs, p.csInverse) * p.cs;
-        const std::int64_t want = sh * p.inverse + tb;
-        t += want - FloorDivBy(want, p.cs, p.csInverse) * p.cs;
+        const std::int64_t r = s - FloorDivBy(s, p.cs, p.csInverse) * p.cs;
+        std::int64_t k = 0;
+        if (p.byResidue != nullptr) {
+            k = p.byResidue[r];
+        } else {
+            const std::int64_t x = r * p.inverse;
+            k = x - FloorDivBy(x, p.cs, p.csInverse) * p.cs;
+        }
+        const std::int64_t step = k + tbMod;  // (t - (-tb)) modulo cs
+        t += step >= p.cs ? step - p.cs : step;
     }
-    quot = FloorDivBy(s - t * p.qs, p.cs, p.csInverse);
+    // An exact quotient of whole numbers below 2^53: the double division is exact.
+    quot = p.cs == 1 ? s - t * p.qs
+                     : static_cast<std::int64_t>(static_cast<double>(s - t * p.qs) / static_cast<double>(p.cs));
     if (quot > quotLimit) {
         // The quotient falls by qs from one whole solution to the next.
         if (p.qs < 0) return false;
@@ -112,9 +125,16 @@ Entry EnterBandStepping(float& gj, float& qj, float cs, float qs, float tb, floa
             const std::int64_t q1 = quot - p.qs;
             if ((q1 < 0 ? -q1 : q1) > mag) return false;  // the line leaves the band
             // The first step inside the band, unless it jumps over.
-            // Whole numbers below 2^25: the double quotient's ceiling is exact.
-            const double over = quot > 0 ? static_cast<double>(quot - bound2) : static_cast<double>(-bound2 - quot);
-            const auto k = static_cast<std::int64_t>(std::ceil(over / static_cast<double>(step)));
+            // The steps to the band: a few are counted one by one, more by a
+            // division (whole numbers below 2^25: the double quotient's
+            // ceiling is exact).
+            const std::int64_t over = quot > 0 ? quot - bound2 : -bound2 - quot;
+            std::int64_t k = 1;
+            if (over > 4 * step) {
+                k = static_cast<std::int64_t>(std::ceil(static_cast<double>(over) / static_cast<double>(step)));
+            } else {
+                while (k * step < over) ++k;
+            }
             quot -= k * p.qs;
             if (quot < -bound2 || quot > bound2) return false;
             t += k * p.cs;
@@ -122,7 +142,7 @@ Entry EnterBandStepping(float& gj, float& qj, float cs, float qs, float tb, floa
         }
     }
     if (t < 0) {
-        const std::int64_t k = FloorDivBy(-t + p.cs - 1, p.cs, p.csInverse);
+        const std::int64_t k = p.cs == 1 ? -t : FloorDivBy(-t + p.cs - 1, p.cs, p.csInverse);
         gj = static_cast<float>(t + k * p.cs);
         const std::int64_t q = quot - k * p.qs;
         qj = FloatExact(q) ? static_cast<float>(q) : RepeatAdd(static_cast<float>(quot), static_cast<float>(-p.qs), k);
