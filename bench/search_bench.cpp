@@ -1,126 +1,163 @@
-// The trial-factor search on polynomials that make it work to the end: every
-// trial degree up to half the degree is searched, with the bounds the driver
-// would set, a clock that never reaches the time limit and the production
-// poller.
+// The trial-factor search as the engine runs it on polynomials it really
+// searches: none has an Eisenstein prime or is a special form (two or three
+// terms), so the search is the only way the engine can decompose them. Each
+// input is read and set up once by the engine's own start-up and restart
+// stages; every iteration then restores that state and runs the driver from
+// the search start until the decomposition leaves the search (every degree
+// tried, every factor split off), with a clock that never reaches the time
+// limit, no keys and the production poller. The transcript is closed, so no
+// file is written while the search runs.
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <cmath>
-#include <cstdint>
 #include <filesystem>
-#include <vector>
+#include <string>
+#include <unistd.h>
 
 #include "mainline/allocation.hpp"
-#include "mainline/engine.hpp"
+#include "mainline/driver.hpp"
 #include "mainline/poller.hpp"
-#include "present/number_form.hpp"
-#include "search/trial_search.hpp"
+#include "platform/text_file.hpp"
 
 namespace yinshi {
 namespace {
 
-// Irreducible by Eisenstein's criterion at 3; constant terms with several
-// divisors; coefficients up to 30. Ascending powers.
-const std::vector<float> kDegree8{30, 27, -18, 24, 6, -15, 21, 9, 7};
-const std::vector<float> kDegree10{24, -21, 30, 12, -27, 9, 18, -6, 15, 27, 10};
-const std::vector<float> kDegree12{12, 27, -30, 18, 9, -24, 21, 6, -15, 30, -12, 3, 11};
+// The engine's state at the search start of one input.
+struct Snapshot {
+    TermTable terms;
+    VarTable vars;
+    DenseForm dense;
+    SearchState search;
+    FactorStore store;
+    RunFlags run;
+    PrintState print;
+    SubsetState subsets;
+    FurtherState further;
+
+    void Take(const Engine& e) {
+        terms = e.terms;
+        vars = e.vars;
+        dense = e.dense;
+        search = e.search;
+        store = e.store;
+        run = e.run;
+        print = e.print;
+        subsets = e.subsets;
+        further = e.further;
+    }
+    void Restore(Engine& e) const {
+        e.terms = terms;
+        e.vars = vars;
+        e.dense = dense;
+        e.search = search;
+        e.store = store;
+        e.run = run;
+        e.print = print;
+        e.subsets = subsets;
+        e.further = further;
+    }
+};
 
 struct Rig {
+    std::filesystem::path dir = std::filesystem::temp_directory_path() /
+                                ("yinshi-bench-" + std::to_string(::getpid()));
     Screen screen;
     ScriptedKeyboard keys;
     FakeClock clock;  // stands still: the time limit never fires
     Poller poller = Poller::Production();
-    Engine e{screen, keys, clock, std::filesystem::temp_directory_path(), poller};
-    Rig() { AllocateStartup(e); }
+    Engine e{screen, keys, clock, dir, poller};
+    Snapshot start;
+
+    // False when the input never reaches the search.
+    bool SetUp(const std::string& text) {
+        std::filesystem::create_directories(dir);
+        WriteWholeFile(dir / "DXS.DAT", "\"" + text + "\"\r\n");
+        AllocateStartup(e);
+        At at = StartUp(e);
+        while (at == At::Restart || at == At::Reorder) at = RunStage(e, at);
+        e.jg.Close();
+        e.dj.Close();
+        start.Take(e);
+        return at == At::SearchStart;
+    }
+    ~Rig() {
+        std::error_code ec;
+        std::filesystem::remove_all(dir, ec);
+    }
 };
 
-// The polynomial and the search set-up of a first pass: bounds, divisor
-// pairs, the first pair.
-void SetUp(Engine& e, const std::vector<float>& f) {
-    const int n = static_cast<int>(f.size()) - 1;
-    AllocateDegreeSized(e, n);
-    std::copy(f.begin(), f.end(), e.dense.PolyCoef.begin());
-    e.dense.Degree = n;
-    SearchState& s = e.search;
-
-    float maxAbs = 0;
-    for (int k = 1; k <= n; ++k) maxAbs = std::max(maxAbs, std::fabs(f[k]));
-    s.MaxCoefAbs = maxAbs;
-    s.Bound1 = maxAbs;
-    if (maxAbs > 8 || n > 12) s.Bound1 = std::floor(std::sqrt(maxAbs) + 0.5f);
-    if (std::sqrt(std::fabs(f[0])) + 0.1f - s.Bound1 > 1) s.Bound1 += 1;
-    if (n < 17 && s.Bound1 == 1) s.Bound1 = 2;
-    s.Bound2Floor = std::max(3.0f, maxAbs);
-    s.Bound2 = std::max(static_cast<float>(4 - n / 30) * maxAbs, s.Bound2Floor);
-    if (maxAbs / s.Bound1 > s.Bound2) s.Bound2 = std::floor(maxAbs / s.Bound1) + 1;
-    s.LeadAbs = std::fabs(f[static_cast<std::size_t>(n)]);
-    s.LeadBound = RoundHalfEven(std::max(s.LeadAbs, s.Bound1));
-
-    const auto a0 = static_cast<std::int64_t>(std::fabs(f[0]));
-    std::vector<float> divisors;
-    for (std::int64_t t = a0; t >= 1; --t)
-        if (a0 % t == 0) divisors.push_back(static_cast<float>(t));
-    const int pairs = static_cast<int>(divisors.size());
-    AllocateDivisorLists(e, pairs);
-    for (int i = 1; i <= pairs; ++i) {
-        s.DivisorA[i] = divisors[static_cast<std::size_t>(i - 1)];
-        s.DivisorB[i] = f[0] / s.DivisorA[i];
+// The stages of the decomposition itself; any other ends it.
+bool Decomposing(At at) {
+    switch (at) {
+        case At::SearchStart:
+        case At::SearchResume:
+        case At::BoundClamp:
+        case At::NextDegree:
+        case At::FactorReport:
+        case At::AfterFactor:
+        case At::SearchEnd:
+        case At::Reorder:
+            return true;
+        default:
+            return false;
     }
-    s.DivisorCount = pairs + 1;
-    s.DivisorIdx = 1;
-    SetUpDivisorPair(e);
-    s.SearchPos = 1;
-    s.StateSaved = 0;
-    s.HalfDegree = n / 2;
-    s.StartDegree = 1;
 }
 
-// The degree loop: each degree resumes from the first complete candidate of
-// the one before. False if the search ended in anything but exhaustion.
-bool SearchAllDegrees(Engine& e) {
-    SearchState& s = e.search;
-    for (s.TrialDegree = 1; s.TrialDegree <= s.HalfDegree;) {
-        const int d = s.TrialDegree;
-        s.CoefBound[d] = s.LeadBound;
-        s.CoefBound[d - 1] = RoundHalfEven(s.Bound1);
-        s.CoefBound[s.HalfDegree] = RoundHalfEven(s.LeadAbs);
-        const At at = TrialFactorSearch(e);
-        if (at == At::SearchEnd) return true;
-        if (at != At::NextDegree) return false;
-        RestoreSavedSearch(e);
-        s.TrialDegree += 1;
-    }
-    return true;
-}
-
-void Search(benchmark::State& state, const std::vector<float>& f) {
+void Search(benchmark::State& state, const std::string& text) {
     Rig rig;
+    if (!rig.SetUp(text)) {
+        state.SkipWithError("the input does not reach the search");
+        return;
+    }
     Engine& e = rig.e;
     long long positions = 0;
     long long candidates = 0;
     for (auto _ : state) {
-        SetUp(e, f);
-        const long long before = e.search.PositionsEntered;
-        const long long checkedBefore = e.search.CompleteAssignments;
-        if (!SearchAllDegrees(e)) {
-            state.SkipWithError("the search did not run to the end");
-            break;
+        rig.start.Restore(e);
+        for (At at = At::SearchStart; Decomposing(at); at = RunStage(e, at)) {
         }
-        positions += e.search.PositionsEntered - before;
-        candidates += e.search.CompleteAssignments - checkedBefore;
+        positions += e.search.PositionsEntered - rig.start.search.PositionsEntered;
+        candidates += e.search.CompleteAssignments - rig.start.search.CompleteAssignments;
         rig.screen.ClearLog();
     }
     state.counters["positions"] = benchmark::Counter(static_cast<double>(positions), benchmark::Counter::kIsRate);
-    // Complete assignments: most of the search's time goes to the candidates
-    // at the top position, several for each position entered.
     state.counters["candidates"] = benchmark::Counter(static_cast<double>(candidates), benchmark::Counter::kIsRate);
     state.counters["positions_per_run"] =
         benchmark::Counter(static_cast<double>(positions), benchmark::Counter::kAvgIterations);
 }
 
-BENCHMARK_CAPTURE(Search, degree8, kDegree8)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Search, degree10, kDegree10)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Search, degree12, kDegree12)->Unit(benchmark::kMillisecond);
+#define SEARCH(name, text) BENCHMARK_CAPTURE(Search, name, text)->Unit(benchmark::kMillisecond)
+
+// One variable, a0 = 60 (or 36) and a leading 7: the constant term has twelve
+// divisor pairs, so both copies of the walk run. Irreducible ones have random
+// coefficients up to the size named; reducible ones are products of two
+// irreducible factors. Checked irreducible, or factored, by a computer
+// algebra system; no Eisenstein prime divides them.
+SEARCH(irreducible_deg8_1e2, "7x^8+85x^7-49x^6-23x^5+48x^4+86x^3-54x^2+20x+60");
+SEARCH(irreducible_deg10_1e2, "7x^10+88x^9+62x^8-38x^7+36x^6-33x^5+94x^4+83x^3+93x^2+4x+60");
+SEARCH(irreducible_deg12_1e2,
+       "7x^12-16x^11+80x^10+39x^9-21x^8-45x^7+57x^6+86x^5+34x^4+6x^3-10x^2+27x+60");
+SEARCH(irreducible_deg14_1e2,
+       "7x^14+36x^13-63x^12+67x^11+81x^10+19x^9+86x^8+92x^7+76x^6-48x^5+98x^4+87x^3-81x^2+32x+60");
+// (7x^6 - x^5 - 2x^4 + 3x^3 + 3x^2 + 2x + 12)(x^6 + 3x^5 - 3x^4 - 3x^3 + 2x^2 + x + 5)
+SEARCH(reducible_deg12_1e2,
+       "7x^12+20x^11-26x^10-21x^9+35x^8+13x^7+30x^6+20x^5-43x^4-14x^3+41x^2+22x+60");
+SEARCH(irreducible_deg8_1e4,
+       "7x^8-5931x^7+5266x^6+3650x^5+1450x^4-8084x^3+3497x^2-3034x+60");
+SEARCH(irreducible_deg10_1e4,
+       "7x^10+3578x^9+3985x^8+665x^7-3409x^6+1314x^5+840x^4+2789x^3+718x^2-5447x+60");
+// (7x^5 - 4x^4 - 41x^3 + 55x^2 - 60x + 6)(x^5 - 50x^4 - 31x^3 - 16x^2 - 30x + 10)
+SEARCH(reducible_deg10_1e4,
+       "7x^10-354x^9-58x^8+2117x^7-1685x^6+2147x^5+1870x^4-1286x^3+2254x^2-780x+60");
+SEARCH(irreducible_deg8_1e6,
+       "7x^8-187833x^7-450688x^6-703469x^5+317217x^4+754296x^3+248826x^2+34612x+60");
+// (7x^4 + 623x^3 - 310x^2 - 218x + 6)(x^4 + 187x^3 - 261x^2 + 432x + 6)
+SEARCH(reducible_deg8_1e6,
+       "7x^8+1932x^7+114364x^6-217767x^5+309328x^4-72162x^3-97602x^2+1284x+36");
+// Three variables, searched through its image in one variable:
+// (xy^2 - 3x + 7yz + 4z - 6)(x^2y - 3xz^2 + 2y + 5).
+SEARCH(several_variables,
+       "x^3y^3-3x^3y-3x^2y^2z^2+7x^2y^2z+4x^2yz-6x^2y+9x^2z^2+2xy^3+5xy^2-21xyz^3-6xy-12xz^3+18xz^2-15x"
+       "+14y^2z+43yz-12y+20z-30");
 
 }  // namespace
 }  // namespace yinshi

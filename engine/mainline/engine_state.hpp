@@ -129,6 +129,10 @@ struct SearchState {
     long long PositionsEntered = 0;
     // Complete assignments reached since start-up (the candidates checked).
     long long CompleteAssignments = 0;
+    // Set only by tests: called as a position is entered, before the keys and
+    // the clock are polled, with g0..g(j-1), q0..q(j-1) and the walking state
+    // of positions 1..j-1 as the walk holds them.
+    std::function<void(int position)> PositionProbe;
 };
 
 // Candidate factors kept for a polynomial in several variables.

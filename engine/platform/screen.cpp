@@ -54,7 +54,8 @@ void Screen::PutChar(char32_t ch, int width) {
 // Writes one character at (row, col), clearing the other half of any
 // double-width character it partly covers.
 void Screen::Place(int row, int col, char32_t ch, int width) {
-    auto& line = cells_[static_cast<std::size_t>(row - 1)];
+    Line& line = LineAt(row);
+    Mark(row);
     const auto first = static_cast<std::size_t>(col - 1);
     const auto last = first + static_cast<std::size_t>(width) - 1;
     if (line[first].wideTail && first > 0) {
@@ -81,9 +82,11 @@ void Screen::LineFeed() {
 }
 
 void Screen::Scroll() {
-    std::copy(cells_.begin() + 1, cells_.begin() + kScrollRows, cells_.begin());
+    top_ = (top_ + 1) % kScrollRows;
+    constexpr std::uint32_t kScrolling = (1U << kScrollRows) - 1;
+    changed_ = ((changed_ & kScrolling) >> 1) | (changed_ & ~kScrolling) | (1U << (kScrollRows - 1));
     const Cell blank{U' ', static_cast<std::uint8_t>(fg_), static_cast<std::uint8_t>(bg_), false};
-    cells_[kScrollRows - 1].fill(blank);
+    LineAt(kScrollRows).fill(blank);
     if (listener_) listener_->Scrolled();
 }
 
@@ -123,6 +126,7 @@ void Screen::Clear() {
     if (row_ != 1 || col_ != 1) AppendLog("\n");
     const Cell blank{U' ', static_cast<std::uint8_t>(fg_), static_cast<std::uint8_t>(bg_), false};
     for (auto& line : cells_) line.fill(blank);
+    changed_ = (1U << kRows) - 1;
     row_ = 1;
     col_ = 1;
     Notify();
@@ -136,13 +140,13 @@ void Screen::Bell() {
 const Cell& Screen::At(int row, int col) const {
     static const Cell kOutside{};
     if (row < 1 || row > kRows || col < 1 || col > kCols) return kOutside;
-    return cells_[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(col - 1)];
+    return LineAt(row)[static_cast<std::size_t>(col - 1)];
 }
 
 std::string Screen::RowText(int row) const {
     std::string text;
     if (row < 1 || row > kRows) return text;
-    for (const Cell& cell : cells_[static_cast<std::size_t>(row - 1)]) {
+    for (const Cell& cell : LineAt(row)) {
         if (!cell.wideTail) AppendUtf8(text, cell.ch);
     }
     text.erase(text.find_last_not_of(' ') + 1);

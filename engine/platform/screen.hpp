@@ -87,6 +87,11 @@ public:
 
     void SetListener(ScreenListener* listener) { listener_ = listener; }
 
+    // The rows (bit r-1 for row r) whose cells may have changed since the
+    // last call, so that a renderer compares only those. A scroll moves the
+    // marks with the rows.
+    std::uint32_t TakeChangedRows() { return std::exchange(changed_, 0U); }
+
 private:
     void PutChar(char32_t ch, int width);
     void Place(int row, int col, char32_t ch, int width);
@@ -95,7 +100,21 @@ private:
     void AppendLog(std::string_view text);
     void Notify();
 
-    std::array<std::array<Cell, kCols>, kRows> cells_{};
+    using Line = std::array<Cell, kCols>;
+    // Rows 1-24 are a ring: a new line moves the index of the top row instead
+    // of copying 23 rows. Row 25 stays in the last slot.
+    Line& LineAt(int row) { return cells_[Slot(row)]; }
+    const Line& LineAt(int row) const { return cells_[Slot(row)]; }
+    std::size_t Slot(int row) const {
+        if (row == kRows) return kRows - 1;
+        return (static_cast<std::size_t>(top_) + static_cast<std::size_t>(row - 1)) % kScrollRows;
+    }
+
+    void Mark(int row) { changed_ |= 1U << (row - 1); }
+
+    std::array<Line, kRows> cells_{};
+    int top_ = 0;  // the slot of row 1
+    std::uint32_t changed_ = (1U << kRows) - 1;
     int row_ = 1;
     int col_ = 1;
     int fg_ = 7;

@@ -17,7 +17,7 @@ bool Same(const Cell& a, const Cell& b) {
 }
 }  // namespace
 
-TerminalRenderer::TerminalRenderer(const Screen& screen, int fd) : screen_(screen), fd_(fd) {
+TerminalRenderer::TerminalRenderer(Screen& screen, int fd) : screen_(screen), fd_(fd) {
     for (Row& row : shown_) row.fill(kUnknown);
 }
 
@@ -44,7 +44,15 @@ void TerminalRenderer::Flush() {
 }
 
 void TerminalRenderer::Sync() {
+    // Only the rows the screen marked can differ from what the terminal shows;
+    // every row the first time.
+    std::uint32_t rows = screen_.TakeChangedRows();
+    if (!started_) {
+        rows = (1U << Screen::kRows) - 1;
+        started_ = true;
+    }
     for (int r = 1; r <= Screen::kRows; ++r) {
+        if ((rows & (1U << (r - 1))) == 0) continue;
         const Row& shown = shown_[static_cast<std::size_t>(r - 1)];
         int first = 0;
         int last = 0;

@@ -12,7 +12,7 @@ namespace yinshi {
 // region rows 1-24 and no auto-wrap (TerminalSession sets both).
 class TerminalRenderer final : public Renderer {
 public:
-    TerminalRenderer(const Screen& screen, int fd);
+    TerminalRenderer(Screen& screen, int fd);
     ~TerminalRenderer() override { Flush(); }
     TerminalRenderer(const TerminalRenderer&) = delete;
     TerminalRenderer& operator=(const TerminalRenderer&) = delete;
@@ -30,12 +30,13 @@ private:
     void MoveTo(int row, int col);
     void SetColors(int fg, int bg);
 
-    const Screen& screen_;
+    Screen& screen_;
     int fd_;
     std::array<Row, Screen::kRows> shown_;  // what the terminal shows; ch 0 = unknown
     int fg_ = -1;                           // colours the terminal is set to; -1 unknown
     int bg_ = -1;
-    int atRow_ = 0;  // where the terminal's cursor is; 0 unknown
+    bool started_ = false;  // the first sync compares every row
+    int atRow_ = 0;         // where the terminal's cursor is; 0 unknown
     int atCol_ = 0;
     std::string out_;
 };

@@ -15,6 +15,49 @@ namespace {
 // Cofactor coefficients above this stay far inside the exact range of a float
 // even after the next product is subtracted.
 constexpr float kCofactorLimit = 3000000.0f;
+
+// With this many cofactor coefficients to compute, listing the nonzero terms
+// first pays (the images of polynomials in several variables have many zeros).
+constexpr int kSparseFrom = 8;
+
+// The terms of f(1..d) that are not zero. A zero term leaves the running
+// value as it is (it is never -0), so only the nonzero ones are subtracted;
+// the limit test after a zero term repeats the one before it, except that a
+// zero f(1) tests the coefficient itself.
+struct NonZero {
+    static constexpr int kMax = 64;
+    int at[kMax];
+    int count = 0;
+    bool testFirst = false;
+    bool Fill(int rows, const float* f, int d) {
+        if (rows < kSparseFrom || d > kMax) return false;
+        for (int k = 1; k <= d; ++k)
+            if (f[k] != 0) at[count++] = k;
+        testFirst = d >= 1 && f[1] == 0;
+        return true;
+    }
+};
+
+// a(i) minus the products h(i-k) f(k), k = 1..d, in that order, with the
+// limit tested after every subtraction; false when it is passed.
+[[gnu::always_inline]] inline bool RunningValue(float ai, const float* h, int i, const float* f, int d, const NonZero& nz, bool sparse,
+                         float& v) {
+    v = ai;
+    if (sparse) {
+        if (nz.testFirst && std::fabs(v) > kCofactorLimit) return false;
+        for (int m = 0; m < nz.count; ++m) {
+            const int k = nz.at[m];
+            v -= h[i - k] * f[k];
+            if (std::fabs(v) > kCofactorLimit) return false;
+        }
+        return true;
+    }
+    for (int k = 1; k <= d; ++k) {
+        v -= h[i - k] * f[k];
+        if (std::fabs(v) > kCofactorLimit) return false;
+    }
+    return true;
+}
 }  // namespace
 
 bool DirectCheck(Engine& e, bool general) {
@@ -30,12 +73,11 @@ bool DirectCheck(Engine& e, bool general) {
         c = a[n] / gd;
         if (!IsWhole(c)) return false;
     }
+    NonZero nz;
+    const bool sparse = nz.Fill(n - 2 * d, g, d);
     for (int i = d + 1; i <= n - d; ++i) {
-        float v = a[i];
-        for (int k = 1; k <= d; ++k) {
-            v -= q[i - k] * g[k];
-            if (std::fabs(v) > kCofactorLimit) return false;
-        }
+        float v = 0;
+        if (!RunningValue(a[i], q, i, g, d, nz, sparse, v)) return false;
         if (general) {
             v = v / g[0];
             if (!IsWhole(v)) return false;
@@ -56,12 +98,11 @@ bool SwappedCheck(Engine& e) {
 
     const float c = a[n] / q[d];
     if (!IsWhole(c)) return false;
+    NonZero nz;
+    const bool sparse = nz.Fill(n - 2 * d, q, d);
     for (int i = d + 1; i <= n - d; ++i) {
-        float v = a[i];
-        for (int m = 1; m <= d; ++m) {
-            v -= k[i - m] * q[m];
-            if (std::fabs(v) > kCofactorLimit) return false;
-        }
+        float v = 0;
+        if (!RunningValue(a[i], k, i, q, d, nz, sparse, v)) return false;
         v = v / q[0];
         if (!IsWhole(v)) return false;
         k[i] = v;

@@ -3,6 +3,7 @@
 #include "search/trial_search.hpp"
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 #include <cstdint>
 #include <vector>
@@ -10,7 +11,10 @@
 #include "mainline/engine.hpp"
 #include "mainline/progress.hpp"
 #include "present/number_form.hpp"
+#include "search/lead_divisors.hpp"
+#include "search/top_scan.hpp"
 #include "search/trial_checks.hpp"
+#include "search/walk_entry.hpp"
 
 namespace yinshi {
 
@@ -77,48 +81,137 @@ void SaveSearchState(Engine& e, int j) {
     s.StateSaved = 1;
 }
 
-// Whether a top coefficient divides an: looked up for the small values the
-// walk meets at its top position, divided out for the rest. Values are whole.
-class LeadDivisors {
+// The sums S(j) = a(j) - sum of q(k) g(j-k), k = 1..j-1, as exact integers.
+// The terms with neither index 1 nor j-1 stay the same while position j-1
+// walks its line, so they are summed once when position j-1 takes its first
+// value; each S(j) then costs two products. Exact while every g and q of the
+// prefix is within the limits below: no sum then reaches 2^51, so the
+// doubles of the old dot product are exact too. Past them the walk sums S(j)
+// in doubles as before.
+class PrefixSums {
 public:
-    LeadDivisors(float lead, int limit) : lead_(lead), limit_(std::clamp(limit, 0, 4096)) {
-        const auto whole = static_cast<std::int64_t>(std::fabs(lead));
-        table_.assign(static_cast<std::size_t>(limit_) + 1, 0);
-        auto mark = [&](std::int64_t v) {
-            if (v <= limit_) table_[static_cast<std::size_t>(v)] = 1;
-        };
-        for (std::int64_t t = 1; t * t <= whole && t <= limit_; ++t) {
-            if (whole % t == 0) {
-                mark(t);
-                mark(whole / t);
-            }
+    // Sized once per degree.
+    void Reset(int d, const float* a) {
+        d_ = d;
+        const auto size = static_cast<std::size_t>(d) + 2;
+        store_.assign(4 * size, 0);
+        a_ = store_.data();
+        base_ = a_ + size;
+        g_ = base_ + size;
+        q_ = g_ + size;
+        exact_.assign(size, 0);
+        // Up to 32 products of 2^20 by 2^26 stay below 2^51; more products,
+        // smaller coefficients.
+        limitG_ = d <= 32 ? 1048576.0f : 1024.0f;
+        limitQ_ = 67108864.0f;
+        bool exact = d <= 16384;
+        for (int i = 1; i <= d; ++i) {
+            exact = exact && std::fabs(a[i]) <= 16777216.0f;
+            a_[i] = exact ? static_cast<std::int64_t>(a[i]) : 0;
+        }
+        exact_[0] = exact ? 1 : 0;
+    }
+    // Position p (1 <= p < d) holds g(p), q(p).
+    void Take(int p, float gp, float qp) {
+        const bool ok = exact_[static_cast<std::size_t>(p - 1)] != 0 && std::fabs(gp) <= limitG_ &&
+                        std::fabs(qp) <= limitQ_;
+        exact_[static_cast<std::size_t>(p)] = ok ? 1 : 0;
+        g_[p] = static_cast<std::int64_t>(ok ? gp : 0.0f);
+        q_[p] = static_cast<std::int64_t>(ok ? qp : 0.0f);
+    }
+    // Position p has taken its first value for this prefix: the part of
+    // S(p+1) that its walk does not change.
+    void Open(int p) {
+        if (p >= d_ || exact_[static_cast<std::size_t>(p - 1)] == 0) return;
+        const int j = p + 1;
+        std::int64_t b = a_[j];
+        for (int k = 2; k <= j - 2; ++k) b -= q_[k] * g_[j - k];
+        base_[j] = b;
+    }
+    // The prefix up to p from the walk's arrays (when a walk resumes there).
+    void TakePrefix(int upTo, const float* g, const float* q) {
+        for (int p = 1; p <= std::min(upTo, d_ - 1); ++p) {
+            Open(p);
+            Take(p, g[p], q[p]);
         }
     }
-    bool Divides(float v) const {
-        const float mag = std::fabs(v);
-        if (mag <= static_cast<float>(limit_)) return table_[static_cast<unsigned>(static_cast<int>(mag))] != 0;
-        return IsWhole(lead_ / v);
+    bool Exact(int j) const { return exact_[static_cast<std::size_t>(j - 1)] != 0; }
+    // |S(j)| < 2^52 when exact.
+    std::int64_t Sum(int j) const {
+        if (j == 1) return a_[1];
+        if (j == 2) return a_[2] - q_[1] * g_[1];
+        return base_[j] - q_[j - 1] * g_[1] - q_[1] * g_[j - 1];
     }
 
 private:
-    float lead_;
-    int limit_;
-    std::vector<std::uint8_t> table_;
+    int d_ = 0;
+    std::vector<std::int64_t> store_;
+    std::int64_t* a_ = nullptr;
+    std::int64_t* base_ = nullptr;
+    std::int64_t* g_ = nullptr;
+    std::int64_t* q_ = nullptr;
+    std::vector<std::uint8_t> exact_;
+    float limitG_ = 0;
+    float limitQ_ = 0;
+};
+
+// What the walk of one degree keeps across its pairs.
+struct DegreeWalk {
+    const LeadDivisors& lead;
+    TopDivisors top;
+    PrefixSums sums;
+    std::vector<std::int64_t> boundMod;    // CoefBound(j) modulo the pair's cs
+    std::vector<std::int32_t> byResidue;  // the pair's table, for a small cs
 };
 
 // The hot state of the walk, held in locals.
 struct Walk {
-    Walk(Engine& eng, const LeadDivisors& divisors) : e(eng), divides(divisors) { Refresh(); }
+    Walk(Engine& eng, DegreeWalk& degree) : e(eng), lead(degree.lead), top(degree.top), sums(degree.sums) {
+        Refresh();
+        const SearchState& s = e.search;
+        pair = MakePairSteps(g0, q0, s.StepGcd, cs, qs);
+        if (!pair.whole) return;
+        // What the first solutions of this pair need at every position.
+        degree.boundMod.assign(static_cast<std::size_t>(d) + 1, 0);
+        std::int64_t lastBound = -1;
+        std::int64_t lastMod = 0;
+        for (int k = 1; k <= d; ++k) {
+            // The bounds below the top are mostly one value: divide once.
+            if (bound[k] != lastBound) {
+                lastBound = bound[k];
+                lastMod = lastBound % pair.cs;
+            }
+            degree.boundMod[static_cast<std::size_t>(k)] = lastMod;
+        }
+        boundMod = degree.boundMod.data();
+        constexpr std::int64_t kTable = 1024;
+        if (pair.cs > 1 && pair.cs <= kTable) {
+            // r qs^-1 mod cs for r = 0, 1, ...: each the one before plus the inverse.
+            degree.byResidue.resize(static_cast<std::size_t>(pair.cs));
+            std::int64_t k = 0;
+            for (std::int64_t r = 0; r < pair.cs; ++r) {
+                degree.byResidue[static_cast<std::size_t>(r)] = static_cast<std::int32_t>(k);
+                k += pair.inverse;
+                if (k >= pair.cs) k -= pair.cs;
+            }
+            pair.byResidue = degree.byResidue.data();
+        }
+    }
     ~Walk() { e.search.CompleteAssignments += completes; }
     Walk(const Walk&) = delete;
     Walk& operator=(const Walk&) = delete;
+
+    bool InPlace() const {
+        const SearchState& s = e.search;
+        return a == e.dense.PolyCoef.data() && g == s.TrialFactor.data() && q == e.dense.PolyWork.data() &&
+               upC == s.UpCoef.data() && downC == s.DownCoef.data() && mode == s.StepMode.data();
+    }
 
     void Refresh() {
         SearchState& s = e.search;
         a = e.dense.PolyCoef.data();
         g = s.TrialFactor.data();
         q = e.dense.PolyWork.data();
-        rem = s.DivRem.data();
         bound = s.CoefBound.data();
         upC = s.UpCoef.data();
         upQ = s.UpQuot.data();
@@ -129,6 +222,7 @@ struct Walk {
         an = a[e.dense.Degree];
         half = 2 * d == e.dense.Degree;
         bound2 = s.Bound2;
+        bound2Whole = static_cast<std::int64_t>(bound2);
         leadAbs = s.LeadAbs;
         h = s.StepGcd;
         cs = s.CoefStep;
@@ -137,14 +231,18 @@ struct Walk {
         q0 = q[0];
         saved = s.StateSaved != 0;
         jumped = e.run.Skipped == 1 && d == s.StartDegree;
+        topRules = {static_cast<float>(bound[d]), cs, qs, bound2, leadAbs, an, half, g0 != 1};
     }
 
     Engine& e;
-    const LeadDivisors& divides;
+    const LeadDivisors& lead;
+    TopDivisors& top;
+    PrefixSums& sums;
+    PairSteps pair;
+    const std::int64_t* boundMod = nullptr;  // CoefBound(j) modulo cs
     const float* a;
     float* g;
     float* q;
-    double* rem;
     const std::int32_t* bound;
     float* upC;
     float* upQ;
@@ -155,6 +253,8 @@ struct Walk {
     float an;   // the leading coefficient of f
     bool half;  // d is half the degree: the cofactor has no coefficient between q(d) and its top
     float bound2, leadAbs, h, cs, qs, g0, q0;
+    std::int64_t bound2Whole;
+    TopRules topRules;
     bool saved;   // the first complete assignment of the degree is kept
     bool jumped;  // the search runs at the top degree after the jump
     long long completes = 0;
@@ -162,40 +262,13 @@ struct Walk {
 
 enum class Entered { Taken, None, Stop };
 
-// While gj < 0, step. With a unit step in gj (always so in the copy for
-// g0 = 1) the count is -gj, taken at once when every value passed is a small
-// whole number, which float steps exactly.
-inline void StepToNonNegative(const Walk& w, float& gj, float& qj) {
-    constexpr float kSmall = 8388608.0f;  // 2^23
-    if (!(gj < 0)) return;
-    if (w.cs == 1 && gj >= -kSmall && std::floor(gj) == gj && std::fabs(qj) <= kSmall && std::floor(qj) == qj &&
-        std::fabs(w.qs) <= kSmall && std::floor(w.qs) == w.qs) {
-        const double end = static_cast<double>(qj) + static_cast<double>(gj) * static_cast<double>(w.qs);
-        if (std::fabs(end) <= static_cast<double>(kSmall)) {
-            qj = static_cast<float>(end);
-            gj = 0;
-            return;
-        }
-    }
-    while (gj < 0) {
-        gj += w.cs;
-        qj -= w.qs;
-    }
-}
-
-// Entering position j for the first time with this prefix: the starting point
-// is the first non-negative g(j) on the solution line at or after the first
-// point whose cofactor coefficient lies within Bound2.
+// The starting point when S(j) is not known exactly: stepping t from -tb in
+// doubles, then along the line in floats.
 template <bool kGeneral>
-inline Entered EnterPosition(Walk& w, int j) {
-    double s = w.a[j];
-    for (int k = j - 1; k >= 1; --k) s -= static_cast<double>(w.q[k]) * static_cast<double>(w.g[j - k]);
-    w.rem[j] = s;
-    if (SearchMustStop(w.e)) return Entered::Stop;
+bool StartStepping(const Walk& w, double s, float tb, float& gj, float& qj) {
     if constexpr (kGeneral) {
-        if (!IsWhole(s / static_cast<double>(w.h))) return Entered::None;
+        if (!IsWhole(s / static_cast<double>(w.h))) return false;
     }
-    const float tb = static_cast<float>(w.bound[j]);
     float t = -tb;
     double r = s - static_cast<double>(t) * static_cast<double>(w.q0);
     if constexpr (kGeneral) {
@@ -204,25 +277,53 @@ inline Entered EnterPosition(Walk& w, int j) {
             if (IsWhole(quot) && !(quot > kFirstQuotLimit)) break;
             r -= static_cast<double>(w.q0);
             t += 1;
-            if (t > tb) return Entered::None;
+            if (t > tb) return false;
         }
     }
-    w.rem[j] = r;
-    float gj = t;
-    float qj = kGeneral ? static_cast<float>(r / static_cast<double>(w.g0)) : static_cast<float>(r);
-    if (std::fabs(qj) > w.bound2) {
-        const float m = std::fabs(qj);
-        gj += w.cs;
-        qj -= w.qs;
-        if (std::fabs(qj) > m) return Entered::None;  // the line leaves the band
-        for (;;) {
-            if (gj > tb) return Entered::None;
-            if (std::fabs(qj) <= w.bound2) break;
-            gj += w.cs;
-            qj -= w.qs;
-        }
+    gj = t;
+    qj = kGeneral ? static_cast<float>(r / static_cast<double>(w.g0)) : static_cast<float>(r);
+    if (std::fabs(qj) > w.bound2 && EnterBandStepping(gj, qj, w.cs, w.qs, tb, w.bound2) == Entry::None) return false;
+    StepToNonNegative(gj, qj, w.cs, w.qs);
+    return true;
+}
+
+// The starting point from the exact S(j): g0 = 1 takes t = -tb first, the
+// general copy the least t >= -tb whose quotient is whole and not above the
+// limit.
+template <bool kGeneral>
+inline bool StartExact(const Walk& w, int j, std::int64_t s, std::int64_t tb, float& gj, float& qj) {
+    if (!w.pair.whole) return StartStepping<kGeneral>(w, static_cast<double>(s), static_cast<float>(tb), gj, qj);
+    std::int64_t t = -tb;
+    std::int64_t quot = 0;
+    if constexpr (kGeneral) {
+        if (!FirstSolution(w.pair, s, tb, w.boundMod[j], static_cast<std::int64_t>(kFirstQuotLimit), t, quot))
+            return false;
+    } else {
+        quot = s + tb * w.pair.q0;
     }
-    StepToNonNegative(w, gj, qj);
+    return StartFrom(w.pair, t, quot, tb, w.bound2Whole, gj, qj);
+}
+
+// Entering position j for the first time with this prefix: the starting point
+// is the first non-negative g(j) on the solution line at or after the first
+// point whose cofactor coefficient lies within Bound2.
+template <bool kGeneral>
+inline Entered EnterPosition(Walk& w, int j) {
+    const bool exact = w.sums.Exact(j);
+    std::int64_t sum = 0;
+    double s = 0;
+    if (exact) {
+        sum = w.sums.Sum(j);
+    } else {
+        s = w.a[j];
+        for (int k = j - 1; k >= 1; --k) s -= static_cast<double>(w.q[k]) * static_cast<double>(w.g[j - k]);
+    }
+    if (SearchMustStop(w.e, j)) return Entered::Stop;
+    float gj = 0;
+    float qj = 0;
+    const bool found = exact ? StartExact<kGeneral>(w, j, sum, w.bound[j], gj, qj)
+                             : StartStepping<kGeneral>(w, s, static_cast<float>(w.bound[j]), gj, qj);
+    if (!found) return Entered::None;
     w.g[j] = gj;
     w.q[j] = qj;
     w.upC[j] = w.downC[j] = gj;
@@ -341,17 +442,19 @@ inline Then CheckTop(Walk& w) {
         if (gd == 0) return Then::NextAtTop;
         if (gd < -w.leadAbs) return Then::BackFromTop;
         if (gd > w.leadAbs) return Then::NextAtTop;
-        if (!w.divides.Divides(gd)) return Then::NextAtTop;
+        if (!w.lead.Divides(gd)) return Then::NextAtTop;
         if (PassedOverAtHalf(w, de, gd)) return Then::NextAtTop;
         then = CheckCandidate(e, de, false, true, false);
     } else {
         const float qd = w.q[de];
-        const bool direct = gd != 0 && w.divides.Divides(gd);
-        const bool swap = qd != 0 && w.divides.Divides(qd);
+        const bool direct = gd != 0 && w.lead.Divides(gd);
+        const bool swap = qd != 0 && w.lead.Divides(qd);
         if (!direct && !swap) return Then::NextAtTop;
         then = CheckCandidate(e, de, true, direct, swap);
     }
-    w.Refresh();
+    // The tables were sized for the degree before the walk began; a check
+    // that goes on with the walk leaves them where they are.
+    assert(w.InPlace());
     return then;
 }
 
@@ -365,86 +468,31 @@ inline Then CompleteAssignment(Walk& w) {
     return CheckTop<kGeneral>(w);
 }
 
-enum class Scan { Check, UsedUp, Back };
-
-// The candidates at the top position after a passed-over one, in the order
-// NextCandidate gives them, stepped in registers. NextCandidate's tries
-// alternate strictly between the two sides (a value taken from one side, or
-// a failed try there, hands the next try to the other), so the walk here is
-// a plain round of one downward and one upward try. Candidates the checks
-// would pass over without effect are only counted; the scan stops at the
-// first the checks must see (its values and the walk stored as NextCandidate
-// would leave them), when the position is used up, or when the copy for
-// g0 = 1 must back off. Not for a walk after the top-degree jump, whose
+// The candidates at the top position after the current one, up to the first
+// the checks must see: a short stretch one by one, a long one by jumping from
+// divisor to divisor of an. Not for a walk after the top-degree jump, whose
 // candidates may be of lower degree, nor before the first is kept.
-template <bool kGeneral>
-inline Scan ScanTop(Walk& w) {
+inline Scan ScanTopPosition(Walk& w) {
+    // Rounds of one downward and one upward try that are stepped: jumping
+    // costs about as much as this many rounds.
+    constexpr float kShortStretch = 24;
     const int d = w.d;
-    const float tb = static_cast<float>(w.bound[d]);
-    const float cs = w.cs;
-    const float qs = w.qs;
-    const float bound2 = w.bound2;
-    const float leadAbs = w.leadAbs;
-    const LeadDivisors& divides = w.divides;
-    const bool half = w.half;
-    const float an = w.an;
-    float downC = w.downC[d];
-    float downQ = w.downQ[d];
-    float upC = w.upC[d];
-    float upQ = w.upQ[d];
-    float gd = w.g[d];
-    float qd = w.q[d];
-    std::int32_t mode = w.mode[d];
-    long long completes = 0;
-    Scan result = Scan::Check;
-    // Whether a candidate is passed over; sets `result` when it is not.
-    auto passOver = [&](float c, float v) -> bool {
-        ++completes;
-        if constexpr (!kGeneral) {
-            if (c == 0 || c > leadAbs) return true;
-            if (c < -leadAbs) {
-                result = Scan::Back;
-                return false;
-            }
-            return !divides.Divides(c) || (half && v * c != an);
-        } else {
-            return !divides.Divides(c) && !divides.Divides(v);
-        }
-    };
-    bool upNext = mode == 1;
-    for (;;) {
-        if (!upNext) {
-            downC -= cs;
-            downQ += qs;
-            if (downC < -tb) {
-                result = Scan::UsedUp;
-                break;
-            }
-            if (!(std::fabs(downQ) > bound2)) {
-                gd = downC;
-                qd = downQ;
-                mode = 1;
-                if (!passOver(gd, qd)) break;
-            }
-        }
-        upNext = false;
-        upC += cs;
-        upQ -= qs;
-        if (!(upC > tb || std::fabs(upQ) > bound2)) {
-            gd = upC;
-            qd = upQ;
-            mode = 2;
-            if (!passOver(gd, qd)) break;
-        }
+    TopPoint p{w.downC[d], w.downQ[d], w.upC[d], w.upQ[d], w.g[d], w.q[d], w.mode[d]};
+    Scan result;
+    if (p.downC + w.topRules.tb <= kShortStretch * w.cs) {
+        result = StepTop(p, w.topRules, w.lead, w.completes);
+    } else {
+        TopPoint far = p;
+        result = ScanTop(far, w.topRules, w.top, w.completes);
+        p = far;
     }
-    w.downC[d] = downC;
-    w.downQ[d] = downQ;
-    w.upC[d] = upC;
-    w.upQ[d] = upQ;
-    w.g[d] = gd;
-    w.q[d] = qd;
-    w.mode[d] = mode;
-    w.completes += completes;
+    w.downC[d] = p.downC;
+    w.downQ[d] = p.downQ;
+    w.upC[d] = p.upC;
+    w.upQ[d] = p.upQ;
+    w.g[d] = p.gd;
+    w.q[d] = p.qd;
+    w.mode[d] = p.mode;
     return result;
 }
 
@@ -453,9 +501,10 @@ enum class WalkEnd { Stopped, PairUsedUp, Accepted, Code2 };
 // One copy of the walk for the pair in use, from position j. kGeneral: the
 // copy for g0 other than 1; the other drops every division and integer test.
 template <bool kGeneral>
-WalkEnd RunWalk(Engine& e, const LeadDivisors& divisors, int& j) {
-    Walk w(e, divisors);
+WalkEnd RunWalk(Engine& e, DegreeWalk& degree, int& j) {
+    Walk w(e, degree);
     const int d = w.d;
+    w.sums.TakePrefix(j - 1, w.g, w.q);
     enum class Op { Enter, Next, Back, Complete };
     Op op = j > d ? Op::Complete : Op::Enter;
     for (;;) {
@@ -468,6 +517,10 @@ WalkEnd RunWalk(Engine& e, const LeadDivisors& divisors, int& j) {
                         op = Op::Back;
                         break;
                     case Entered::Taken:
+                        if (j < d) {
+                            w.sums.Open(j);
+                            w.sums.Take(j, w.g[j], w.q[j]);
+                        }
                         ++j;
                         op = j > d ? Op::Complete : Op::Enter;
                         break;
@@ -475,6 +528,7 @@ WalkEnd RunWalk(Engine& e, const LeadDivisors& divisors, int& j) {
                 break;
             case Op::Next:
                 if (NextCandidate(w, j)) {
+                    if (j < d) w.sums.Take(j, w.g[j], w.q[j]);
                     ++j;
                     op = j > d ? Op::Complete : Op::Enter;
                 } else {
@@ -500,7 +554,7 @@ WalkEnd RunWalk(Engine& e, const LeadDivisors& divisors, int& j) {
                         then = CompleteAssignment<kGeneral>(w);
                         continue;
                     }
-                    if (ScanTop<kGeneral>(w) != Scan::Check) break;
+                    if (ScanTopPosition(w) != Scan::Check) break;
                     then = CheckTop<kGeneral>(w);
                 }
                 break;
@@ -534,15 +588,13 @@ At TrialFactorSearch(Engine& e) {
     if (s.TrialDegree < 1) return At::SearchEnd;
     EnsureCapacity(e);
     int j = std::clamp(s.SearchPos, 1, s.TrialDegree + 1);
-    // Top coefficients run up to the bound at the top position (plus one step
-    // past it from a starting point) and to Bound2.
-    const float topRange = std::max(static_cast<float>(s.CoefBound[s.TrialDegree]) + std::fabs(e.dense.PolyCoef[0]),
-                                    s.Bound2);
-    const LeadDivisors divisors(e.dense.PolyCoef[e.dense.Degree], static_cast<int>(std::min(topRange, 4096.0f)));
+    const LeadDivisors lead(e.dense.PolyCoef[e.dense.Degree]);
+    DegreeWalk degree{lead, TopDivisors(lead), {}, {}, {}};
+    degree.sums.Reset(s.TrialDegree, e.dense.PolyCoef.data());
     At result = s.StateSaved == 1 ? At::NextDegree : At::SearchEnd;
     for (bool searching = PairLeft(e); searching;) {
         const bool general = s.TrialFactor[0] != 1;
-        const WalkEnd end = general ? RunWalk<true>(e, divisors, j) : RunWalk<false>(e, divisors, j);
+        const WalkEnd end = general ? RunWalk<true>(e, degree, j) : RunWalk<false>(e, degree, j);
         switch (end) {
             case WalkEnd::Stopped:
                 result = At::SearchEnd;

@@ -1,0 +1,219 @@
+#include "walk_fingerprint.hpp"
+
+#include <algorithm>
+#include <bit>
+#include <cinttypes>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+
+#include "mainline/driver.hpp"
+#include "test_support.hpp"
+
+namespace yinshi::testing {
+
+namespace {
+
+class Hasher {
+public:
+    void Word(std::uint64_t w) {
+        h_ = (h_ ^ w) * 0x9E3779B97F4A7C15ULL;
+        h_ ^= h_ >> 29;
+    }
+    void Int(long long v) { Word(static_cast<std::uint64_t>(v)); }
+    // Whole-number values: -0 and +0 are the same number.
+    void Float(float v) { Word(v == 0 ? 0 : std::bit_cast<std::uint32_t>(v)); }
+    void Double(double v) { Word(v == 0 ? 0 : std::bit_cast<std::uint64_t>(v)); }
+    void Text(std::string_view s) {
+        Word(s.size());
+        std::uint64_t w = 0;
+        int filled = 0;
+        for (char c : s) {
+            w = (w << 8) | static_cast<unsigned char>(c);
+            if (++filled == 8) {
+                Word(w);
+                w = 0;
+                filled = 0;
+            }
+        }
+        Word(w);
+    }
+    template <typename T>
+    void Span(const std::vector<T>& v, int first, int last) {
+        Int(last - first + 1);
+        for (int k = first; k <= last; ++k) {
+            const T x = k >= 0 && static_cast<std::size_t>(k) < v.size() ? v[static_cast<std::size_t>(k)] : T{};
+            if constexpr (std::is_same_v<T, float>) Float(x);
+            else if constexpr (std::is_same_v<T, double>) Double(x);
+            else Int(x);
+        }
+    }
+    std::uint64_t Value() const { return h_; }
+
+private:
+    std::uint64_t h_ = 0xCBF29CE484222325ULL;
+};
+
+// The walk as it enters position j: everything that decides what it visits next.
+void HashPosition(Hasher& h, const Engine& e, int j) {
+    const SearchState& s = e.search;
+    const int d = s.TrialDegree;
+    h.Word(0x505);
+    h.Int(j);
+    h.Int(d);
+    h.Int(s.DivisorIdx);
+    h.Int(s.PositionsEntered);
+    h.Int(s.StateSaved);
+    h.Float(s.StepGcd);
+    h.Float(s.CoefStep);
+    h.Float(s.QuotStep);
+    h.Float(s.Bound2);
+    h.Float(s.LeadAbs);
+    h.Span(s.CoefBound, 1, d);
+    h.Span(s.TrialFactor, 0, j - 1);
+    h.Span(e.dense.PolyWork, 0, j - 1);
+    h.Span(s.UpCoef, 1, j - 1);
+    h.Span(s.UpQuot, 1, j - 1);
+    h.Span(s.DownCoef, 1, j - 1);
+    h.Span(s.DownQuot, 1, j - 1);
+    h.Span(s.StepMode, 1, j - 1);
+    h.Int(s.FirstDegree);
+    h.Int(e.run.Skipped);
+    h.Int(e.store.StoredCount);
+}
+
+void HashRunFlags(Hasher& h, const RunFlags& r) {
+    for (float v : {r.NoGroupingShown, r.DenProduct, r.Content, r.SignFlip, r.MethodResult, r.NoEqualsPrefix,
+                    r.PrintMode, r.TimeLimit, r.StartMinute, r.StartMinuteM60, r.LongTried, r.SolutionNo,
+                    r.GsysCount, r.GsysRead, r.ProdCount, r.RemMult})
+        h.Float(v);
+    for (long long v : std::initializer_list<long long>{r.Stage, r.Sign, r.SignAcc, r.Skipped, r.ItemCount, r.FirstSize, r.SolutionCounter})
+        h.Int(v);
+    for (const std::string* t : {&r.FracFlag, &r.SignPrefix, &r.StopReason, &r.StopKey, &r.Key, &r.Repeat,
+                                 &r.StartTime, &r.SearchStartTime, &r.AnewAnswer, &r.AnotherAnswer})
+        h.Text(*t);
+    h.Int(r.EnterAfterEndMarks ? 1 : 0);
+}
+
+void HashSearch(Hasher& h, const SearchState& s) {
+    for (long long v : std::initializer_list<long long>{s.TrialDegree, s.StartDegree, s.FirstDegree, s.HalfDegree, s.DivisorCount, s.DivisorIdx,
+                        s.LeadBound, s.StateSaved, s.SearchPos, s.PositionsEntered, s.CompleteAssignments})
+        h.Int(v);
+    for (float v : {s.Bound1, s.Bound2, s.DefaultBound1, s.CurBound1, s.MaxCoefAbs, s.Bound2Floor, s.LeadAbs,
+                    s.StepGcd, s.CoefStep, s.QuotStep})
+        h.Float(v);
+    h.Span(s.CoefBound, 0, s.HalfDegree);
+    if (s.StateSaved == 1 && !s.SearchSave.empty()) {
+        // The first complete candidate of the degree, from which the next resumes.
+        const int d = static_cast<int>(s.SearchSave[0]) - 1;
+        h.Span(s.SearchSave, 0, 2 * d + 5);
+        h.Span(s.StepModeKeep, 1, d);
+        h.Span(s.UpQuotKeep, 1, d);
+        h.Span(s.UpCoefKeep, 1, d);
+        h.Span(s.DownQuotKeep, 1, d);
+        h.Span(s.DownCoefKeep, 1, d);
+        h.Int(s.DivisorIdxKeep);
+    }
+}
+
+void HashStage(Hasher& h, const Engine& e, At at) {
+    h.Word(0x57A6E);
+    h.Int(static_cast<int>(at));
+    HashRunFlags(h, e.run);
+    HashSearch(h, e.search);
+    const DenseForm& d = e.dense;
+    for (long long v : std::initializer_list<long long>{d.Degree, d.PrintDegree, d.PrintShift, d.DegreeKeep, d.ProdDegree, d.FoundDeg, d.CofactorDeg})
+        h.Int(v);
+    h.Float(d.LowExp);
+    h.Span(d.PolyCoef, 0, d.Degree);
+    h.Span(d.PolyKeep, 0, d.DegreeKeep);
+    const FactorStore& st = e.store;
+    h.Int(st.StoredCount);
+    h.Float(st.StoredEnd);
+    h.Span(st.Work2n, 0, static_cast<int>(st.StoredEnd) - 1);
+    h.Span(st.StoredEndAt, 0, st.StoredCount);
+    h.Span(st.StoredDeg, 0, st.StoredCount);
+    const int terms = static_cast<int>(e.terms.TermCount);
+    h.Span(e.terms.TermCoef, 1, terms);
+    h.Span(e.terms.TermMainExp, 1, terms);
+    const int vars = static_cast<int>(e.vars.VarCount);
+    h.Int(vars);
+    for (int v = 1; v <= vars && v < static_cast<int>(e.vars.VarName.size()); ++v)
+        h.Text(e.vars.VarName[static_cast<std::size_t>(v)]);
+    h.Int(static_cast<long long>(e.screen.Log().size()));
+}
+
+void HashScreen(Hasher& h, const Screen& screen) {
+    for (int r = 1; r <= Screen::kRows; ++r)
+        for (int c = 1; c <= Screen::kCols; ++c) {
+            const Cell& cell = screen.At(r, c);
+            h.Word((static_cast<std::uint64_t>(cell.ch) << 24) | (static_cast<std::uint64_t>(cell.fg) << 16) |
+                   (static_cast<std::uint64_t>(cell.bg) << 8) | (cell.wideTail ? 1U : 0U));
+        }
+    h.Int(screen.Cursor().first);
+    h.Int(screen.Cursor().second);
+    h.Int(screen.Foreground());
+    h.Int(screen.Background());
+    h.Text(screen.Log());
+}
+
+// Every file the run left in its folder, by name.
+void HashFiles(Hasher& h, const TempDir& dir) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
+        if (entry.is_regular_file()) files[entry.path().filename().string()] = dir.Read(entry.path().filename().string());
+    h.Int(static_cast<long long>(files.size()));
+    for (const auto& [name, bytes] : files) {
+        h.Text(name);
+        h.Text(bytes);
+    }
+}
+
+}  // namespace
+
+std::uint64_t WalkFingerprint(const WalkInput& in, long long* positions, long long* candidates) {
+    TestEngine t;
+    Hasher h;
+    t.e.search.PositionProbe = [&](int j) { HashPosition(h, t.e, j); };
+    t.clock.Set(0, 0, in.startSeconds);
+    t.clock.StepPerReading(in.secondsPerReading);
+    for (const WalkInput::Press& p : in.presses) t.keys.Add(std::string(1, p.key), p.afterPolls);
+    t.keys.Add(in.answers, 1L << 40);
+    t.dir.Write("DXS.DAT", "\"" + in.text + "\"\r\n");
+    for (At at = StartUp(t.e); at != At::Exit; at = RunStage(t.e, at)) HashStage(h, t.e, at);
+    t.e.jg.Close();
+    t.e.dj.Close();
+    HashScreen(h, t.screen);
+    HashFiles(h, t.dir);
+    h.Int(t.keys.Polls());
+    h.Int(t.clock.Seconds());
+    if (positions != nullptr) *positions = t.e.search.PositionsEntered;
+    if (candidates != nullptr) *candidates = t.e.search.CompleteAssignments;
+    return h.Value();
+}
+
+std::vector<std::uint64_t> ReadFingerprints(const std::string& path) {
+    std::vector<std::uint64_t> out;
+    std::ifstream in(path);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '#') continue;
+        out.push_back(std::stoull(line, nullptr, 16));
+    }
+    return out;
+}
+
+bool WriteFingerprints(const std::string& path, const std::vector<std::uint64_t>& hashes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << "# Walk fingerprints, one per seed from 0 (tests/fingerprint). Re-record with:\n"
+           "# build/bin/walk_fingerprints --record\n";
+    char line[24];
+    for (std::uint64_t v : hashes) {
+        std::snprintf(line, sizeof line, "%016" PRIx64 "\n", v);
+        out << line;
+    }
+    return static_cast<bool>(out);
+}
+
+}  // namespace yinshi::testing

@@ -1,0 +1,30 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace yinshi::testing {
+
+// One seeded run of the whole engine: the polynomial as the window program
+// hands it over, the keys pressed during the searches, the answers to the
+// questions and the fake clock.
+struct WalkInput {
+    struct Press {
+        char key;
+        long afterPolls;  // counted from the start of the run
+    };
+    std::string text;
+    std::vector<Press> presses;  // seen by the search's polls, in order
+    std::string answers;         // only the questions take these
+    int startSeconds = 10 * 3600;
+    int secondsPerReading = 1;  // every clock reading advances the clock by this
+};
+
+// The input of seed `seed`. The same seed gives the same input on every
+// machine (no standard distributions, whose results the library may choose).
+WalkInput MakeWalkInput(std::uint64_t seed);
+
+// A line that lets a person rerun the case by hand.
+std::string Describe(const WalkInput& in);
+
+}  // namespace yinshi::testing
