@@ -15,7 +15,7 @@ namespace {
 
 float Lead(const Engine& e) { return e.dense.PolyCoef[e.dense.Degree]; }
 
-// B3 and B4: the bounds from the coefficients.
+// The search bounds from the coefficients.
 void ComputeBounds(Engine& e) {
     SearchState& s = e.search;
     int n = e.dense.Degree;
@@ -34,7 +34,7 @@ void ComputeBounds(Engine& e) {
     if (s.Bound2 < s.Bound2Floor) s.Bound2 = s.Bound2Floor;
 }
 
-// B7: fewer candidates for high degrees.
+// Fewer candidates for high degrees.
 void TightenForDegree(Engine& e) {
     SearchState& s = e.search;
     if (e.run.Repeat == "y") {
@@ -54,14 +54,14 @@ void TightenForDegree(Engine& e) {
     e.PrintLine(ItemForm(s.Bound1));
 }
 
-// B8.
+// Below the starting degree every position keeps the whole bound.
 void SetLowerBounds(Engine& e) {
     SearchState& s = e.search;
     for (int k = 1; k <= s.StartDegree - 2; ++k) s.CoefBound[k] = RoundHalfEven(s.Bound1);
     s.LeadBound = s.LeadAbs > s.Bound1 ? RoundHalfEven(s.LeadAbs) : RoundHalfEven(s.Bound1);
 }
 
-// B10: every t from abs(a0) down to 1 that divides a0, with a0/t. The lists
+// Every t from abs(a0) down to 1 that divides a0, with a0/t. The lists
 // are sized from the actual count (a constant such as 720720 has 240 divisors).
 void ListDivisorPairs(Engine& e) {
     SearchState& s = e.search;
