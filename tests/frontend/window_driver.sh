@@ -71,7 +71,8 @@ use_work_folder() {
 start_window() {
   "$1/yinshi" >"${YINSHI_LOG:-/dev/null}" 2>&1 &
   DRIVER_PIDS+=($!)
-  COVER=$(find_window "${COVER_TITLE:-^因式分解\$}") || fail "the cover window did not appear"
+  # The first start on a fresh machine also builds the font caches: give it time.
+  COVER=$(find_window "${COVER_TITLE:-^因式分解\$}" 60) || fail "the cover window did not appear"
 }
 
 go_on() {
