@@ -59,9 +59,13 @@ std::optional<UniPoly> Expand(const UniFactorization& f) {
     return p;
 }
 
-std::optional<MultiPoly> Canonical(const MultiPoly& p) {
-    std::map<exact::Exponents, Wide, std::greater<>> sum;
-    for (const Term& t : p) sum[t.exp] += t.coef;  // 2^64 terms would be needed to overflow
+namespace {
+
+using Sums = std::map<exact::Exponents, Wide, std::greater<>>;
+
+// The terms of summed coefficients, leading first, zeros left out; nullopt
+// when a sum does not fit 64 bits.
+std::optional<MultiPoly> FromSums(const Sums& sum) {
     MultiPoly out;
     for (const auto& [exp, c] : sum) {
         if (c == 0) continue;
@@ -71,21 +75,23 @@ std::optional<MultiPoly> Canonical(const MultiPoly& p) {
     return out;
 }
 
+}  // namespace
+
+std::optional<MultiPoly> Canonical(const MultiPoly& p) {
+    Sums sum;
+    for (const Term& t : p) sum[t.exp] += t.coef;  // 2^64 terms would be needed to overflow
+    return FromSums(sum);
+}
+
 std::optional<MultiPoly> Multiply(const MultiPoly& a, const MultiPoly& b) {
-    std::map<exact::Exponents, Wide, std::greater<>> sum;
+    Sums sum;
     for (const Term& s : a)
         for (const Term& t : b) {
             exact::Exponents e{};
             for (std::size_t j = 0; j < e.size(); ++j) e[j] = s.exp[j] + t.exp[j];
             if (!AddProduct(sum[e], s.coef, t.coef)) return std::nullopt;
         }
-    MultiPoly out;
-    for (const auto& [exp, c] : sum) {
-        if (c == 0) continue;
-        if (!Fits(c)) return std::nullopt;
-        out.push_back({static_cast<std::int64_t>(c), exp});
-    }
-    return out;
+    return FromSums(sum);
 }
 
 std::optional<MultiPoly> Expand(const MultiFactorization& f) {
