@@ -7,122 +7,15 @@
 // tried, every factor split off), with a clock that never reaches the time
 // limit, no keys and the production poller. The transcript is closed, so no
 // file is written while the search runs.
-#include <benchmark/benchmark.h>
-
-#include <filesystem>
-#include <string>
-#include <unistd.h>
-
-#include "mainline/allocation.hpp"
-#include "mainline/driver.hpp"
-#include "mainline/poller.hpp"
-#include "platform/text_file.hpp"
+#include "bench_rig.hpp"
 
 namespace yinshi {
 namespace {
 
-// The engine's state at the search start of one input.
-struct Snapshot {
-    TermTable terms;
-    VarTable vars;
-    DenseForm dense;
-    SearchState search;
-    FactorStore store;
-    RunFlags run;
-    PrintState print;
-    SubsetState subsets;
-    FurtherState further;
-
-    void Take(const Engine& e) {
-        terms = e.terms;
-        vars = e.vars;
-        dense = e.dense;
-        search = e.search;
-        store = e.store;
-        run = e.run;
-        print = e.print;
-        subsets = e.subsets;
-        further = e.further;
-    }
-    void Restore(Engine& e) const {
-        e.terms = terms;
-        e.vars = vars;
-        e.dense = dense;
-        e.search = search;
-        e.store = store;
-        e.run = run;
-        e.print = print;
-        e.subsets = subsets;
-        e.further = further;
-    }
-};
-
-struct Rig {
-    std::filesystem::path dir = std::filesystem::temp_directory_path() /
-                                ("yinshi-bench-" + std::to_string(::getpid()));
-    Screen screen;
-    ScriptedKeyboard keys;
-    FakeClock clock;  // stands still: the time limit never fires
-    Poller poller = Poller::Production();
-    Engine e{screen, keys, clock, dir, poller};
-    Snapshot start;
-
-    // False when the input never reaches the search.
-    bool SetUp(const std::string& text) {
-        std::filesystem::create_directories(dir);
-        WriteWholeFile(dir / "DXS.DAT", "\"" + text + "\"\r\n");
-        AllocateStartup(e);
-        At at = StartUp(e);
-        while (at == At::Restart || at == At::Reorder) at = RunStage(e, at);
-        e.jg.Close();
-        e.dj.Close();
-        start.Take(e);
-        return at == At::SearchStart;
-    }
-    ~Rig() {
-        std::error_code ec;
-        std::filesystem::remove_all(dir, ec);
-    }
-};
-
-// The stages of the decomposition itself; any other ends it.
-bool Decomposing(At at) {
-    switch (at) {
-        case At::SearchStart:
-        case At::SearchResume:
-        case At::BoundClamp:
-        case At::NextDegree:
-        case At::FactorReport:
-        case At::AfterFactor:
-        case At::SearchEnd:
-        case At::Reorder:
-            return true;
-        default:
-            return false;
-    }
-}
-
+// A clock that stands still: the time limit never fires.
 void Search(benchmark::State& state, const std::string& text) {
-    Rig rig;
-    if (!rig.SetUp(text)) {
-        state.SkipWithError("the input does not reach the search");
-        return;
-    }
-    Engine& e = rig.e;
-    long long positions = 0;
-    long long candidates = 0;
-    for (auto _ : state) {
-        rig.start.Restore(e);
-        for (At at = At::SearchStart; Decomposing(at); at = RunStage(e, at)) {
-        }
-        positions += e.search.PositionsEntered - rig.start.search.PositionsEntered;
-        candidates += e.search.CompleteAssignments - rig.start.search.CompleteAssignments;
-        rig.screen.ClearLog();
-    }
-    state.counters["positions"] = benchmark::Counter(static_cast<double>(positions), benchmark::Counter::kIsRate);
-    state.counters["candidates"] = benchmark::Counter(static_cast<double>(candidates), benchmark::Counter::kIsRate);
-    state.counters["positions_per_run"] =
-        benchmark::Counter(static_cast<double>(positions), benchmark::Counter::kAvgIterations);
+    FakeClock still;
+    bench::RunSearch(state, text, still, nullptr);
 }
 
 #define SEARCH(name, text) BENCHMARK_CAPTURE(Search, name, text)->Unit(benchmark::kMillisecond)

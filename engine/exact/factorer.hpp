@@ -89,15 +89,17 @@ public:
     virtual std::optional<bool> IsIrreducible(const MultiPoly& f) const = 0;
 };
 
-// Proposed limits of the search guide, from bench/exact_bench on the 2-core
-// build machine. Up to these degrees one factoring stayed under about 25 ms
-// for every family measured (random, products, x^n - 1, 1 + x + ... + x^n,
-// products of cyclotomic polynomials); above them the time is not steady:
-// 1 + x + ... + x^119 takes about 0.2 s, x^240 - 1 over 1 s, while random
-// inputs stay under 50 ms up to about degree 350. FLINT cannot be
-// interrupted, so beyond a limit the caller should not factor at all and
-// fall back to the plain walk.
-inline constexpr int kGuideMaxDegree = 100;       // one variable: the degree
+// Limits of exact factoring in the engine, from bench/exact_bench on the
+// 2-core build machine. At degree 200 one factoring takes 10-15 ms for every
+// family measured (random, products, x^n - 1, 1 + x + ... + x^n, products of
+// cyclotomic polynomials); the slow cases are those with very many small
+// factors: 1 + x + ... + x^119 about 0.2 s, x^240 - 1 over 1 s, while random
+// inputs stay under 50 ms up to about degree 350. The images of polynomials
+// in several letters reach degree 200, and even a slow factoring there costs
+// less than the minutes the plain walk searches. FLINT cannot be interrupted,
+// so beyond a limit the caller does not factor at all and falls back to the
+// plain walk.
+inline constexpr int kGuideMaxDegree = 200;       // one variable: the degree
 inline constexpr int kGuideMaxTotalDegree = 60;   // several variables: the total degree
 
 // ---- The search guide: divisors of a one-variable polynomial ----

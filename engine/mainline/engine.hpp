@@ -56,6 +56,9 @@ struct Engine {
     // Exact factoring over the integers, to certify the product a run ends
     // with; none in tests that do not ask for it.
     const exact::Factorer* exact = nullptr;
+    // With `exact`, the trial search walks only where a divisor can be; off
+    // only to compare the guided walk with the plain one.
+    bool guideWalk = true;
 
     Transcript jg;   // jg.dat, open from start-up to the closing
     FactorFile dj;   // dj.dat during the closing and the further solutions

@@ -2,8 +2,11 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "exact/factorer.hpp"
 
 namespace yinshi {
 
@@ -133,6 +136,10 @@ struct SearchState {
     // the clock are polled, with g0..g(j-1), q0..q(j-1) and the walking state
     // of positions 1..j-1 as the walk holds them.
     std::function<void(int position)> PositionProbe;
+    // The exact factorisation of the polynomial last walked: the degrees of
+    // one search all walk the same polynomial.
+    exact::UniPoly GuidePoly;
+    std::optional<exact::UniFactorization> GuideFactors;
 };
 
 // Candidate factors kept for a polynomial in several variables.

@@ -40,6 +40,8 @@ int main() {
     engine.ownWindow = std::getenv("YINSHI_OWN_WINDOW") != nullptr;
     const exact::FlintFactorer exact;
     engine.exact = &exact;
+    // The walk as it was before exact factoring guided it: for comparing the two.
+    engine.guideWalk = std::getenv("YINSHI_PLAIN_WALK") == nullptr;
     int status = 0;
     try {
         RunEngine(engine);

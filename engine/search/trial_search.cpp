@@ -15,6 +15,7 @@
 #include "search/top_scan.hpp"
 #include "search/trial_checks.hpp"
 #include "search/walk_entry.hpp"
+#include "search/walk_guide.hpp"
 
 namespace yinshi {
 
@@ -162,6 +163,7 @@ struct DegreeWalk {
     PrefixSums sums;
     std::vector<std::int64_t> boundMod;    // CoefBound(j) modulo the pair's cs
     std::vector<std::int32_t> byResidue;  // the pair's table, for a small cs
+    std::optional<WalkGuide> guide;
 };
 
 // The hot state of the walk, held in locals.
@@ -458,6 +460,16 @@ inline Then CheckTop(Walk& w) {
     return then;
 }
 
+// What the checks answer for a candidate that no divisor agrees with.
+template <bool kGeneral>
+inline Then PassOver(const Walk& w) {
+    if constexpr (!kGeneral) {
+        const float gd = w.g[w.d];
+        if (gd != 0 && gd < -w.leadAbs) return Then::BackFromTop;
+    }
+    return Then::NextAtTop;
+}
+
 template <bool kGeneral>
 inline Then CompleteAssignment(Walk& w) {
     if (!w.saved) {
@@ -505,11 +517,28 @@ WalkEnd RunWalk(Engine& e, DegreeWalk& degree, int& j) {
     Walk w(e, degree);
     const int d = w.d;
     w.sums.TakePrefix(j - 1, w.g, w.q);
+    // After the jump a candidate may be of lower degree than the guide knows.
+    WalkGuide* guide = degree.guide && !w.jumped ? &*degree.guide : nullptr;
+    // The guide only passes over what follows the degree's first complete
+    // assignment: the next degree resumes from that one, so it is found as
+    // the plain walk finds it.
+    bool guiding = guide != nullptr && w.saved;
+    if (guiding) guide->Rebuild(w.g, j - 1);
+    auto hopeless = [&](int p, float v) { return guiding && p < d && !guide->Allows(p, v); };
+    auto take = [&](int p) {
+        if (p >= d) return;
+        w.sums.Take(p, w.g[p], w.q[p]);
+        if (guiding) guide->Take(p, w.g[p]);
+    };
     enum class Op { Enter, Next, Back, Complete };
     Op op = j > d ? Op::Complete : Op::Enter;
     for (;;) {
         switch (op) {
             case Op::Enter:
+                if (guiding && !guide->Open(j - 1)) {
+                    op = Op::Back;
+                    break;
+                }
                 switch (EnterPosition<kGeneral>(w, j)) {
                     case Entered::Stop:
                         return WalkEnd::Stopped;
@@ -517,24 +546,33 @@ WalkEnd RunWalk(Engine& e, DegreeWalk& degree, int& j) {
                         op = Op::Back;
                         break;
                     case Entered::Taken:
-                        if (j < d) {
-                            w.sums.Open(j);
-                            w.sums.Take(j, w.g[j], w.q[j]);
+                        if (j < d) w.sums.Open(j);
+                        if (hopeless(j, w.g[j])) {
+                            op = Op::Next;
+                            break;
                         }
+                        take(j);
                         ++j;
                         op = j > d ? Op::Complete : Op::Enter;
                         break;
                 }
                 break;
-            case Op::Next:
-                if (NextCandidate(w, j)) {
-                    if (j < d) w.sums.Take(j, w.g[j], w.q[j]);
+            case Op::Next: {
+                if (guiding && !guide->Open(j - 1)) {
+                    op = Op::Back;
+                    break;
+                }
+                bool found = NextCandidate(w, j);
+                while (found && hopeless(j, w.g[j])) found = NextCandidate(w, j);
+                if (found) {
+                    take(j);
                     ++j;
                     op = j > d ? Op::Complete : Op::Enter;
                 } else {
                     op = Op::Back;
                 }
                 break;
+            }
             case Op::Back:
                 if (--j <= 0) return WalkEnd::PairUsedUp;
                 op = Op::Next;
@@ -544,7 +582,14 @@ WalkEnd RunWalk(Engine& e, DegreeWalk& degree, int& j) {
                 // top position, each a complete assignment.
                 j = d;
                 op = Op::Back;
-                Then then = CompleteAssignment<kGeneral>(w);
+                auto check = [&] {
+                    return guiding && !guide->Allows(d, w.g[d]) ? PassOver<kGeneral>(w) : CompleteAssignment<kGeneral>(w);
+                };
+                Then then = check();
+                if (guide != nullptr && !guiding && w.saved) {
+                    guiding = true;
+                    guide->Rebuild(w.g, d - 1);
+                }
                 for (;;) {
                     if (then == Then::Accepted) return WalkEnd::Accepted;
                     if (then == Then::Code2) return WalkEnd::Code2;
@@ -555,12 +600,42 @@ WalkEnd RunWalk(Engine& e, DegreeWalk& degree, int& j) {
                         continue;
                     }
                     if (ScanTopPosition(w) != Scan::Check) break;
-                    then = CheckTop<kGeneral>(w);
+                    then = guiding && !guide->Allows(d, w.g[d]) ? PassOver<kGeneral>(w) : CheckTop<kGeneral>(w);
                 }
                 break;
             }
         }
     }
+}
+
+// The exact factorisation of the polynomial the search walks, when exact
+// factoring is at hand and within its limit; kept for the later degrees.
+const exact::UniFactorization* WalkedFactors(Engine& e) {
+    SearchState& s = e.search;
+    const int n = e.dense.Degree;
+    if (e.exact == nullptr || !e.guideWalk || n > exact::kGuideMaxDegree) return nullptr;
+    std::optional<exact::UniPoly> f = WholeCoefficients(e.dense.PolyCoef.data(), n);
+    if (!f) return nullptr;
+    if (*f != s.GuidePoly) {
+        s.GuidePoly = std::move(*f);
+        s.GuideFactors = e.exact->Factor(s.GuidePoly);
+    }
+    return s.GuideFactors ? &*s.GuideFactors : nullptr;
+}
+
+// No divisor of the walked polynomial has a degree from the trial degree up
+// to half its degree: nothing the rest of the search meets can be accepted.
+// Where it ends then changes nothing that is written (only the progress on
+// the screen), so it may end at once. Not after the jump to the top degree,
+// whose candidates may be of any lower degree.
+bool NothingLeftToFind(const Engine& e, const exact::UniFactorization& f) {
+    const SearchState& s = e.search;
+    if (e.run.Skipped == 1) return false;
+    const std::vector<bool> degrees = exact::DivisorDegrees(f);
+    if (degrees.size() != static_cast<std::size_t>(e.dense.Degree) + 1) return false;
+    for (int k = std::max(s.TrialDegree, 1); k <= e.dense.Degree / 2; ++k)
+        if (degrees[static_cast<std::size_t>(k)]) return false;
+    return true;
 }
 
 }  // namespace
@@ -589,7 +664,13 @@ At TrialFactorSearch(Engine& e) {
     EnsureCapacity(e);
     int j = std::clamp(s.SearchPos, 1, s.TrialDegree + 1);
     const LeadDivisors lead(e.dense.PolyCoef[e.dense.Degree]);
-    DegreeWalk degree{lead, TopDivisors(lead), {}, {}, {}};
+    const exact::UniFactorization* factors = WalkedFactors(e);
+    if (factors != nullptr && NothingLeftToFind(e, *factors)) {
+        s.SearchPos = j;
+        return At::SearchEnd;
+    }
+    DegreeWalk degree{lead, TopDivisors(lead), {}, {}, {}, {}};
+    if (factors != nullptr) degree.guide = WalkGuide::For(*factors, e.dense.Degree, s.TrialDegree);
     degree.sums.Reset(s.TrialDegree, e.dense.PolyCoef.data());
     At result = s.StateSaved == 1 ? At::NextDegree : At::SearchEnd;
     for (bool searching = PairLeft(e); searching;) {

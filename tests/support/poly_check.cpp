@@ -95,7 +95,7 @@ std::string ToString(const Poly& p) {
     return os.str();
 }
 
-std::optional<Poly> TranscriptProduct(const std::string& jg) {
+std::optional<Poly> TranscriptProduct(const std::string& jg, long long* denominator) {
     std::vector<std::string> lines;
     std::istringstream in(jg);
     std::string line;
@@ -113,7 +113,16 @@ std::optional<Poly> TranscriptProduct(const std::string& jg) {
     result[Monomial{}] = 1;
     std::size_t open = product.find('(');
     std::string prefix = product.substr(0, open);
-    if (prefix.find('/') != std::string::npos) return std::nullopt;
+    if (denominator != nullptr) *denominator = 1;
+    if (std::size_t slash = prefix.find('/'); slash != std::string::npos) {
+        // "num/den" then perhaps a monomial: the denominator goes out, the rest stays the prefix.
+        if (denominator == nullptr) return std::nullopt;
+        std::size_t end = slash + 1;
+        while (end < prefix.size() && std::isdigit(static_cast<unsigned char>(prefix[end])) != 0) ++end;
+        if (end == slash + 1) return std::nullopt;
+        *denominator = std::stoll(prefix.substr(slash + 1, end - slash - 1));
+        prefix = prefix.substr(0, slash) + prefix.substr(end);
+    }
     if (!prefix.empty()) {
         std::string p = prefix;
         long long sign = 1;

@@ -20,7 +20,9 @@ std::string ToString(const Poly& p);
 // The product written on the last factor line of a transcript: the text after
 // the last "=" of the last line that holds a "(", as a content prefix
 // (sign, integer, monomial) followed by parenthesised factors, "^2" allowed.
-// Nullopt when there is no such line or a fraction is in the content.
-std::optional<Poly> TranscriptProduct(const std::string& jg);
+// Nullopt when there is no such line, or a fraction is in the content and
+// `denominator` is not given to receive its denominator (the product returned
+// is then the line times it).
+std::optional<Poly> TranscriptProduct(const std::string& jg, long long* denominator = nullptr);
 
 }  // namespace yinshi::testing
