@@ -3,6 +3,7 @@
 
 #include <cctype>
 
+#include "exact/flint_factorer.hpp"
 #include "results/factor_file.hpp"
 #include "run_support.hpp"
 
@@ -11,27 +12,34 @@ namespace {
 
 bool Contains(const std::string& hay, const std::string& needle) { return hay.find(needle) != std::string::npos; }
 
+// The same files whether exact factoring guides the search or not.
 TEST(WholeRun, ThreeLinearFactorsGiveTheGoldenTranscriptAndFactorFile) {
-    TestEngine t;
-    RunOn(t, "x^3+9x^2+26x+24", "n");
-    EXPECT_EQ(t.dir.Read("jg.dat"),
-              Blanks("x^␣3+␣9␣x^␣2+␣26␣x+␣24␣\r\n"
-                     "=(x^␣3␣+␣9x^␣2␣+␣26x␣+␣24)\r\n"
-                     "=[␣1x^␣3+(␣4␣␣5␣)x^␣2+(␣20␣␣6␣)x+␣24]\r\n"
-                     "=[(␣1␣x^␣3+␣4␣x^␣2)+(␣5␣x^␣2+␣20␣x)+(␣6␣x+␣24␣)]\r\n"
-                     "=(x␣+␣4)(x^␣2␣+␣5x␣+␣6)\r\n"
-                     "\r\n"
-                     "=(x␣+␣4)(x␣+␣3)(x␣+␣2)\r\n"));
-    FactorFile dj;
-    ASSERT_TRUE(dj.Open(t.dir.Path() / "dj.dat"));
-    EXPECT_EQ(dj.Get(1), Blanks("(x␣+␣4)"));
-    EXPECT_EQ(dj.Get(2), Blanks("(x␣+␣3)"));
-    EXPECT_EQ(dj.Get(3), Blanks("(x␣+␣2)"));
-    EXPECT_EQ(t.e.run.ItemCount, 3);
-    const std::string& log = t.screen.Log();
-    EXPECT_TRUE(Contains(log, "ok!\n"));
-    EXPECT_TRUE(Contains(log, "do you want to look at another solution? y/n\n"));
-    EXPECT_TRUE(Contains(log, "Use the mouse to  close  the  window\n"));
+    const exact::FlintFactorer flint;
+    const exact::Factorer* none = nullptr;
+    for (const exact::Factorer* guide : {none, static_cast<const exact::Factorer*>(&flint)}) {
+        SCOPED_TRACE(guide != nullptr ? "guided" : "plain");
+        TestEngine t;
+        t.e.exact = guide;
+        RunOn(t, "x^3+9x^2+26x+24", "n");
+        EXPECT_EQ(t.dir.Read("jg.dat"),
+                  Blanks("x^␣3+␣9␣x^␣2+␣26␣x+␣24␣\r\n"
+                         "=(x^␣3␣+␣9x^␣2␣+␣26x␣+␣24)\r\n"
+                         "=[␣1x^␣3+(␣4␣␣5␣)x^␣2+(␣20␣␣6␣)x+␣24]\r\n"
+                         "=[(␣1␣x^␣3+␣4␣x^␣2)+(␣5␣x^␣2+␣20␣x)+(␣6␣x+␣24␣)]\r\n"
+                         "=(x␣+␣4)(x^␣2␣+␣5x␣+␣6)\r\n"
+                         "\r\n"
+                         "=(x␣+␣4)(x␣+␣3)(x␣+␣2)\r\n"));
+        FactorFile dj;
+        ASSERT_TRUE(dj.Open(t.dir.Path() / "dj.dat"));
+        EXPECT_EQ(dj.Get(1), Blanks("(x␣+␣4)"));
+        EXPECT_EQ(dj.Get(2), Blanks("(x␣+␣3)"));
+        EXPECT_EQ(dj.Get(3), Blanks("(x␣+␣2)"));
+        EXPECT_EQ(t.e.run.ItemCount, 3);
+        const std::string& log = t.screen.Log();
+        EXPECT_TRUE(Contains(log, "ok!\n"));
+        EXPECT_TRUE(Contains(log, "do you want to look at another solution? y/n\n"));
+        EXPECT_TRUE(Contains(log, "Use the mouse to  close  the  window\n"));
+    }
 }
 
 TEST(WholeRun, TitleStandsAtItsPlace) {
