@@ -86,12 +86,6 @@ void ListDivisorPairs(Engine& e) {
     s.DivisorIdx = 1;
 }
 
-void StartSearchClock(Engine& e) {
-    e.run.SearchStartTime = e.clock.Now();
-    e.run.StartMinute = static_cast<float>(MinutesOf(e.run.SearchStartTime));
-    e.run.StartMinuteM60 = e.run.StartMinute - 60;
-}
-
 // Cofactor coefficients beyond the floor are no longer tried from here on.
 void LowerBound2ToFloor(Engine& e) {
     SearchState& s = e.search;
@@ -226,7 +220,7 @@ At BoundClamp(Engine& e) {
     s.SearchPos = 1;
     s.StateSaved = 0;
     s.HalfDegree = n / 2;
-    StartSearchClock(e);
+    RestartSearchClock(e);
     s.TrialDegree = s.StartDegree;
     return RunDegree(e);
 }

@@ -2,6 +2,7 @@
 // marks of the transcript and the end of the run.
 #include "mainline/continuation.hpp"
 #include "mainline/driver.hpp"
+#include "mainline/progress.hpp"
 #include "present/number_form.hpp"
 #include "present/printing.hpp"
 #include "present/gsys_file.hpp"
@@ -27,9 +28,7 @@ At AskAnew(Engine& e) {
 
     r.AnewAnswer = "y";
     r.Repeat = "y";
-    r.SearchStartTime = e.clock.Now();
-    r.StartMinute = static_cast<float>(MinutesOf(r.SearchStartTime));
-    r.StartMinuteM60 = r.StartMinute - 60;
+    RestartSearchClock(e);
     if (r.StopReason == "x" || r.StopReason == "t") {
         r.Key.clear();
         r.StopReason.clear();

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/whole_float.hpp"
+
 namespace yinshi {
 
 // A two-dimensional float table indexed (row, column) from 0, as the term
@@ -39,8 +41,6 @@ constexpr int kMaxTerms = 20;
 constexpr float kCoefLimit = 9999999.0f;
 // The same limit for exact integer work.
 constexpr std::int64_t kCoefLimitWhole = 9999999;
-// Up to 2^24 a float holds every integer; past it, values are no longer exact.
-constexpr std::int64_t kExactLimit = 16777216;
 
 // The polynomial as read: a sparse table of terms (counted from 1).
 struct TermTable {

@@ -13,6 +13,12 @@ bool MinutesPassed(float now, float start, float limit) {
     return (now - start > limit) || (now < start && now - (start - 60) > limit);
 }
 
+void RestartSearchClock(Engine& e) {
+    e.run.SearchStartTime = e.clock.Now();
+    e.run.StartMinute = static_cast<float>(MinutesOf(e.run.SearchStartTime));
+    e.run.StartMinuteM60 = e.run.StartMinute - 60;
+}
+
 void ShowStatusLine(Engine& e) {
     e.screen.Color(2, 0);
     if (e.run.Stage == 0) {
@@ -104,9 +110,7 @@ At SearchEnd(Engine& e) {
     if (r.StopReason == "x") {
         r.StopReason.clear();
         r.Key.clear();
-        r.SearchStartTime = e.clock.Now();
-        r.StartMinute = static_cast<float>(MinutesOf(r.SearchStartTime));
-        r.StartMinuteM60 = r.StartMinute - 60;
+        RestartSearchClock(e);
         s.StartDegree = s.TrialDegree;
         s.Bound1 = std::floor((s.Bound1 + 1) / 2);
         return At::BoundClamp;

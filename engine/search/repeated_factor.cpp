@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "mainline/engine.hpp"
+#include "platform/whole_float.hpp"
 #include "present/dense_arith.hpp"
 #include "present/exact_product.hpp"
 #include "present/number_form.hpp"
@@ -16,8 +17,6 @@ namespace {
 
 constexpr float kProductLimit = 3000000.0f;
 constexpr float kContentLimit = 30000.0f;
-
-bool Divides(float p, float v) { return std::floor(v / p) * p == v; }
 
 // Divides out the common divisor of v(0..deg), trying every J from the smallest
 // coefficient magnitude down. False when that magnitude is too large to try.
@@ -37,15 +36,6 @@ bool RemoveContent(std::vector<float>& v, int deg) {
         break;
     }
     return true;
-}
-
-float Gcd(float a, float b) {
-    while (b != 0) {
-        float r = std::fmod(a, b);
-        a = b;
-        b = r;
-    }
-    return a;
 }
 
 // The primitive remainder sequence of f = PolyKeep and f'. Leaves the gcd in

@@ -58,7 +58,7 @@ struct Side {
     std::int64_t TriesUpTo(std::int64_t order) const { return odd ? (order + 1) / 2 : order / 2; }
 };
 
-bool Whole(float v) { return std::fabs(v) <= static_cast<float>(kFloatExact); }
+bool Whole(float v) { return std::fabs(v) <= static_cast<float>(kExactLimit); }
 
 // Copy for g0 = 1 (unit steps in the coefficient): the next try that is a
 // divisor of an (meeting q(d) gd = an at half the degree), or below -|an|.

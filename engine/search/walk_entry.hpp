@@ -53,7 +53,7 @@ inline std::int64_t FloorDivBy(std::int64_t x, std::int64_t m, double inverse) {
     return q;
 }
 
-inline bool WithinExact(float v) { return std::fabs(v) <= static_cast<float>(kFloatExact); }
+inline bool WithinExact(float v) { return std::fabs(v) <= static_cast<float>(kExactLimit); }
 
 }  // namespace walk_detail
 
@@ -112,7 +112,7 @@ Entry EnterBandStepping(float& gj, float& qj, float cs, float qs, float tb, floa
     const std::int64_t mag = quot < 0 ? -quot : quot;
     const std::int64_t step = p.qs < 0 ? -p.qs : p.qs;
     if (mag > bound2) {
-        if (mag + step > kFloatExact) {
+        if (mag + step > kExactLimit) {
             // Rounded in floats: stepped as floats step.
             gj = static_cast<float>(t);
             qj = static_cast<float>(quot);
