@@ -102,7 +102,6 @@ Next EnumerateSubsets(Engine& e) {
     for (int k = firstSize; k <= n - 1; ++k) {
         s.SubsetSize = k;
         const long long count = Binomial(n, k);
-        s.SubsetCount = static_cast<std::int32_t>(std::min<long long>(count, INT32_MAX));
         if (client == Client::VariableOrder) BuildPlFiles(e, k);
 
         for (int pos = 1; pos <= k; ++pos) {

@@ -1,3 +1,4 @@
+#include "present/colours.hpp"
 #include "search/repeated_factor.hpp"
 
 #include <cmath>
@@ -107,7 +108,7 @@ void ShowSplit(Engine& e, int m, int n, const std::vector<float>& q) {
     e.run.PrintMode = e.jg.IsOpen() ? 0 : 1;
 
     e.run.Stage = 1;
-    e.screen.Color(4, 7);
+    e.screen.Color(kResultColours);
     e.Print("****** =");
     e.jg.Write("=");
     PrintContentPrefix(e);
@@ -127,7 +128,7 @@ void ShowSplit(Engine& e, int m, int n, const std::vector<float>& q) {
     e.PrintLine("=....");
     e.jg.Write("=....");
     e.jg.EndLine();
-    e.screen.Color(7, 0);
+    e.screen.Color(kPlainColours);
 
     e.run.PrintMode = oldMode;
     if (reopened) e.jg.Close();
