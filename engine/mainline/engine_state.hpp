@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/whole_float.hpp"
+#include "platform/whole_numbers.hpp"
 
 namespace yinshi {
 

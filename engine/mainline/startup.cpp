@@ -7,7 +7,7 @@
 #include "mainline/allocation.hpp"
 #include "mainline/driver.hpp"
 #include "platform/text_file.hpp"
-#include "platform/whole_float.hpp"
+#include "platform/whole_numbers.hpp"
 #include "present/number_form.hpp"
 #include "present/printing.hpp"
 #include "search/parser.hpp"

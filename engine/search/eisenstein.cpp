@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "mainline/engine.hpp"
-#include "platform/whole_float.hpp"
+#include "platform/whole_numbers.hpp"
 #include "present/number_form.hpp"
 
 namespace yinshi {

@@ -11,9 +11,6 @@ constexpr double kLarge = 1152921504606846976.0;  // 2^60: beyond any value the 
 
 bool Representable(float x, float c) { return std::fabs(x) < kLarge && std::fabs(c) <= static_cast<double>(kExactLimit); }
 
-// Floor division for a positive divisor.
-std::int64_t FloorDiv(std::int64_t a, std::int64_t b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
-
 // The additions of `step` to a value beyond 2^24 (or one whose next sum is),
 // a stretch at a time. Each
 // call advances by at most `n` additions and returns how many it made (0 when

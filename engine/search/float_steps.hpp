@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "platform/whole_float.hpp"
+#include "platform/whole_numbers.hpp"
 
 namespace yinshi {
 

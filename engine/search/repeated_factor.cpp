@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "mainline/engine.hpp"
-#include "platform/whole_float.hpp"
+#include "platform/whole_numbers.hpp"
 #include "present/dense_arith.hpp"
 #include "present/exact_product.hpp"
 #include "present/number_form.hpp"

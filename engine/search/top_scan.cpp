@@ -12,12 +12,6 @@ namespace {
 
 constexpr std::int64_t kNone = std::numeric_limits<std::int64_t>::max() / 4;
 
-std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
-    std::int64_t q = a / b;
-    if (a % b != 0 && ((a < 0) != (b < 0))) --q;
-    return q;
-}
-
 struct Range {
     std::int64_t lo;
     std::int64_t hi;

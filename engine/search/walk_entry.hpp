@@ -30,11 +30,6 @@ PairSteps MakePairSteps(float g0, float q0, float h, float cs, float qs);
 
 namespace walk_detail {
 
-inline std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
-    std::int64_t q = a / b;
-    if (a % b != 0 && ((a < 0) != (b < 0))) --q;
-    return q;
-}
 inline std::int64_t CeilDiv(std::int64_t a, std::int64_t b) { return -FloorDiv(-a, b); }
 
 // floor(x / m) for m >= 1 and |x| < 2^52, by the reciprocal: a step or two

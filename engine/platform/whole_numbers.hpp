@@ -25,6 +25,13 @@ T Gcd(T a, T b) {
     return a;
 }
 
+// floor(a / b) for b != 0, in integers.
+inline std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
+    std::int64_t q = a / b;
+    if (a % b != 0 && ((a < 0) != (b < 0))) --q;
+    return q;
+}
+
 // Whether p divides the whole float v: the quotient, rounded down and
 // multiplied back, gives v again.
 inline bool Divides(float p, float v) { return std::floor(v / p) * p == v; }
