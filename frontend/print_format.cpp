@@ -1,5 +1,9 @@
 #include "print_format.hpp"
 
+#include <utility>
+
+#include "compaction/transcript_compaction.hpp"
+
 namespace yinshi::frontend {
 namespace {
 
@@ -37,35 +41,14 @@ std::vector<std::string> PrintWrapped(std::string_view utf8) {
 }
 
 std::string CompactRepeats(std::string_view line) {
-  const std::size_t p1 = line.find('(');
-  if (p1 == std::string_view::npos) return std::string(line);
-  const std::size_t p2 = line.find(')', p1);
-  if (p2 == std::string_view::npos) return std::string(line);
-
-  std::string_view f = line.substr(p1, p2 - p1 + 1);
-  std::string h(line.substr(0, p2 + 1));
-  std::string_view rest = line.substr(p2 + 1);
-  int k = 1;
-  while (!rest.empty()) {
-    const std::size_t q = rest.find(')');
-    if (q == std::string_view::npos) {
-      if (k > 1) AppendPower(h, k);
-      h += rest;
-      return h;
-    }
-    const std::string_view g = rest.substr(0, q + 1);
-    rest = rest.substr(q + 1);
-    if (g == f) {
-      ++k;
-      if (rest.empty()) AppendPower(h, k);
-      continue;
-    }
-    if (k > 1) AppendPower(h, k);
-    h += g;
-    f = g;
-    k = 1;
-  }
-  return h;
+  class Compacted final : public CompactionOut {
+   public:
+    void Text(std::string_view text) override { h += text; }
+    void Power(int count) override { AppendPower(h, count); }
+    std::string h;
+  } out;
+  WalkFactorRuns(line, TailRule::CountedRun, out);
+  return std::move(out.h);
 }
 
 std::vector<std::string> TranscriptPrintLines(const std::vector<std::string>& transcript) {

@@ -5,6 +5,7 @@
 #include "mainline/allocation.hpp"
 #include "mainline/driver.hpp"
 #include "mainline/progress.hpp"
+#include "present/colours.hpp"
 #include "present/number_form.hpp"
 #include "search/eisenstein.hpp"
 #include "search/trial_search.hpp"
@@ -86,12 +87,6 @@ void ListDivisorPairs(Engine& e) {
     s.DivisorIdx = 1;
 }
 
-void StartSearchClock(Engine& e) {
-    e.run.SearchStartTime = e.clock.Now();
-    e.run.StartMinute = static_cast<float>(MinutesOf(e.run.SearchStartTime));
-    e.run.StartMinuteM60 = e.run.StartMinute - 60;
-}
-
 // Cofactor coefficients beyond the floor are no longer tried from here on.
 void LowerBound2ToFloor(Engine& e) {
     SearchState& s = e.search;
@@ -120,11 +115,11 @@ void PrintWaitEstimate(Engine& e, const std::string& waitText) {
     e.PrintLine("The process is operating now,Wait for less than" + minutes + "minutes .");
 }
 
-bool LimitLiftedByB(const Engine& e) { return e.run.StopReason == "b" && e.run.TimeLimit == 7; }
+bool LimitLiftedByB(const Engine& e) { return e.run.StopReason == StopReason::NoLimit && IsFirstPass(e.run); }
 
 void WaitMessage(Engine& e) {
     e.NewLine();
-    e.screen.Color(10, 7);
+    e.screen.Color(kWaitColours);
     if (LimitLiftedByB(e)) {
         e.PrintLine("程序正在运行中,请等候,或按x键!");
         e.PrintLine("The process is operating now.");
@@ -134,14 +129,14 @@ void WaitMessage(Engine& e) {
         e.PrintLine("稍候!");
         e.PrintLine("Wait a moment!");
     }
-    e.screen.Color(7, 0);
+    e.screen.Color(kPlainColours);
     LowerBound2ToFloor(e);
 }
 
 void DegreeNineMessage(Engine& e) {
     LowerBound2ToFloor(e);
     e.NewLine();
-    e.screen.Color(10, 7);
+    e.screen.Color(kWaitColours);
     if (!LimitLiftedByB(e)) {
         if (e.dense.Degree > 23) {
             PrintWaitEstimate(e, "程序正在运行中,请等候.等候时间<");
@@ -150,7 +145,7 @@ void DegreeNineMessage(Engine& e) {
             e.PrintLine("Wait a moment!");
         }
     }
-    e.screen.Color(7, 0);
+    e.screen.Color(kPlainColours);
 }
 
 // The two-minute rule: a first pass that has run long jumps to the highest degree.
@@ -226,7 +221,7 @@ At BoundClamp(Engine& e) {
     s.SearchPos = 1;
     s.StateSaved = 0;
     s.HalfDegree = n / 2;
-    StartSearchClock(e);
+    RestartSearchClock(e);
     s.TrialDegree = s.StartDegree;
     return RunDegree(e);
 }

@@ -2,6 +2,8 @@
 // marks of the transcript and the end of the run.
 #include "mainline/continuation.hpp"
 #include "mainline/driver.hpp"
+#include "mainline/progress.hpp"
+#include "present/colours.hpp"
 #include "present/number_form.hpp"
 #include "present/printing.hpp"
 #include "present/gsys_file.hpp"
@@ -27,12 +29,10 @@ At AskAnew(Engine& e) {
 
     r.AnewAnswer = "y";
     r.Repeat = "y";
-    r.SearchStartTime = e.clock.Now();
-    r.StartMinute = static_cast<float>(MinutesOf(r.SearchStartTime));
-    r.StartMinuteM60 = r.StartMinute - 60;
-    if (r.StopReason == "x" || r.StopReason == "t") {
+    RestartSearchClock(e);
+    if (r.StopReason == StopReason::Retune || r.StopReason == StopReason::Leave) {
         r.Key.clear();
-        r.StopReason.clear();
+        r.StopReason = StopReason::None;
         s.Bound1 -= 1;
         s.StartDegree = s.TrialDegree;
         if (s.Bound1 == 0) {
@@ -52,7 +52,7 @@ At AskAnew(Engine& e) {
 At Finish(Engine& e) {
     RunFlags& r = e.run;
     DenseForm& d = e.dense;
-    r.StopReason.clear();
+    r.StopReason = StopReason::None;
     r.Key.clear();
     r.PrintMode = 0;
     d.PrintShift = RoundHalfEven(d.LowExp);
@@ -103,9 +103,9 @@ At CloseTranscript(Engine& e) {
 }
 
 At ShowResults(Engine& e) {
-    e.screen.Color(4, 7);
+    e.screen.Color(kResultColours);
     ShowTranscript(e);
-    e.screen.Color(7, 0);
+    e.screen.Color(kPlainColours);
     e.screen.Bell();
     e.NewLine();
     if (e.run.Stage == 1) e.PrintLine("ok!");
@@ -152,14 +152,14 @@ At FileProblem(Engine& e) {
 }
 
 At EndPrompt(Engine& e) {
-    e.screen.Color(7, 4);
+    e.screen.Color(kEndColours);
     e.PrintLine("end");
     e.NewLine();
     e.PrintLine("阅  读  后   按  任  一  键");
     e.PrintLine("Press any key after reading");
     e.keys.Wait();
     if (!e.ownWindow) return At::Exit;
-    e.screen.Color(7, 5);
+    e.screen.Color(kCloseHintColours);
     e.NewLine();
     e.PrintLine("用鼠标左键单击右上方 × 处关闭此窗口");
     e.PrintLine("Use the mouse to  close  the  window");

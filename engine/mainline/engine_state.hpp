@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "exact/factorer.hpp"
+#include "platform/whole_numbers.hpp"
 
 namespace yinshi {
 
@@ -42,8 +43,6 @@ constexpr int kMaxTerms = 20;
 constexpr float kCoefLimit = 9999999.0f;
 // The same limit for exact integer work.
 constexpr std::int64_t kCoefLimitWhole = 9999999;
-// Up to 2^24 a float holds every integer; past it, values are no longer exact.
-constexpr std::int64_t kExactLimit = 16777216;
 
 // The polynomial as read: a sparse table of terms (counted from 1).
 struct TermTable {
@@ -66,7 +65,6 @@ struct VarTable {
     std::array<float, 8> VarMaxExp{};
     std::array<float, 8> VarMaxExpKeep{};
     std::array<float, 8> VarTabA{};
-    std::array<float, 8> VarTabB{};
     std::vector<float> VarOrder;           // 0..300, then 0..n; also a scratch dense vector
     std::array<std::int32_t, 8> VarInt{};  // substitution weights of the last order read
     // Weights of the chosen order, per variable of the current order: an image
@@ -152,6 +150,19 @@ struct FactorStore {
     std::int32_t SplitShift = 0;
 };
 
+// Why the search last stopped, kept until a later stage has acted on it.
+enum class StopReason {
+    None,
+    Retune,   // the time limit ran out or x was pressed: the search may start again with a smaller bound
+    Leave,    // t was pressed: the search gives up here
+    NoLimit,  // b was pressed: the search goes on, and the first pass has no time limit any more
+};
+
+// The time limits in minutes: the first pass, before any factor is found, and
+// every pass after one is.
+constexpr float kFirstPassMinutes = 7;
+constexpr float kLaterPassMinutes = 1;
+
 // Scalars that carry the run from stage to stage.
 struct RunFlags {
     std::string InputText;
@@ -168,16 +179,15 @@ struct RunFlags {
     float MethodResult = 0;
     float NoEqualsPrefix = 0;
     float PrintMode = 0;
-    std::string StopReason;
+    yinshi::StopReason StopReason = StopReason::None;
     std::string StopKey;
     std::string Key;
     std::string Repeat;
     std::int32_t Skipped = 0;
-    float TimeLimit = 7;
+    float TimeLimit = kFirstPassMinutes;
     std::string StartTime;
     std::string SearchStartTime;
     float StartMinute = 0;
-    float StartMinuteM60 = 0;
     float LongTried = 0;
     float SolutionNo = 1;
     float GsysCount = 0;
@@ -194,6 +204,8 @@ struct RunFlags {
     bool EnterAfterEndMarks = false;
 };
 
+inline bool IsFirstPass(const RunFlags& r) { return r.TimeLimit == kFirstPassMinutes; }
+
 // Scratch of the printing routines.
 struct PrintState {
     std::int32_t PowerArg = 0;
@@ -208,7 +220,6 @@ struct SubsetState {
     std::vector<std::int32_t> SelMax;
     std::int32_t SelIdx = 0;
     std::int32_t SubsetSize = 0;
-    std::int32_t SubsetCount = 0;
     std::vector<float> Perm;
     std::int32_t PermCount = 0;
     std::string PlIn = "pl1";

@@ -4,6 +4,7 @@
 
 #include "mainline/driver.hpp"
 #include "mainline/progress.hpp"
+#include "present/colours.hpp"
 #include "present/number_form.hpp"
 #include "present/printing.hpp"
 
@@ -13,24 +14,29 @@ bool MinutesPassed(float now, float start, float limit) {
     return (now - start > limit) || (now < start && now - (start - 60) > limit);
 }
 
+void RestartSearchClock(Engine& e) {
+    e.run.SearchStartTime = e.clock.Now();
+    e.run.StartMinute = static_cast<float>(MinutesOf(e.run.SearchStartTime));
+}
+
 void ShowStatusLine(Engine& e) {
-    e.screen.Color(2, 0);
+    e.screen.Color(kStatusColours);
     if (e.run.Stage == 0) {
-        e.run.TimeLimit = 7;
+        e.run.TimeLimit = kFirstPassMinutes;
         PrintStatus(e, 14, "程序正在运行. 按 t 键可退出分解(Press t exit)");
     } else {
-        e.run.TimeLimit = 1;
+        e.run.TimeLimit = kLaterPassMinutes;
         PrintStatus(e, 6, "已有因式分出,正在继续分解.按 t 键可退出到下一步(Press t  exit)");
     }
-    e.screen.Color(7, 0);
+    e.screen.Color(kPlainColours);
 }
 
 bool PollKeysAndClock(Engine& e) {
     RunFlags& r = e.run;
-    if (!(r.TimeLimit == 7 && r.StopReason == "b")) {
+    if (!(IsFirstPass(r) && r.StopReason == StopReason::NoLimit)) {
         float now = static_cast<float>(MinutesOf(e.clock.Now()));
         if (MinutesPassed(now, r.StartMinute, r.TimeLimit)) {
-            r.StopReason = "x";
+            r.StopReason = StopReason::Retune;
             r.StopKey = "x";
             return true;
         }
@@ -42,7 +48,7 @@ bool PollKeysAndClock(Engine& e) {
         case 'b':
         case 'B':
             r.Key = "b";
-            r.StopReason = "b";
+            r.StopReason = StopReason::NoLimit;
             e.screen.Clear();
             e.PrintLine("b");
             e.PrintLine("程序正在运行中,请等候,或按x键!");
@@ -51,11 +57,13 @@ bool PollKeysAndClock(Engine& e) {
             return false;
         case 'x':
         case 'X':
-            r.Key = r.StopReason = r.StopKey = "x";
+            r.Key = r.StopKey = "x";
+            r.StopReason = StopReason::Retune;
             return true;
         case 't':
         case 'T':
-            r.Key = r.StopReason = r.StopKey = "t";
+            r.Key = r.StopKey = "t";
+            r.StopReason = StopReason::Leave;
             return true;
         default:
             return false;
@@ -82,7 +90,7 @@ At SearchEnd(Engine& e) {
         PrintContentPrefix(e);
         e.jg.EndHold();
     }
-    if (r.Stage == 1 && r.StopReason != "x") return At::Finish;
+    if (r.Stage == 1 && r.StopReason != StopReason::Retune) return At::Finish;
 
     for (int k = 0; k <= d.DegreeKeep; ++k) d.PolyWork[k] = static_cast<float>(r.Sign) * d.PolyKeep[k];
     d.PrintDegree = d.DegreeKeep;
@@ -90,7 +98,7 @@ At SearchEnd(Engine& e) {
     r.PrintMode = 1;
     PrintDensePoly(e);
 
-    if ((r.StopReason == "x" || r.StopReason == "t") && s.CurBound1 > s.DefaultBound1) {
+    if ((r.StopReason == StopReason::Retune || r.StopReason == StopReason::Leave) && s.CurBound1 > s.DefaultBound1) {
         s.CurBound1 = 0;
         e.NewLine();
         return At::Finish;
@@ -101,12 +109,10 @@ At SearchEnd(Engine& e) {
     e.PrintLine(e.clock.Now());
 
     if (s.Bound1 == 1) return r.Stage == 1 ? At::Finish : At::AskAnew;
-    if (r.StopReason == "x") {
-        r.StopReason.clear();
+    if (r.StopReason == StopReason::Retune) {
+        r.StopReason = StopReason::None;
         r.Key.clear();
-        r.SearchStartTime = e.clock.Now();
-        r.StartMinute = static_cast<float>(MinutesOf(r.SearchStartTime));
-        r.StartMinuteM60 = r.StartMinute - 60;
+        RestartSearchClock(e);
         s.StartDegree = s.TrialDegree;
         s.Bound1 = std::floor((s.Bound1 + 1) / 2);
         return At::BoundClamp;

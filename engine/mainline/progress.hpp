@@ -21,6 +21,9 @@ inline bool SearchMustStop(Engine& e, int position) {
 // Elapsed-minutes test on the clock's minutes field, strict, one hour wrap.
 bool MinutesPassed(float nowMinute, float startMinute, float limit);
 
+// The time limit and the two-minute rule count from now.
+void RestartSearchClock(Engine& e);
+
 void ShowStatusLine(Engine& e);
 
 }  // namespace yinshi

@@ -7,6 +7,7 @@
 #include "mainline/allocation.hpp"
 #include "mainline/driver.hpp"
 #include "platform/text_file.hpp"
+#include "platform/whole_numbers.hpp"
 #include "present/number_form.hpp"
 #include "present/printing.hpp"
 #include "search/parser.hpp"
@@ -15,17 +16,8 @@ namespace yinshi {
 
 namespace {
 
-constexpr const char* kInputError = "输入错误！";
 constexpr const char* kTooBig = "The data is too big!";
 constexpr const char* kInputFile = "DXS.DAT";
-
-At InputError(Engine& e) {
-    if (e.screen.Cursor().second != 1) e.NewLine();
-    e.PrintLine(kInputError);
-    e.jg.Close();
-    e.dj.Close();
-    return At::EndPrompt;
-}
 
 At TooBig(Engine& e) {
     if (e.screen.Cursor().second != 1) e.NewLine();
@@ -123,17 +115,6 @@ bool ClearAndMergeExactly(TermTable& t) {
         t.TermCoef[i] = static_cast<float>(coef[i]);
     }
     return true;
-}
-
-std::int64_t Gcd(std::int64_t a, std::int64_t b) {
-    a = a < 0 ? -a : a;
-    b = b < 0 ? -b : b;
-    while (b != 0) {
-        std::int64_t r = a % b;
-        a = b;
-        b = r;
-    }
-    return a;
 }
 
 }  // namespace

@@ -7,6 +7,12 @@
 
 namespace yinshi {
 
+// A foreground and a background from the 16-colour palette.
+struct ColourPair {
+    int fg;
+    int bg;
+};
+
 // One character cell of the text screen. A double-width character fills its
 // own cell and marks the next one as its tail.
 struct Cell {
@@ -67,6 +73,7 @@ public:
     std::pair<int, int> Cursor() const { return {row_, col_}; }
     // Only the low four bits count: the palette has 16 colours.
     void Color(int fg, int bg);
+    void Color(ColourPair c) { Color(c.fg, c.bg); }
     int Foreground() const { return fg_; }
     int Background() const { return bg_; }
     // Blanks all 25 rows in the current colours and homes the cursor.

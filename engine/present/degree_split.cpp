@@ -82,7 +82,6 @@ void CheckDegreeSplit(Engine& e) {
         ExponentsOf(e, d.PolyWork, d.CofactorDeg, low - s);
         for (int v = 1; v <= vars; ++v) vt.VarMaxExp[v] = vt.VarTabA[v];
         ExponentsOf(e, e.search.TrialFactor, d.FoundDeg, s);
-        for (int v = 1; v <= vars; ++v) vt.VarTabB[v] = vt.VarTabA[v];
         bool fits = true;
         for (int v = 1; v <= vars; ++v)
             if (vt.VarTabA[v] + vt.VarMaxExp[v] != vt.VarMaxExpKeep[v]) fits = false;

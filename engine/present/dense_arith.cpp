@@ -5,18 +5,10 @@
 #include <vector>
 
 #include "mainline/engine.hpp"
+#include "platform/grow.hpp"
 #include "present/number_form.hpp"
 
 namespace yinshi {
-
-namespace {
-
-template <typename T>
-void AtLeast(std::vector<T>& v, int last) {
-    if (last >= 0 && v.size() < static_cast<std::size_t>(last) + 1) v.resize(static_cast<std::size_t>(last) + 1, T{});
-}
-
-}  // namespace
 
 void DivideKeepByWork(Engine& e) {
     DenseForm& d = e.dense;

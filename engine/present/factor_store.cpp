@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "mainline/engine.hpp"
+#include "platform/grow.hpp"
 #include "present/dense_arith.hpp"
 #include "present/exact_product.hpp"
 #include "present/number_form.hpp"
@@ -13,11 +14,6 @@
 namespace yinshi {
 
 namespace {
-
-template <typename T>
-void AtLeast(std::vector<T>& v, int last) {
-    if (last >= 0 && v.size() < static_cast<std::size_t>(last) + 1) v.resize(static_cast<std::size_t>(last) + 1, T{});
-}
 
 void ClearStatusRow(Engine& e) {
     auto pos = e.screen.Cursor();

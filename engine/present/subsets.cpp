@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "mainline/engine.hpp"
+#include "platform/grow.hpp"
 #include "platform/text_file.hpp"
 #include "present/dense_arith.hpp"
 #include "present/number_form.hpp"
@@ -22,11 +23,6 @@ enum class Client { VariableOrder, Combination, AnotherSolution };
 Client WhichClient(const Engine& e) {
     if (e.run.SolutionNo != 2) return Client::VariableOrder;
     return e.run.AnotherAnswer == "y" ? Client::AnotherSolution : Client::Combination;
-}
-
-template <typename T>
-void AtLeast(std::vector<T>& v, std::size_t size) {
-    if (v.size() < size) v.resize(size, T{});
 }
 
 // n!/(k!(n-k)!), saturating instead of overflowing for large item counts.
@@ -95,10 +91,10 @@ Next EnumerateSubsets(Engine& e) {
     const int n = e.run.ItemCount;
 
     e.NewLine();
-    const std::size_t size = static_cast<std::size_t>(std::max(n, e.run.FirstSize) + 2);
-    AtLeast(s.ItemNo, size);
-    AtLeast(s.SelPos, size);
-    AtLeast(s.SelMax, size);
+    const int last = std::max(n, e.run.FirstSize) + 1;
+    AtLeast(s.ItemNo, last);
+    AtLeast(s.SelPos, last);
+    AtLeast(s.SelMax, last);
     for (int m = 1; m <= n; ++m) s.ItemNo[m] = static_cast<float>(m);
 
     // The other clients have no use for the empty subset.
@@ -106,7 +102,6 @@ Next EnumerateSubsets(Engine& e) {
     for (int k = firstSize; k <= n - 1; ++k) {
         s.SubsetSize = k;
         const long long count = Binomial(n, k);
-        s.SubsetCount = static_cast<std::int32_t>(std::min<long long>(count, INT32_MAX));
         if (client == Client::VariableOrder) BuildPlFiles(e, k);
 
         for (int pos = 1; pos <= k; ++pos) {
@@ -160,7 +155,7 @@ void WritePermutation(TextOut& out, const std::vector<float>& perm, int m) {
 
 void BuildPlFiles(Engine& e, int k) {
     SubsetState& s = e.subsets;
-    AtLeast(s.Perm, static_cast<std::size_t>(std::max(k, 1) + 1));
+    AtLeast(s.Perm, std::max(k, 1));
     s.PlIn = "pl1";
     s.PlOut = "pl2";
     // An order chosen from a file that was not written whole would be no
@@ -211,7 +206,7 @@ template <typename Order, typename Weight>
 float FillImage(Engine& e, int k, const Order& order, const Weight& weight) {
     TermTable& t = e.terms;
     const int terms = RoundHalfEven(t.TermCount);
-    AtLeast(t.TermMainExp, static_cast<std::size_t>(std::max(terms, 0) + 1));
+    AtLeast(t.TermMainExp, std::max(terms, 0));
     float low = 0;
     float high = 0;
     for (int i = 1; i <= terms; ++i) {
@@ -278,9 +273,9 @@ void ScoreOrder(Engine& e, int k, bool first) {
 
 void ChooseVariableOrder(Engine& e) {
     const int k = std::clamp(RoundHalfEven(e.vars.VarCount), 0, kMaxVars);
-    AtLeast(e.vars.VarOrder, static_cast<std::size_t>(k + 1));
-    AtLeast(e.dense.PolyWork, static_cast<std::size_t>(k + 1));
-    AtLeast(e.search.TrialFactor, static_cast<std::size_t>(k + 1));
+    AtLeast(e.vars.VarOrder, k);
+    AtLeast(e.dense.PolyWork, k);
+    AtLeast(e.search.TrialFactor, k);
 
     TextIn in;
     if (!in.Open(e.File(e.subsets.PlOut)) && k > 1) e.FileFailed(e.subsets.PlOut, false);

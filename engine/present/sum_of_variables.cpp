@@ -3,17 +3,13 @@
 #include <vector>
 
 #include "mainline/engine.hpp"
+#include "platform/grow.hpp"
 #include "present/dense_arith.hpp"
 #include "present/number_form.hpp"
 
 namespace yinshi {
 
 namespace {
-
-template <typename T>
-void AtLeast(std::vector<T>& v, int last) {
-    if (last >= 0 && v.size() < static_cast<std::size_t>(last) + 1) v.resize(static_cast<std::size_t>(last) + 1, T{});
-}
 
 // PolyWork = PolyCoef / TrialFactor from the low end; false unless every
 // quotient coefficient is an integer and the leading coefficients agree.

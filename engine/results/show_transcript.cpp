@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "compaction/transcript_compaction.hpp"
 #include "mainline/engine.hpp"
 #include "platform/text_file.hpp"
 #include "present/number_form.hpp"
@@ -32,51 +33,19 @@ void FileFactor(Engine& e, std::string_view text, FilingTrouble& trouble) {
     ++e.run.ItemCount;
 }
 
-void PrintRepeat(Engine& e, int k) { e.Print("^" + ItemForm(static_cast<float>(k))); }
+// Shows a factor line on the screen, left open, and files every parenthesised
+// factor it passes.
+class ShownFactorLine final : public CompactionOut {
+public:
+    ShownFactorLine(Engine& e, FilingTrouble& trouble) : e_(e), trouble_(trouble) {}
+    void Text(std::string_view text) override { e_.Print(text); }
+    void Power(int count) override { e_.Print("^" + ItemForm(static_cast<float>(count))); }
+    void Factor(std::string_view factor) override { FileFactor(e_, factor, trouble_); }
 
-// A factor line from its first "(" on: every parenthesised factor is filed,
-// and runs of equal factors are shown once with "^" and their count. The line
-// is left open.
-void ShowFactorLine(Engine& e, const std::string& line, std::size_t p1, FilingTrouble& trouble) {
-    std::size_t p2 = line.find(')', p1);
-    if (p2 == std::string::npos) {
-        // A "(" that is never closed holds no factor to file.
-        e.Print(line);
-        return;
-    }
-    std::string first = line.substr(p1, p2 - p1 + 1);
-    FileFactor(e, first, trouble);
-    e.Print(std::string_view(line).substr(0, p2 + 1));
-    std::string rest = line.substr(p2 + 1);
-    int k = 1;
-    while (!rest.empty()) {
-        std::size_t q = rest.find(')');
-        std::size_t open = rest.find('(');
-        if (q == std::string::npos || open == std::string::npos || open > q) {
-            // A tail that is not a parenthesised factor (the ")^2" of a square)
-            // belongs to the factor before it: show the run so that the tail
-            // still applies to one copy only, then the tail as it stands.
-            if (k > 1) {
-                if (k - 1 > 1) PrintRepeat(e, k - 1);
-                e.Print(first);
-            }
-            e.Print(rest);
-            return;
-        }
-        std::string next = rest.substr(0, q + 1);
-        rest.erase(0, q + 1);
-        FileFactor(e, next, trouble);
-        if (next == first) {
-            ++k;
-            if (rest.empty()) PrintRepeat(e, k);
-            continue;
-        }
-        if (k > 1) PrintRepeat(e, k);
-        e.Print(next);
-        first = std::move(next);
-        k = 1;
-    }
-}
+private:
+    Engine& e_;
+    FilingTrouble& trouble_;
+};
 
 void TellTrouble(Engine& e, const FilingTrouble& trouble, bool& writeFailTold) {
     if (trouble.tooLong) {
@@ -122,14 +91,14 @@ void ShowTranscript(Engine& e) {
             e.PrintLine(line);
             continue;
         }
-        std::size_t p1 = line.find('(');
-        if (p1 == std::string::npos) {
+        if (line.find('(') == std::string::npos) {
             e.NewLine();
             e.PrintLine(line);
             continue;
         }
         FilingTrouble trouble;
-        ShowFactorLine(e, line, p1, trouble);
+        ShownFactorLine shown(e, trouble);
+        WalkFactorRuns(line, TailRule::LastCopyApart, shown);
         TellTrouble(e, trouble, writeFailTold);
     }
 

@@ -4,13 +4,12 @@
 #include <cstdint>
 
 #include "mainline/engine.hpp"
+#include "platform/whole_numbers.hpp"
 #include "present/number_form.hpp"
 
 namespace yinshi {
 
 namespace {
-
-bool Divides(float p, float v) { return std::floor(v / p) * p == v; }
 
 // p divides a1 .. a(n-1) and not an. The square condition on a0 is the caller's.
 bool DividesMiddleNotLead(const Engine& e, float p) {

@@ -9,10 +9,7 @@ namespace {
 
 constexpr double kLarge = 1152921504606846976.0;  // 2^60: beyond any value the search reaches
 
-bool Representable(float x, float c) { return std::fabs(x) < kLarge && std::fabs(c) <= static_cast<double>(kFloatExact); }
-
-// Floor division for a positive divisor.
-std::int64_t FloorDiv(std::int64_t a, std::int64_t b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+bool Representable(float x, float c) { return std::fabs(x) < kLarge && std::fabs(c) <= static_cast<double>(kExactLimit); }
 
 // The additions of `step` to a value beyond 2^24 (or one whose next sum is),
 // a stretch at a time. Each
@@ -30,7 +27,7 @@ std::int64_t Advance(std::int64_t& v, std::int64_t step, std::int64_t n) {
     const std::int64_t sign = v < 0 ? -1 : 1;
     const std::int64_t a = sign * v;
     const std::int64_t b = sign * step;
-    if (a <= kFloatExact) return oneStep();  // from the exact range out of it
+    if (a <= kExactLimit) return oneStep();  // from the exact range out of it
     const int e = 63 - std::countl_zero(static_cast<std::uint64_t>(a));
     const std::int64_t low = std::int64_t{1} << e;
     const std::int64_t high = low << 1;
@@ -70,7 +67,7 @@ float RepeatAddAnyRange(float x, float c, std::int64_t n) {
     while (n > 0) {
         if (FloatExact(v)) {
             // Exact until the value leaves the exact range.
-            const std::int64_t room = step > 0 ? (kFloatExact - v) / step : (v + kFloatExact) / -step;
+            const std::int64_t room = step > 0 ? (kExactLimit - v) / step : (v + kExactLimit) / -step;
             if (room >= n) return static_cast<float>(v + n * step);
             v += room * step;
             n -= room;
@@ -84,7 +81,7 @@ float RepeatAddAnyRange(float x, float c, std::int64_t n) {
 
 std::int64_t FirstWithin(float& x, float c, float limit, std::int64_t n) {
     if (n <= 0) return 0;
-    if (!Representable(x, c) || !(limit >= 0 && limit < static_cast<float>(kFloatExact))) {
+    if (!Representable(x, c) || !(limit >= 0 && limit < static_cast<float>(kExactLimit))) {
         float v = x;
         for (std::int64_t k = 1; k <= n; ++k) {
             v += c;
@@ -120,7 +117,7 @@ std::int64_t FirstWithin(float& x, float c, float limit, std::int64_t n) {
         }
         // Beyond 2^24 nothing is inside the band: skip to the exact range.
         if ((v > 0) == (step > 0)) return 0;  // moving away
-        const std::int64_t room = v > 0 ? (v - kFloatExact + -step - 1) / -step : (-kFloatExact - v + step - 1) / step;
+        const std::int64_t room = v > 0 ? (v - kExactLimit + -step - 1) / -step : (-kExactLimit - v + step - 1) / step;
         const std::int64_t made = Advance(v, step, std::min(room, n - done));
         if (made == 0) return 0;
         done += made;

@@ -2,13 +2,11 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "platform/whole_numbers.hpp"
+
 namespace yinshi {
 
-// Every integer up to this magnitude is a 32-bit float; sums of whole floats
-// that stay within it are exact.
-constexpr std::int64_t kFloatExact = 16777216;  // 2^24
-
-inline bool FloatExact(std::int64_t v) { return v >= -kFloatExact && v <= kFloatExact; }
+inline bool FloatExact(std::int64_t v) { return v >= -kExactLimit && v <= kExactLimit; }
 
 // The value of x after n repetitions of x = x + c in 32-bit float arithmetic
 // (round to nearest, ties to even), for whole x and c, computed without doing
@@ -25,7 +23,7 @@ float RepeatAddAnyRange(float x, float c, std::int64_t n);
 std::int64_t FirstWithin(float& x, float c, float limit, std::int64_t n);
 inline float RepeatAdd(float x, float c, std::int64_t n) {
     // From an exact value to an exact one every value between is exact.
-    if (x >= -static_cast<float>(kFloatExact) && x <= static_cast<float>(kFloatExact) && n >= 0 && n < (1LL << 32)) {
+    if (x >= -static_cast<float>(kExactLimit) && x <= static_cast<float>(kExactLimit) && n >= 0 && n < (1LL << 32)) {
         const std::int64_t v = static_cast<std::int64_t>(x) + n * static_cast<std::int64_t>(c);
         if (FloatExact(v)) return static_cast<float>(v);
     }

@@ -1,3 +1,4 @@
+#include "present/colours.hpp"
 #include "search/further_solutions.hpp"
 
 #include <algorithm>
@@ -269,14 +270,14 @@ Next CompareAndShow(Engine& e) {
 
     LoadReferenceTerms(e);
     f.ShowFlag = 1;
-    e.screen.Color(4, 7);
+    e.screen.Color(kResultColours);
     e.Print("Solution");
     e.PrintLine(ItemForm(static_cast<float>(e.run.SolutionCounter)));
     e.Print("......");
     if (Next n = MultiplyIntoProduct(e)) return n;
     f.ShowFlag = 0;
 
-    e.screen.Color(7, QuestionBackground(e.run.SolutionCounter));
+    e.screen.Color(kPlainColours.fg, QuestionBackground(e.run.SolutionCounter));
     e.NewLine();
     e.PrintLine("要   看   下   一   种    解    法    吗 ");
     e.PrintLine("do you want to look at another solution? y/n");

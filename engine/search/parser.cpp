@@ -21,16 +21,6 @@ constexpr int kMaxFactorsPerTerm = 6;
 
 unsigned char Byte(char c) { return static_cast<unsigned char>(c); }
 
-// Prints the one input message on a line of its own and closes every file, so
-// that nothing of a rejected text survives the run.
-At InputError(Engine& e) {
-    if (e.screen.Cursor().second != 1) e.NewLine();
-    e.PrintLine("输入错误！");
-    e.jg.Close();
-    e.dj.Close();
-    return At::EndPrompt;
-}
-
 // An exponent must be a whole number above zero: a fractional one would make a
 // term with no place in the dense form. It must also stay within the engine's
 // number limit, since a larger one is written in E form, which reads back as
@@ -141,6 +131,14 @@ Next TokenizeWhole(Engine& e, const std::string& text) {
 }
 
 }  // namespace
+
+At InputError(Engine& e) {
+    if (e.screen.Cursor().second != 1) e.NewLine();
+    e.PrintLine("输入错误！");
+    e.jg.Close();
+    e.dj.Close();
+    return At::EndPrompt;
+}
 
 std::string PrePass(std::string text) {
     std::string out;

@@ -11,6 +11,10 @@ struct Engine;
 // blanks, so that letters never read as the exponent of a number.
 std::string PrePass(std::string text);
 
+// Prints the one input message on a line of its own and closes every file, so
+// that nothing of a rejected text survives the run. Returns EndPrompt.
+At InputError(Engine& e);
+
 // InputText -> DXS1.DAT. On an input error prints the input-error message on a
 // line of its own, closes every open file and returns EndPrompt; when DXS1.DAT
 // cannot be written, returns FileProblem.

@@ -1,3 +1,4 @@
+#include "present/colours.hpp"
 #include "search/repeated_factor.hpp"
 
 #include <cmath>
@@ -5,6 +6,7 @@
 #include <vector>
 
 #include "mainline/engine.hpp"
+#include "platform/whole_numbers.hpp"
 #include "present/dense_arith.hpp"
 #include "present/exact_product.hpp"
 #include "present/number_form.hpp"
@@ -16,8 +18,6 @@ namespace {
 
 constexpr float kProductLimit = 3000000.0f;
 constexpr float kContentLimit = 30000.0f;
-
-bool Divides(float p, float v) { return std::floor(v / p) * p == v; }
 
 // Divides out the common divisor of v(0..deg), trying every J from the smallest
 // coefficient magnitude down. False when that magnitude is too large to try.
@@ -37,15 +37,6 @@ bool RemoveContent(std::vector<float>& v, int deg) {
         break;
     }
     return true;
-}
-
-float Gcd(float a, float b) {
-    while (b != 0) {
-        float r = std::fmod(a, b);
-        a = b;
-        b = r;
-    }
-    return a;
 }
 
 // The primitive remainder sequence of f = PolyKeep and f'. Leaves the gcd in
@@ -117,7 +108,7 @@ void ShowSplit(Engine& e, int m, int n, const std::vector<float>& q) {
     e.run.PrintMode = e.jg.IsOpen() ? 0 : 1;
 
     e.run.Stage = 1;
-    e.screen.Color(4, 7);
+    e.screen.Color(kResultColours);
     e.Print("****** =");
     e.jg.Write("=");
     PrintContentPrefix(e);
@@ -137,7 +128,7 @@ void ShowSplit(Engine& e, int m, int n, const std::vector<float>& q) {
     e.PrintLine("=....");
     e.jg.Write("=....");
     e.jg.EndLine();
-    e.screen.Color(7, 0);
+    e.screen.Color(kPlainColours);
 
     e.run.PrintMode = oldMode;
     if (reopened) e.jg.Close();

@@ -12,12 +12,6 @@ namespace {
 
 constexpr std::int64_t kNone = std::numeric_limits<std::int64_t>::max() / 4;
 
-std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
-    std::int64_t q = a / b;
-    if (a % b != 0 && ((a < 0) != (b < 0))) --q;
-    return q;
-}
-
 struct Range {
     std::int64_t lo;
     std::int64_t hi;
@@ -58,7 +52,7 @@ struct Side {
     std::int64_t TriesUpTo(std::int64_t order) const { return odd ? (order + 1) / 2 : order / 2; }
 };
 
-bool Whole(float v) { return std::fabs(v) <= static_cast<float>(kFloatExact); }
+bool Whole(float v) { return std::fabs(v) <= static_cast<float>(kExactLimit); }
 
 // Copy for g0 = 1 (unit steps in the coefficient): the next try that is a
 // divisor of an (meeting q(d) gd = an at half the degree), or below -|an|.

@@ -10,6 +10,7 @@
 
 #include "mainline/engine.hpp"
 #include "mainline/progress.hpp"
+#include "platform/grow.hpp"
 #include "present/number_form.hpp"
 #include "search/lead_divisors.hpp"
 #include "search/top_scan.hpp"
@@ -24,11 +25,6 @@ namespace {
 // The first solution at a position is not taken with a cofactor coefficient
 // past this (general copy).
 constexpr double kFirstQuotLimit = 9999999.0;
-
-template <typename T>
-void AtLeast(std::vector<T>& v, int last) {
-    if (last >= 0 && v.size() < static_cast<std::size_t>(last) + 1) v.resize(static_cast<std::size_t>(last) + 1, T{});
-}
 
 // Every table the search writes is large enough for the degrees at hand, even
 // for a polynomial larger than the one the tables were first sized for.

@@ -30,11 +30,6 @@ PairSteps MakePairSteps(float g0, float q0, float h, float cs, float qs);
 
 namespace walk_detail {
 
-inline std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
-    std::int64_t q = a / b;
-    if (a % b != 0 && ((a < 0) != (b < 0))) --q;
-    return q;
-}
 inline std::int64_t CeilDiv(std::int64_t a, std::int64_t b) { return -FloorDiv(-a, b); }
 
 // floor(x / m) for m >= 1 and |x| < 2^52, by the reciprocal: a step or two
@@ -53,7 +48,7 @@ inline std::int64_t FloorDivBy(std::int64_t x, std::int64_t m, double inverse) {
     return q;
 }
 
-inline bool WithinExact(float v) { return std::fabs(v) <= static_cast<float>(kFloatExact); }
+inline bool WithinExact(float v) { return std::fabs(v) <= static_cast<float>(kExactLimit); }
 
 }  // namespace walk_detail
 
@@ -112,7 +107,7 @@ Entry EnterBandStepping(float& gj, float& qj, float cs, float qs, float tb, floa
     const std::int64_t mag = quot < 0 ? -quot : quot;
     const std::int64_t step = p.qs < 0 ? -p.qs : p.qs;
     if (mag > bound2) {
-        if (mag + step > kFloatExact) {
+        if (mag + step > kExactLimit) {
             // Rounded in floats: stepped as floats step.
             gj = static_cast<float>(t);
             qj = static_cast<float>(quot);

@@ -83,16 +83,33 @@ void HashPosition(Hasher& h, const Engine& e, int j) {
     h.Int(e.store.StoredCount);
 }
 
+// The recorded fingerprints hashed the stop reason as the key letter it was
+// once kept as, and the start minute less an hour as a field of its own (0
+// until the search clock first started).
+std::string_view StopReasonText(StopReason reason) {
+    switch (reason) {
+        case StopReason::None: return "";
+        case StopReason::Retune: return "x";
+        case StopReason::Leave: return "t";
+        case StopReason::NoLimit: return "b";
+    }
+    return "";
+}
+
+float StartMinuteLessAnHour(const RunFlags& r) { return r.SearchStartTime.empty() ? 0 : r.StartMinute - 60; }
+
 void HashRunFlags(Hasher& h, const RunFlags& r) {
     for (float v : {r.NoGroupingShown, r.DenProduct, r.Content, r.SignFlip, r.MethodResult, r.NoEqualsPrefix,
-                    r.PrintMode, r.TimeLimit, r.StartMinute, r.StartMinuteM60, r.LongTried, r.SolutionNo,
+                    r.PrintMode, r.TimeLimit, r.StartMinute, StartMinuteLessAnHour(r), r.LongTried, r.SolutionNo,
                     r.GsysCount, r.GsysRead, r.ProdCount, r.RemMult})
         h.Float(v);
     for (long long v : std::initializer_list<long long>{r.Stage, r.Sign, r.SignAcc, r.Skipped, r.ItemCount, r.FirstSize, r.SolutionCounter})
         h.Int(v);
-    for (const std::string* t : {&r.FracFlag, &r.SignPrefix, &r.StopReason, &r.StopKey, &r.Key, &r.Repeat,
-                                 &r.StartTime, &r.SearchStartTime, &r.AnewAnswer, &r.AnotherAnswer})
-        h.Text(*t);
+    for (std::string_view t : {std::string_view(r.FracFlag), std::string_view(r.SignPrefix), StopReasonText(r.StopReason),
+                               std::string_view(r.StopKey), std::string_view(r.Key), std::string_view(r.Repeat),
+                               std::string_view(r.StartTime), std::string_view(r.SearchStartTime),
+                               std::string_view(r.AnewAnswer), std::string_view(r.AnotherAnswer)})
+        h.Text(t);
     h.Int(r.EnterAfterEndMarks ? 1 : 0);
 }
 

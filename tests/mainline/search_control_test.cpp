@@ -35,7 +35,7 @@ struct Poll : ::testing::Test {
 TEST_F(Poll, TimeLimitIsAStrictTestOnTheMinutesField) {
     EXPECT_FALSE(StopsAt(10, 5, 0, 7, 10, 12, 59));
     EXPECT_TRUE(StopsAt(10, 5, 0, 7, 10, 13, 0));
-    EXPECT_EQ(t.e.run.StopReason, "x");
+    EXPECT_EQ(t.e.run.StopReason, StopReason::Retune);
     EXPECT_EQ(t.e.run.StopKey, "x");
     EXPECT_TRUE(StopsAt(10, 5, 59, 7, 10, 13, 0));  // 7 minutes and 1 second
     EXPECT_FALSE(StopsAt(10, 58, 0, 7, 11, 5, 59));
@@ -50,10 +50,10 @@ TEST_F(Poll, KeysStopOrLiftTheLimit) {
     t.keys.Add("T");
     EXPECT_TRUE(StopsAt(10, 0, 0, 7, 10, 0, 1));
     EXPECT_EQ(t.e.run.StopKey, "t");
-    t.e.run.StopReason.clear();
+    t.e.run.StopReason = StopReason::None;
     t.keys.Add("B");
     EXPECT_FALSE(StopsAt(10, 0, 0, 7, 10, 0, 1));
-    EXPECT_EQ(t.e.run.StopReason, "b");
+    EXPECT_EQ(t.e.run.StopReason, StopReason::NoLimit);
     EXPECT_TRUE(Contains(t.screen.Log(), "b\n程序正在运行中,请等候,或按x键!\nThe process is operating now.\n"));
     // In the first pass b lifts the time limit; after a factor the limit stays.
     EXPECT_FALSE(StopsAt(10, 0, 0, 7, 11, 30, 0));

@@ -204,7 +204,7 @@ TEST_F(TrialSearchTest, KeyPressedStopsAtTheNextPosition) {
     EXPECT_EQ(TrialFactorSearch(e), At::SearchEnd);
     EXPECT_EQ(s.PositionsEntered, 1);
     EXPECT_EQ(s.CompleteAssignments, 0);
-    EXPECT_EQ(e.run.StopReason, "x");
+    EXPECT_EQ(e.run.StopReason, StopReason::Retune);
 }
 
 TEST_F(TrialSearchTest, UnitCopyLeavesThePositionWhenTheLeadingCandidateIsTooNegative) {
