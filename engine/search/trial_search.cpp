@@ -579,7 +579,8 @@ WalkEnd RunWalk(Engine& e, DegreeWalk& degree, int& j) {
                 j = d;
                 op = Op::Back;
                 auto check = [&] {
-                    return guiding && !guide->Allows(d, w.g[d]) ? PassOver<kGeneral>(w) : CompleteAssignment<kGeneral>(w);
+                    if (guiding && !guide->Allows(d, w.g[d])) return PassOver<kGeneral>(w);
+                    return CompleteAssignment<kGeneral>(w);
                 };
                 Then then = check();
                 if (guide != nullptr && !guiding && w.saved) {
@@ -596,7 +597,8 @@ WalkEnd RunWalk(Engine& e, DegreeWalk& degree, int& j) {
                         continue;
                     }
                     if (ScanTopPosition(w) != Scan::Check) break;
-                    then = guiding && !guide->Allows(d, w.g[d]) ? PassOver<kGeneral>(w) : CheckTop<kGeneral>(w);
+                    then = guiding && !guide->Allows(d, w.g[d]) ? PassOver<kGeneral>(w)
+                                                                 : CheckTop<kGeneral>(w);
                 }
                 break;
             }
