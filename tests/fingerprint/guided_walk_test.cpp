@@ -15,7 +15,6 @@
 #include <filesystem>
 #include <map>
 #include <string>
-#include <unistd.h>
 
 #include "exact/flint_factorer.hpp"
 #include "mainline/driver.hpp"
@@ -129,10 +128,7 @@ int Show(std::uint64_t seed) {
 
 int main(int argc, char** argv) {
     using namespace yinshi::testing;
-    std::error_code ec;
-    if (std::getenv("TMPDIR") == nullptr && std::filesystem::is_directory("/dev/shm", ec) &&
-        ::access("/dev/shm", W_OK) == 0)
-        ::setenv("TMPDIR", "/dev/shm", 0);
+    PreferMemoryTempDir();
     for (int i = 1; i < argc; ++i) {
         unsigned long long k = 0;
         unsigned long long n = 0;

@@ -7,7 +7,9 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <filesystem>
 #include <map>
+#include <unistd.h>
 
 namespace yinshi::testing {
 
@@ -358,6 +360,13 @@ std::string Describe(const WalkInput& in) {
     s += " answers \"" + in.answers + "\" clock " + std::to_string(in.startSeconds) + "s +" +
          std::to_string(in.secondsPerReading) + "s/reading";
     return s;
+}
+
+void PreferMemoryTempDir() {
+    std::error_code ec;
+    if (std::getenv("TMPDIR") == nullptr && std::filesystem::is_directory("/dev/shm", ec) &&
+        ::access("/dev/shm", W_OK) == 0)
+        ::setenv("TMPDIR", "/dev/shm", 0);
 }
 
 }  // namespace yinshi::testing

@@ -27,4 +27,9 @@ WalkInput MakeWalkInput(std::uint64_t seed);
 // A line that lets a person rerun the case by hand.
 std::string Describe(const WalkInput& in);
 
+// Each run creates and removes a folder of small files: on a memory file
+// system that costs a sixth of the time it takes on a disk. Sets TMPDIR to
+// /dev/shm when it is unset and that folder is writable.
+void PreferMemoryTempDir();
+
 }  // namespace yinshi::testing
