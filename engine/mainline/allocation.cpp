@@ -33,7 +33,7 @@ void AllocateStartup(Engine& e) {
     r.NoGroupingShown = 1;
     r.Stage = 0;
     r.NoEqualsPrefix = 0;
-    r.MethodResult = 0;
+    r.MethodResult = MethodOutcome::None;
     r.SolutionNo = 1;
     r.DenProduct = 1;
     r.SignFlip = 1;

@@ -163,6 +163,11 @@ enum class StopReason {
 constexpr float kFirstPassMinutes = 7;
 constexpr float kLaterPassMinutes = 1;
 
+// What the last check of a candidate factor found: nothing checked yet, a
+// candidate rejected, one kept in the store (a split of the image that is not
+// one in every letter), or a factor split off.
+enum class MethodOutcome : std::int32_t { None = 0, Rejected = 1, Kept = 2, Split = 3 };
+
 // Scalars that carry the run from stage to stage.
 struct RunFlags {
     std::string InputText;
@@ -176,7 +181,7 @@ struct RunFlags {
     float SignFlip = 1;
     std::int32_t Sign = 1;
     std::int32_t SignAcc = 1;
-    float MethodResult = 0;
+    MethodOutcome MethodResult = MethodOutcome::None;
     float NoEqualsPrefix = 0;
     float PrintMode = 0;
     yinshi::StopReason StopReason = StopReason::None;

@@ -85,7 +85,7 @@ At AfterFactor(Engine& e) {
     e.run.PrintMode = 1;
     PrintDensePoly(e);
     e.NewLine();
-    if (e.vars.VarCount > 1 && d.Degree > 12 && e.run.MethodResult == 3) {
+    if (e.vars.VarCount > 1 && d.Degree > 12 && e.run.MethodResult == MethodOutcome::Split) {
         DropAbsentVariables(e);
         return At::Reorder;
     }

@@ -159,7 +159,7 @@ At Reorder(Engine& e) {
 
     // The polynomial being decomposed.
     r.PrintMode = 1;
-    if (r.MethodResult == 0) {
+    if (r.MethodResult == MethodOutcome::None) {
         r.PrintMode = 0;
         e.jg.EndLine();
         e.jg.Write("=");
@@ -198,7 +198,7 @@ At Reorder(Engine& e) {
     // The high-degree method.
     if (r.LongTried == 0 && n > 15 && d.LowExp > 0 && e.vars.VarWeight[VarCount(e)] < n) {
         TrySumOfVariables(e);
-        if (r.MethodResult == 3) return At::FactorReport;
+        if (r.MethodResult == MethodOutcome::Split) return At::FactorReport;
         r.LongTried = 1;
     }
     return At::SearchStart;

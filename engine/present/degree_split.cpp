@@ -77,7 +77,7 @@ void CheckDegreeSplit(Engine& e) {
     const int low = RoundHalfEven(d.LowExp);
     const int savedDegree = d.PrintDegree;
     const int savedShift = d.PrintShift;
-    e.run.MethodResult = 2;
+    e.run.MethodResult = MethodOutcome::Kept;
     for (int s = 0; s <= low; ++s) {
         ExponentsOf(e, d.PolyWork, d.CofactorDeg, low - s);
         for (int v = 1; v <= vars; ++v) vt.VarMaxExp[v] = vt.VarTabA[v];
@@ -87,7 +87,7 @@ void CheckDegreeSplit(Engine& e) {
             if (vt.VarTabA[v] + vt.VarMaxExp[v] != vt.VarMaxExpKeep[v]) fits = false;
         if (fits) {
             e.store.SplitShift = s;
-            e.run.MethodResult = 3;
+            e.run.MethodResult = MethodOutcome::Split;
             break;
         }
     }

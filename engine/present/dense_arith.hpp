@@ -15,15 +15,15 @@ void DivideKeepByFactor(Engine& e);
 // factor is left in TrialFactor.
 void MultiplyStoredFactor(Engine& e);
 // Checks x^(n-1)..x^(n-d+1) of g*q (TrialFactor, TrialDegree; PolyWork) against
-// PolyCoef(0..Degree), then the whole product exactly; MethodResult = 1 on a
-// mismatch, otherwise runs AcceptFactor.
+// PolyCoef(0..Degree), then the whole product exactly; MethodResult Rejected
+// on a mismatch, otherwise runs AcceptFactor.
 void VerifyUpperCoefficients(Engine& e);
-// Records a verified factor: MethodResult 3 (a factor) or 2 (kept in the
+// Records a verified factor: MethodResult Split (a factor) or Kept (in the
 // store for a later combination). Leaves FoundDeg and CofactorDeg for the
 // factor report.
 void AcceptFactor(Engine& e);
 // Is the split cofactor PolyWork(0..CofactorDeg) times factor
-// TrialFactor(0..FoundDeg) one in every variable? MethodResult 3 with
+// TrialFactor(0..FoundDeg) one in every variable? MethodResult Split with
 // SplitShift = the main-variable power given to the factor, else 2.
 void CheckDegreeSplit(Engine& e);
 // The factor-combination client's per-subset step: divide and test. True on
@@ -33,7 +33,7 @@ bool CombinationDivideAndTest(Engine& e);
 // The combination client's per-item step (MultiplyStoredFactor).
 void CombinationMultiplyItem(Engine& e);
 // Trial division by the image of the sum of the variables (VarWeight), with
-// constant term +1 and then -1; MethodResult 3 when a factor was found.
+// constant term +1 and then -1; MethodResult Split when a factor was found.
 void TrySumOfVariables(Engine& e);
 // VarTabA(v) = highest TermExp(i, v) over terms 1..MaxTerms.
 void MaxExponents(Engine& e);

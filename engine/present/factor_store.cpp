@@ -82,7 +82,7 @@ void CheckSplitOfKeep(Engine& e) {
         ProductEquals(e.search.TrialFactor.data(), d.FoundDeg, d.PolyWork.data(), d.CofactorDeg, d.PolyKeep.data())) {
         CheckDegreeSplit(e);
     } else {
-        e.run.MethodResult = 2;
+        e.run.MethodResult = MethodOutcome::Kept;
     }
 }
 
@@ -99,7 +99,7 @@ void SplitKeepByProduct(Engine& e) {
 }  // namespace
 
 void VerifyUpperCoefficients(Engine& e) {
-    e.run.MethodResult = 1;
+    e.run.MethodResult = MethodOutcome::Rejected;
     const DenseForm& dn = e.dense;
     const int n = dn.Degree;
     const int d = e.search.TrialDegree;
@@ -132,20 +132,20 @@ void AcceptFactor(Engine& e) {
     dn.ProdDegree = n - d;
     for (int k = 0; k <= n - d; ++k) dn.PolyCoef[k] = dn.PolyWork[k];
     if (e.vars.VarCount <= 1) {
-        e.run.MethodResult = 3;
+        e.run.MethodResult = MethodOutcome::Split;
         return;
     }
 
     AppendToStore(e, e.search.TrialFactor, d);
     if (e.store.StoredCount == 1) {
         CheckDegreeSplit(e);
-        if (e.run.MethodResult == 3) EmptyStore(e);
+        if (e.run.MethodResult == MethodOutcome::Split) EmptyStore(e);
         return;
     }
 
     // The product of every stored factor, against the cofactor.
     SplitKeepByProduct(e);
-    if (e.run.MethodResult == 3) {
+    if (e.run.MethodResult == MethodOutcome::Split) {
         EmptyStore(e);
         return;
     }
@@ -159,13 +159,13 @@ void AcceptFactor(Engine& e) {
     dn.FoundDeg = d;
     dn.CofactorDeg = dn.DegreeKeep - d;
     CheckSplitOfKeep(e);
-    if (e.run.MethodResult == 3) {
+    if (e.run.MethodResult == MethodOutcome::Split) {
         DropNewestStored(e);
         return;
     }
 
     if (e.store.StoredCount == 2) {
-        e.run.MethodResult = 2;
+        e.run.MethodResult = MethodOutcome::Kept;
         return;
     }
 
@@ -173,7 +173,7 @@ void AcceptFactor(Engine& e) {
     AtLeast(dn.PolyWork, dn.Degree);
     for (int k = 0; k <= dn.Degree; ++k) dn.PolyWork[k] = dn.PolyCoef[k];
     dn.ProdDegree = dn.Degree;
-    e.run.MethodResult = 2;
+    e.run.MethodResult = MethodOutcome::Kept;
     e.run.SolutionNo = 2;
     e.run.ItemCount = e.store.StoredCount - 1;
     e.run.FirstSize = 1;
@@ -183,7 +183,7 @@ void AcceptFactor(Engine& e) {
 bool CombinationDivideAndTest(Engine& e) {
     DenseForm& dn = e.dense;
     SplitKeepByProduct(e);
-    if (e.run.MethodResult == 3) {
+    if (e.run.MethodResult == MethodOutcome::Split) {
         KeepChosenFactors(e);
         return true;
     }

@@ -101,7 +101,7 @@ Next MatchedExit(Engine& e, float termCount, bool queued) {
     if (!queued) return At::FileProblem;
     e.run.NoEqualsPrefix = 1;
     e.run.Stage = 1;
-    e.run.MethodResult = 3;
+    e.run.MethodResult = MethodOutcome::Split;
     e.terms.TermCount = termCount;
     return At::Restart;
 }

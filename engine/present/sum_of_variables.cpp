@@ -33,7 +33,7 @@ void TrySumOfVariables(Engine& e) {
     DenseForm& dn = e.dense;
     const VarTable& vt = e.vars;
     std::vector<float>& g = e.search.TrialFactor;
-    r.MethodResult = 1;
+    r.MethodResult = MethodOutcome::Rejected;
 
     const int vars = RoundHalfEven(vt.VarCount);
     if (vars < 1 || vars > kMaxVars) return;
@@ -58,7 +58,7 @@ void TrySumOfVariables(Engine& e) {
         VerifyUpperCoefficients(e);
         e.store.StoredCount = 0;
         e.store.StoredEnd = 0;
-        if (r.MethodResult != 2) return;
+        if (r.MethodResult != MethodOutcome::Kept) return;
         // Not a split in every variable: the later searches run on the whole polynomial.
         for (int k = 0; k <= dn.DegreeKeep; ++k) dn.PolyCoef[k] = dn.PolyKeep[k];
         dn.Degree = dn.DegreeKeep;

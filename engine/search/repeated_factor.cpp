@@ -165,7 +165,7 @@ void RepeatedFactorTest(Engine& e) {
         d.CofactorDeg = m;
         d.FoundDeg = n - m;
         CheckDegreeSplit(e);
-        if (e.run.MethodResult != 3) return;
+        if (e.run.MethodResult != MethodOutcome::Split) return;
     }
     ShowSplit(e, m, n, q);
 }

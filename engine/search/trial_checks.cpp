@@ -86,7 +86,7 @@ bool DirectCheck(Engine& e, bool general) {
     }
     if (general ? q[n - d] != c : q[n - d] * gd != a[n]) return false;
     VerifyUpperCoefficients(e);
-    return e.run.MethodResult != 1;
+    return e.run.MethodResult != MethodOutcome::Rejected;
 }
 
 bool SwappedCheck(Engine& e) {
@@ -112,12 +112,12 @@ bool SwappedCheck(Engine& e) {
         float sum = 0;
         for (int j = std::max(0, m - (n - d)); j <= std::min(m, d); ++j) sum += q[j] * k[m - j];
         if (sum != a[m]) {
-            e.run.MethodResult = 1;
+            e.run.MethodResult = MethodOutcome::Rejected;
             return false;
         }
     }
     if (!ProductEquals(q, d, k, n - d, a)) {
-        e.run.MethodResult = 1;
+        e.run.MethodResult = MethodOutcome::Rejected;
         return false;
     }
     for (int i = 0; i <= n; ++i) std::swap(q[i], k[i]);

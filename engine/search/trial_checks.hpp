@@ -7,7 +7,7 @@ struct Engine;
 // The checks of a complete assignment g0..gd, q0..qd (TrialFactor, PolyWork)
 // at degree d = TrialDegree. Both compute the rest of the cofactor and end in
 // the factor recording; true when the candidate was accepted there
-// (MethodResult 2 or 3), false when it was rejected.
+// (MethodResult Kept or Split), false when it was rejected.
 
 // g as the factor. `general`: the copy for g0 other than 1, which divides by g0.
 bool DirectCheck(Engine& e, bool general);

@@ -394,7 +394,7 @@ Then CheckCandidate(Engine& e, int de, bool general, bool direct, bool swap) {
         restoreWalk();
         return Then::NextAtTop;
     }
-    if (e.run.MethodResult == 2) {
+    if (e.run.MethodResult == MethodOutcome::Kept) {
         s.FirstDegree = de;
         if (e.run.Skipped != 1) {
             s.TrialDegree = d;

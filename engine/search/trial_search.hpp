@@ -29,10 +29,10 @@ void SetUpDivisorPair(Engine& e);
 //                poll), or every pair used without a complete candidate;
 //   NextDegree   every pair used; SearchSave holds the first complete
 //                candidate of this degree (StateSaved = 1);
-//   FactorReport a factor accepted (MethodResult 3): TrialFactor(0..FoundDeg)
+//   FactorReport a factor accepted (MethodResult Split): TrialFactor(0..FoundDeg)
 //                the factor, PolyWork(0..CofactorDeg) the cofactor, Degree and
 //                PolyCoef already the cofactor's (one variable);
-//   AfterFactor  the factor recording left MethodResult 2 (several variables,
+//   AfterFactor  the factor recording left MethodResult Kept (several variables,
 //                kept as a candidate) and there was no jump; FirstDegree = d.
 // TrialDegree is d again on every return; SearchPos is the position reached.
 At TrialFactorSearch(Engine& e);

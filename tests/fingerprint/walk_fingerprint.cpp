@@ -99,7 +99,7 @@ std::string_view StopReasonText(StopReason reason) {
 float StartMinuteLessAnHour(const RunFlags& r) { return r.SearchStartTime.empty() ? 0 : r.StartMinute - 60; }
 
 void HashRunFlags(Hasher& h, const RunFlags& r) {
-    for (float v : {r.NoGroupingShown, r.DenProduct, r.Content, r.SignFlip, r.MethodResult, r.NoEqualsPrefix,
+    for (float v : {r.NoGroupingShown, r.DenProduct, r.Content, r.SignFlip, static_cast<float>(r.MethodResult), r.NoEqualsPrefix,
                     r.PrintMode, r.TimeLimit, r.StartMinute, StartMinuteLessAnHour(r), r.LongTried, r.SolutionNo,
                     r.GsysCount, r.GsysRead, r.ProdCount, r.RemMult})
         h.Float(v);

@@ -84,12 +84,12 @@ TEST_F(DenseArithTest, UpperCoefficientsAndTheWholeProductDecide) {
     Set(e.search.TrialFactor, {1, 1});
     Set(d.PolyWork, {3, 1});
     VerifyUpperCoefficients(e);
-    EXPECT_EQ(e.run.MethodResult, 1);
+    EXPECT_EQ(e.run.MethodResult, MethodOutcome::Rejected);
     EXPECT_EQ(d.Degree, 2);
 
     Set(d.PolyWork, {2, 1});
     VerifyUpperCoefficients(e);
-    EXPECT_EQ(e.run.MethodResult, 3);
+    EXPECT_EQ(e.run.MethodResult, MethodOutcome::Split);
     EXPECT_EQ(d.Degree, 1);
 }
 
@@ -101,7 +101,7 @@ TEST_F(DenseArithTest, AcceptingWithOneVariableNeverTouchesTheStore) {
     Set(e.search.TrialFactor, {1, 2});
     Set(d.PolyWork, {3, 0, 1});
     AcceptFactor(e);
-    EXPECT_EQ(e.run.MethodResult, 3);
+    EXPECT_EQ(e.run.MethodResult, MethodOutcome::Split);
     EXPECT_EQ(e.store.StoredCount, 0);
     EXPECT_EQ(e.store.StoredEnd, 2);
     EXPECT_EQ(e.store.Work2n[0], 7);
@@ -142,7 +142,7 @@ struct StoreTest : DenseArithTest {
 TEST_F(StoreTest, TwoStoredFactorsAreKeptWithoutACombination) {
     Prepare({{1, 1}}, {2, 1}, {3, 0, 1});
     AcceptFactor(e);
-    EXPECT_EQ(e.run.MethodResult, 2);
+    EXPECT_EQ(e.run.MethodResult, MethodOutcome::Kept);
     EXPECT_EQ(e.store.StoredCount, 2);
     EXPECT_EQ(e.store.StoredEnd, 4);
     EXPECT_EQ(e.store.StoredDeg[2], 1);
@@ -158,7 +158,7 @@ TEST_F(StoreTest, ThreeStoredFactorsStartTheCombinationWalk) {
     AcceptFactor(e);
     EXPECT_EQ(e.store.StoredCount, 3);
     EXPECT_EQ(subsetsTried, (std::vector<int>{1, 1}));  // {1}, then {2}
-    EXPECT_EQ(e.run.MethodResult, 2);
+    EXPECT_EQ(e.run.MethodResult, MethodOutcome::Kept);
 }
 
 TEST_F(DenseArithTest, SuccessfulCombinationKeepsOnlyTheChosenFactors) {
@@ -184,7 +184,7 @@ TEST_F(DenseArithTest, SuccessfulCombinationKeepsOnlyTheChosenFactors) {
     EXPECT_EQ(Part(d.PolyWork, 3), Multiply(rest, {2, 1}));
 
     ASSERT_TRUE(CombinationDivideAndTest(e));
-    EXPECT_EQ(e.run.MethodResult, 3);
+    EXPECT_EQ(e.run.MethodResult, MethodOutcome::Split);
     EXPECT_EQ(d.FoundDeg, 3);
     EXPECT_EQ(Part(e.search.TrialFactor, 3), Multiply(Multiply({1, 1}, {3, 1}), {1, -1}));
     EXPECT_EQ(e.store.StoredCount, 1);
@@ -228,7 +228,7 @@ struct SeveralVariablesTest : DenseArithTest {
 
 TEST_F(SeveralVariablesTest, SumOfTheVariablesSplitsWithTheShiftOnTheFactor) {
     TrySumOfVariables(e);
-    ASSERT_EQ(e.run.MethodResult, 3);
+    ASSERT_EQ(e.run.MethodResult, MethodOutcome::Split);
     EXPECT_EQ(e.search.TrialDegree, 7);
     Poly g(8, 0);
     g[0] = g[1] = g[7] = 1;
@@ -251,7 +251,7 @@ TEST_F(SeveralVariablesTest, SumOfTheVariablesSplitsWithTheShiftOnTheFactor) {
 TEST_F(SeveralVariablesTest, ImageSplitThatIsNoSplitInEveryVariableRestoresTheWholePolynomial) {
     e.vars.VarMaxExpKeep[1] = 5;  // no shift can make the degrees in c add up
     TrySumOfVariables(e);
-    EXPECT_EQ(e.run.MethodResult, 2);
+    EXPECT_EQ(e.run.MethodResult, MethodOutcome::Kept);
     EXPECT_EQ(d.Degree, 19);
     EXPECT_EQ(d.ProdDegree, 19);
     EXPECT_EQ(d.PolyCoef[19], 1);

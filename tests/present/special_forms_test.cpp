@@ -39,7 +39,7 @@ struct Forms {
         ASSERT_EQ(next, At::Restart);
         EXPECT_EQ(e.run.Stage, 1);
         EXPECT_EQ(e.run.NoEqualsPrefix, 1);
-        EXPECT_EQ(e.run.MethodResult, 3);
+        EXPECT_EQ(e.run.MethodResult, MethodOutcome::Split);
         EXPECT_EQ(e.terms.TermCount, termCount);
         EXPECT_EQ(e.run.GsysCount, 1);
     }

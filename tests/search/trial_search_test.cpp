@@ -89,7 +89,7 @@ TEST_F(TrialSearchTest, QuadraticSplitsAtTheFirstCompleteAssignmentOfTheFirstPai
     EXPECT_EQ(s.DivisorIdx, 1);
     EXPECT_EQ(Factor(), (Poly{2, 1}));
     EXPECT_EQ(Cofactor(), (Poly{1, 1}));
-    EXPECT_EQ(e.run.MethodResult, 3);
+    EXPECT_EQ(e.run.MethodResult, MethodOutcome::Split);
     // The cofactor is what is searched next.
     EXPECT_EQ(e.dense.Degree, 1);
     EXPECT_EQ(Part(e.dense.PolyCoef, 1), (Poly{1, 1}));
