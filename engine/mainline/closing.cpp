@@ -75,19 +75,21 @@ At Finish(Engine& e) {
 
 At CloseTranscript(Engine& e) {
     RunFlags& r = e.run;
-    if (!r.EnterAfterEndMarks) {
+    e.jg.EndLine();
+    e.NewLine();
+    e.NewLine();
+    if (r.StopKey == "x" || r.StopKey == "t") {
+        e.jg.Write("=....");
         e.jg.EndLine();
-        e.NewLine();
-        e.NewLine();
-        if (r.StopKey == "x" || r.StopKey == "t") {
-            e.jg.Write("=....");
-            e.jg.EndLine();
-        } else if (r.Skipped == 1) {
-            e.jg.Write("=...");
-            e.jg.EndLine();
-        }
+    } else if (r.Skipped == 1) {
+        e.jg.Write("=...");
+        e.jg.EndLine();
     }
-    r.EnterAfterEndMarks = false;
+    return CloseWithoutMarks(e);
+}
+
+At CloseWithoutMarks(Engine& e) {
+    RunFlags& r = e.run;
     e.jg.Close();
     e.NewLine();
     if (r.Stage == 0) {

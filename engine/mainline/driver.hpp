@@ -17,6 +17,7 @@ At SearchEnd(Engine& e);
 At AskAnew(Engine& e);
 At Finish(Engine& e);
 At CloseTranscript(Engine& e);
+At CloseWithoutMarks(Engine& e);
 At ShowResults(Engine& e);
 At AskAnother(Engine& e);
 At CloseAll(Engine& e);

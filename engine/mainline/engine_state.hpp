@@ -204,9 +204,6 @@ struct RunFlags {
     std::string AnewAnswer;
     std::string AnotherAnswer;
     float RemMult = 1;  // repeated-factor test
-    // Set by the Eisenstein test when it continues at CloseTranscript past the
-    // end marks (the transcript gets neither the empty line nor a mark).
-    bool EnterAfterEndMarks = false;
 };
 
 inline bool IsFirstPass(const RunFlags& r) { return r.TimeLimit == kFirstPassMinutes; }

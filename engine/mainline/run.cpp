@@ -16,6 +16,7 @@ At RunStage(Engine& e, At at) {
         case At::AskAnew: return AskAnew(e);
         case At::Finish: return Finish(e);
         case At::CloseTranscript: return CloseTranscript(e);
+        case At::CloseWithoutMarks: return CloseWithoutMarks(e);
         case At::ShowResults: return ShowResults(e);
         case At::AskAnother: return AskAnother(e);
         case At::CloseAll: return CloseAll(e);

@@ -25,6 +25,9 @@ enum class At {
     Exit,
     // A file that could not be read or written: said, then the end prompt.
     FileProblem,
+    // The closing of a transcript that takes no end marks: an Eisenstein
+    // prime has shown the polynomial irreducible.
+    CloseWithoutMarks,
 };
 
 // What a routine that may leave the main line hands back: nothing when it

@@ -29,8 +29,7 @@ bool SquareDivides(float p, float a0) {
 
 Next Irreducible(Engine& e) {
     if (e.run.Stage == 1) return At::Finish;
-    e.run.EnterAfterEndMarks = true;
-    return At::CloseTranscript;
+    return At::CloseWithoutMarks;
 }
 
 }  // namespace

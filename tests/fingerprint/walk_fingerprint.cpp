@@ -98,7 +98,9 @@ std::string_view StopReasonText(StopReason reason) {
 
 float StartMinuteLessAnHour(const RunFlags& r) { return r.SearchStartTime.empty() ? 0 : r.StartMinute - 60; }
 
-void HashRunFlags(Hasher& h, const RunFlags& r) {
+// `withoutMarks`: the recorded fingerprints knew the closing without end marks as
+// the closing with a flag set, not as a stage of its own.
+void HashRunFlags(Hasher& h, const RunFlags& r, bool withoutMarks) {
     for (float v : {r.NoGroupingShown, r.DenProduct, r.Content, r.SignFlip, static_cast<float>(r.MethodResult), r.NoEqualsPrefix,
                     r.PrintMode, r.TimeLimit, r.StartMinute, StartMinuteLessAnHour(r), r.LongTried, r.SolutionNo,
                     r.GsysCount, r.GsysRead, r.ProdCount, r.RemMult})
@@ -110,7 +112,7 @@ void HashRunFlags(Hasher& h, const RunFlags& r) {
                                std::string_view(r.StartTime), std::string_view(r.SearchStartTime),
                                std::string_view(r.AnewAnswer), std::string_view(r.AnotherAnswer)})
         h.Text(t);
-    h.Int(r.EnterAfterEndMarks ? 1 : 0);
+    h.Int(withoutMarks ? 1 : 0);
 }
 
 void HashSearch(Hasher& h, const SearchState& s) {
@@ -136,8 +138,9 @@ void HashSearch(Hasher& h, const SearchState& s) {
 
 void HashStage(Hasher& h, const Engine& e, At at) {
     h.Word(0x57A6E);
-    h.Int(static_cast<int>(at));
-    HashRunFlags(h, e.run);
+    const bool withoutMarks = at == At::CloseWithoutMarks;
+    h.Int(static_cast<int>(withoutMarks ? At::CloseTranscript : at));
+    HashRunFlags(h, e.run, withoutMarks);
     HashSearch(h, e.search);
     const DenseForm& d = e.dense;
     for (long long v : std::initializer_list<long long>{d.Degree, d.PrintDegree, d.PrintShift, d.DegreeKeep, d.ProdDegree, d.FoundDeg, d.CofactorDeg})
