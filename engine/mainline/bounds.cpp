@@ -14,6 +14,18 @@ namespace yinshi {
 
 namespace {
 
+// Polynomial degrees above which the first bound is the square root of the
+// largest coefficient, and above which it is capped at 100.
+constexpr int kRootBoundAbove = 12;
+constexpr int kCappedBoundAbove = 13;
+// The trial degree from which high-degree polynomials get fewer candidates.
+constexpr int kTightenAtDegree = 5;
+// The trial degree at which the search tells the user to wait (a search that
+// starts beyond it says so at once), and the polynomial degree above which
+// that notice gives an estimate in minutes.
+constexpr int kWaitAtDegree = 9;
+constexpr int kEstimateAbove = 23;
+
 float Lead(const Engine& e) { return e.dense.PolyCoef[e.dense.Degree]; }
 
 // The search bounds from the coefficients.
@@ -24,12 +36,12 @@ void ComputeBounds(Engine& e) {
     for (int k = 1; k <= n; ++k) maxAbs = std::max(maxAbs, std::fabs(e.dense.PolyCoef[k]));
     s.MaxCoefAbs = maxAbs;
     s.Bound1 = maxAbs;
-    if (maxAbs > 8 || n > 12) s.Bound1 = std::floor(std::sqrt(maxAbs) + 0.5f);
+    if (maxAbs > 8 || n > kRootBoundAbove) s.Bound1 = std::floor(std::sqrt(maxAbs) + 0.5f);
     if (std::sqrt(std::fabs(e.dense.PolyCoef[0])) + 0.1f - s.Bound1 > 1) s.Bound1 += 1;
     if (n < 17 && s.Bound1 == 1) s.Bound1 = 2;
 
     s.Bound2Floor = std::max(3.0f, maxAbs);
-    if (s.Bound1 > 100 && n > 13) s.Bound1 = 100;
+    if (s.Bound1 > 100 && n > kCappedBoundAbove) s.Bound1 = 100;
     s.DefaultBound1 = s.Bound1;
     s.Bound2 = static_cast<float>(4 - n / 30) * maxAbs;
     if (s.Bound2 < s.Bound2Floor) s.Bound2 = s.Bound2Floor;
@@ -138,7 +150,7 @@ void DegreeNineMessage(Engine& e) {
     e.NewLine();
     e.screen.Color(kWaitColours);
     if (!LimitLiftedByB(e)) {
-        if (e.dense.Degree > 23) {
+        if (e.dense.Degree > kEstimateAbove) {
             PrintWaitEstimate(e, "程序正在运行中,请等候.等候时间<");
         } else {
             e.PrintLine("稍 候!");
@@ -168,7 +180,7 @@ At RunDegree(Engine& e) {
     if (s.TrialDegree > s.HalfDegree) return At::SearchEnd;
     int d = s.TrialDegree;
     e.Print(ItemForm(static_cast<float>(d)) + " ");
-    if (d == 5) {
+    if (d == kTightenAtDegree) {
         TightenForDegree(e);
         SetLowerBounds(e);
     }
@@ -176,7 +188,7 @@ At RunDegree(Engine& e) {
     s.CoefBound[d - 1] = RoundHalfEven(s.Bound1);
     s.CoefBound[s.HalfDegree] = RoundHalfEven(s.LeadAbs);
     TwoMinuteRule(e);
-    if (s.TrialDegree == 9) DegreeNineMessage(e);
+    if (s.TrialDegree == kWaitAtDegree) DegreeNineMessage(e);
     At next = TrialFactorSearch(e);
     if (next == At::AfterFactor) s.FirstDegree = s.TrialDegree;
     return next;
@@ -214,7 +226,7 @@ At BoundClamp(Engine& e) {
     s.LeadAbs = std::fabs(Lead(e));
     if (s.StartDegree > 5) TightenForDegree(e);
     SetLowerBounds(e);
-    if (s.StartDegree > 9) WaitMessage(e);
+    if (s.StartDegree > kWaitAtDegree) WaitMessage(e);
 
     ListDivisorPairs(e);
     SetUpDivisorPair(e);

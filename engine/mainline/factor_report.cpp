@@ -8,6 +8,10 @@ namespace yinshi {
 
 namespace {
 
+// A cofactor image of a degree above this, in several letters, is worth a new
+// variable order before the search goes on.
+constexpr int kReorderAbove = 12;
+
 void PrintFactor(Engine& e, int sign) {
     DenseForm& d = e.dense;
     for (int k = 0; k <= d.FoundDeg; ++k) d.PolyWork[k] = static_cast<float>(sign) * e.search.TrialFactor[k];
@@ -85,7 +89,7 @@ At AfterFactor(Engine& e) {
     e.run.PrintMode = 1;
     PrintDensePoly(e);
     e.NewLine();
-    if (e.vars.VarCount > 1 && d.Degree > 12 && e.run.MethodResult == MethodOutcome::Split) {
+    if (e.vars.VarCount > 1 && d.Degree > kReorderAbove && e.run.MethodResult == MethodOutcome::Split) {
         DropAbsentVariables(e);
         return At::Reorder;
     }

@@ -15,6 +15,12 @@ namespace yinshi {
 
 namespace {
 
+// An image degree above which the user is told the degree is high, though the
+// run goes on.
+constexpr int kHighDegreeNotice = 4000;
+// The polynomial degree above which the sum-of-variables method is tried.
+constexpr int kLongMethodAbove = 15;
+
 int VarCount(const Engine& e) { return static_cast<int>(e.vars.VarCount); }
 int TermCount(const Engine& e) { return static_cast<int>(e.terms.TermCount); }
 
@@ -117,7 +123,7 @@ At Reorder(Engine& e) {
     int n = static_cast<int>(spread);
     d.Degree = n;
     if (r.Stage == 0) d.WholeDegree = n;
-    if (n > 4000) e.PrintLine("次数太高了!");
+    if (n > kHighDegreeNotice) e.PrintLine("次数太高了!");
 
     // Sized once in the first pass; a later polynomial that does not fit
     // (possible with another variable order) gets room too.
@@ -196,7 +202,7 @@ At Reorder(Engine& e) {
     }
 
     // The high-degree method.
-    if (r.LongTried == 0 && n > 15 && d.LowExp > 0 && e.vars.VarWeight[VarCount(e)] < n) {
+    if (r.LongTried == 0 && n > kLongMethodAbove && d.LowExp > 0 && e.vars.VarWeight[VarCount(e)] < n) {
         TrySumOfVariables(e);
         if (r.MethodResult == MethodOutcome::Split) return At::FactorReport;
         r.LongTried = 1;
