@@ -29,6 +29,31 @@ std::optional<std::vector<std::int64_t>> PositiveDivisors(std::int64_t c, std::s
     return low;
 }
 
+// The primitive divisors of degree d and n - d (the cofactors of the first),
+// at most kMaxTargets of them.
+std::optional<std::vector<exact::UniPoly>> PrimitiveDivisors(const exact::UniFactorization& f, int n, int d) {
+    std::vector<exact::UniPoly> out;
+    std::vector<int> degrees{d};
+    if (n - d != d) degrees.push_back(n - d);
+    for (int degree : degrees) {
+        auto list = exact::DivisorsOfDegree(f, degree, WalkGuide::kMaxTargets + 1);
+        if (!list || list->capped) return std::nullopt;
+        for (auto& p : list->divisors) out.push_back(std::move(p));
+    }
+    return out;
+}
+
+// Row g(0..d) of m p, signed so that g(0) is positive as the walk's g0 is.
+void AppendRow(const exact::UniPoly& p, std::int64_t m, int d, std::vector<std::int64_t>& coefs) {
+    const std::int64_t sign = p[0] < 0 ? -1 : 1;
+    for (int k = 0; k <= d; ++k) {
+        const std::int64_t c = static_cast<std::size_t>(k) < p.size() ? p[static_cast<std::size_t>(k)] : 0;
+        std::int64_t v = 0;
+        if (__builtin_mul_overflow(c, sign * m, &v)) v = kUnreachable;
+        coefs.push_back(v);
+    }
+}
+
 }  // namespace
 
 std::optional<exact::UniPoly> WholeCoefficients(const float* a, int n) {
@@ -44,33 +69,16 @@ std::optional<WalkGuide> WalkGuide::For(const exact::UniFactorization& f, int n,
     if (d < 1 || 2 * d > n) return std::nullopt;
     // The divisors without the content; each is then taken with every part
     // of the content, since the walk's candidates may carry one.
-    std::vector<exact::UniPoly> primitive;
-    std::vector<int> degrees{d};
-    if (n - d != d) degrees.push_back(n - d);
-    for (int degree : degrees) {
-        auto list = exact::DivisorsOfDegree(f, degree, kMaxTargets + 1);
-        if (!list || list->capped) return std::nullopt;
-        for (auto& p : list->divisors) primitive.push_back(std::move(p));
-    }
+    const auto primitive = PrimitiveDivisors(f, n, d);
     const std::int64_t content = f.content;
-    if (content == 0 || content == std::numeric_limits<std::int64_t>::min()) return std::nullopt;
+    if (!primitive || content == 0 || content == std::numeric_limits<std::int64_t>::min()) return std::nullopt;
     const auto parts = PositiveDivisors(std::llabs(content), kMaxTargets);
-    if (!parts || primitive.size() * parts->size() > kMaxTargets) return std::nullopt;
-
+    if (!parts || primitive->size() * parts->size() > kMaxTargets) return std::nullopt;
     std::vector<std::int64_t> coefs;
-    coefs.reserve(primitive.size() * parts->size() * static_cast<std::size_t>(d + 1));
-    for (const exact::UniPoly& p : primitive) {
+    coefs.reserve(primitive->size() * parts->size() * static_cast<std::size_t>(d + 1));
+    for (const exact::UniPoly& p : *primitive) {
         if (p.empty() || p[0] == 0) return std::nullopt;
-        // The walk's g0 is positive.
-        const std::int64_t sign = p[0] < 0 ? -1 : 1;
-        for (std::int64_t m : *parts) {
-            for (int k = 0; k <= d; ++k) {
-                const std::int64_t c = static_cast<std::size_t>(k) < p.size() ? p[static_cast<std::size_t>(k)] : 0;
-                std::int64_t v = 0;
-                if (__builtin_mul_overflow(c, sign * m, &v)) v = kUnreachable;
-                coefs.push_back(v);
-            }
-        }
+        for (std::int64_t m : *parts) AppendRow(p, m, d, coefs);
     }
     return WalkGuide(d, std::move(coefs));
 }
@@ -106,9 +114,7 @@ bool WalkGuide::Allows(int p, float v) const {
     const std::vector<std::int32_t>& before = alive_[static_cast<std::size_t>(p - 1)];
     if (!(std::fabs(v) < kTrusted)) return !before.empty();
     const auto whole = static_cast<std::int64_t>(v);
-    for (std::int32_t r : before)
-        if (At(r, p) == whole) return true;
-    return false;
+    return std::any_of(before.begin(), before.end(), [&](std::int32_t r) { return At(r, p) == whole; });
 }
 
 }  // namespace yinshi
