@@ -11,9 +11,9 @@
 #include <unistd.h>
 
 #include "exact/factorer.hpp"
-#include "mainline/allocation.hpp"
+#include "state/allocation.hpp"
 #include "mainline/driver.hpp"
-#include "mainline/poller.hpp"
+#include "platform/poller.hpp"
 #include "platform/text_file.hpp"
 
 namespace yinshi::bench {

@@ -2,11 +2,11 @@
 #include <cmath>
 #include <cstdint>
 
-#include "mainline/allocation.hpp"
+#include "state/allocation.hpp"
 #include "mainline/driver.hpp"
 #include "mainline/progress.hpp"
-#include "present/colours.hpp"
-#include "present/number_form.hpp"
+#include "platform/colours.hpp"
+#include "platform/number_form.hpp"
 #include "search/eisenstein.hpp"
 #include "search/trial_search.hpp"
 

@@ -3,13 +3,13 @@
 #include "mainline/continuation.hpp"
 #include "mainline/driver.hpp"
 #include "mainline/progress.hpp"
-#include "present/colours.hpp"
-#include "present/number_form.hpp"
+#include "platform/colours.hpp"
+#include "platform/number_form.hpp"
 #include "present/printing.hpp"
 #include "present/gsys_file.hpp"
 #include "results/certificate.hpp"
 #include "results/show_transcript.hpp"
-#include "search/further_solutions.hpp"
+#include "mainline/further_solutions.hpp"
 #include "search/repeated_factor.hpp"
 
 namespace yinshi {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "exact/factorer.hpp"
-#include "mainline/engine.hpp"
+#include "state/engine.hpp"
 #include "platform/text_file.hpp"
 #include "present/grouping.hpp"
 #include "present/printing.hpp"

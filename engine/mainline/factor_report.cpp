@@ -1,6 +1,6 @@
 // Reporting a factor the search has found, and going on with the cofactor.
 #include "mainline/driver.hpp"
-#include "present/dense_arith.hpp"
+#include "search/dense_arith.hpp"
 #include "present/grouping.hpp"
 #include "present/printing.hpp"
 

@@ -11,7 +11,7 @@
 
 #include "exact/flint_factorer.hpp"
 #include "mainline/driver.hpp"
-#include "mainline/poller.hpp"
+#include "platform/poller.hpp"
 #include "platform/console.hpp"
 
 namespace {

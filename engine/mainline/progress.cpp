@@ -4,8 +4,8 @@
 
 #include "mainline/driver.hpp"
 #include "mainline/progress.hpp"
-#include "present/colours.hpp"
-#include "present/number_form.hpp"
+#include "platform/colours.hpp"
+#include "platform/number_form.hpp"
 #include "present/printing.hpp"
 
 namespace yinshi {

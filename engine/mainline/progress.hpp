@@ -1,6 +1,6 @@
 #pragma once
-#include "mainline/engine.hpp"
-#include "mainline/poller.hpp"
+#include "state/engine.hpp"
+#include "platform/poller.hpp"
 
 namespace yinshi {
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "mainline/engine.hpp"
-#include "present/number_form.hpp"
+#include "state/engine.hpp"
+#include "platform/number_form.hpp"
 #include "present/printing.hpp"
 
 namespace yinshi {

@@ -5,10 +5,10 @@
 #include <string>
 #include <string_view>
 
-#include "mainline/engine.hpp"
+#include "state/engine.hpp"
 #include "platform/text_file.hpp"
 #include "present/gsys_file.hpp"
-#include "present/number_form.hpp"
+#include "platform/number_form.hpp"
 #include "present/printing.hpp"
 
 namespace yinshi {

@@ -3,7 +3,7 @@
 #include <cctype>
 #include <map>
 
-#include "mainline/engine.hpp"
+#include "state/engine.hpp"
 #include "platform/text_file.hpp"
 
 namespace yinshi {

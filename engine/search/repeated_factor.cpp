@@ -1,15 +1,15 @@
-#include "present/colours.hpp"
+#include "platform/colours.hpp"
 #include "search/repeated_factor.hpp"
 
 #include <cmath>
 #include <utility>
 #include <vector>
 
-#include "mainline/engine.hpp"
+#include "state/engine.hpp"
 #include "platform/whole_numbers.hpp"
-#include "present/dense_arith.hpp"
-#include "present/exact_product.hpp"
-#include "present/number_form.hpp"
+#include "search/dense_arith.hpp"
+#include "search/exact_product.hpp"
+#include "platform/number_form.hpp"
 #include "present/printing.hpp"
 
 namespace yinshi {

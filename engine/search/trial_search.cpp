@@ -8,10 +8,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "mainline/engine.hpp"
+#include "state/engine.hpp"
 #include "mainline/progress.hpp"
 #include "platform/grow.hpp"
-#include "present/number_form.hpp"
+#include "platform/number_form.hpp"
 #include "search/lead_divisors.hpp"
 #include "search/top_scan.hpp"
 #include "search/trial_checks.hpp"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "present/image_power.hpp"
+#include "state/image_power.hpp"
 #include "present/printing.hpp"
 #include "test_support.hpp"
 

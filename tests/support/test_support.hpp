@@ -3,9 +3,9 @@
 #include <memory>
 #include <string>
 
-#include "mainline/allocation.hpp"
-#include "mainline/engine.hpp"
-#include "mainline/poller.hpp"
+#include "state/allocation.hpp"
+#include "state/engine.hpp"
+#include "platform/poller.hpp"
 #include "platform/clock.hpp"
 #include "platform/keyboard.hpp"
 #include "platform/screen.hpp"

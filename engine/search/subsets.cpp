@@ -1,4 +1,4 @@
-#include "present/subsets.hpp"
+#include "search/subsets.hpp"
 
 #include <algorithm>
 #include <climits>
@@ -7,12 +7,12 @@
 #include <utility>
 #include <vector>
 
-#include "mainline/engine.hpp"
+#include "state/engine.hpp"
 #include "platform/grow.hpp"
 #include "platform/text_file.hpp"
-#include "present/dense_arith.hpp"
-#include "present/number_form.hpp"
-#include "search/further_solutions.hpp"
+#include "search/dense_arith.hpp"
+#include "platform/number_form.hpp"
+#include "mainline/further_solutions.hpp"
 
 namespace yinshi {
 

@@ -1,14 +1,14 @@
-#include "present/colours.hpp"
-#include "search/further_solutions.hpp"
+#include "platform/colours.hpp"
+#include "mainline/further_solutions.hpp"
 
 #include <algorithm>
 
-#include "mainline/allocation.hpp"
-#include "mainline/engine.hpp"
-#include "present/number_form.hpp"
-#include "present/subsets.hpp"
-#include "search/further_tables.hpp"
-#include "search/parser.hpp"
+#include "state/allocation.hpp"
+#include "state/engine.hpp"
+#include "platform/number_form.hpp"
+#include "search/subsets.hpp"
+#include "mainline/further_tables.hpp"
+#include "mainline/parser.hpp"
 
 namespace yinshi {
 
