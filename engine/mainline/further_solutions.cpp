@@ -147,6 +147,8 @@ Next StartAnotherSolution(Engine& e) {
 
     AllocateAnotherSolution(e);
     e.run.AnotherAnswer = "y";
+    e.subsets.RecordStep = MultiplyInRecord;
+    e.subsets.SolutionStep = CompareAndShow;
     e.run.SolutionCounter = 1;
     e.run.ProdCount = 0;
     e.further.ShowFlag = 0;
