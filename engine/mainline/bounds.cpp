@@ -8,6 +8,7 @@
 #include "platform/colours.hpp"
 #include "platform/number_form.hpp"
 #include "search/eisenstein.hpp"
+#include "search/stop_check.hpp"
 #include "search/trial_search.hpp"
 
 namespace yinshi {

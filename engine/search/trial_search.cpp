@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "state/engine.hpp"
-#include "mainline/progress.hpp"
+#include "search/stop_check.hpp"
 #include "platform/grow.hpp"
 #include "platform/number_form.hpp"
 #include "search/lead_divisors.hpp"
