@@ -10,6 +10,7 @@
 #include "results/certificate.hpp"
 #include "results/show_transcript.hpp"
 #include "mainline/further_solutions.hpp"
+#include "present/repeated_split.hpp"
 #include "search/repeated_factor.hpp"
 
 namespace yinshi {
@@ -93,7 +94,7 @@ At CloseTranscript(Engine& e) {
     if (r.Stage == 0) {
         r.PrintMode = 1;
         e.PrintLine("####");
-        RepeatedFactorTest(e);
+        if (auto split = FindRepeatedFactor(e)) ShowRepeatedSplit(e, split->m, split->n, split->q);
         const At next = r.Stage == 1 ? At::CloseAll : At::ShowResults;
         SplitWhatRemains(e);
         return next;
