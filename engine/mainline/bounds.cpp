@@ -2,7 +2,6 @@
 #include <cmath>
 #include <cstdint>
 
-#include "state/allocation.hpp"
 #include "mainline/driver.hpp"
 #include "mainline/progress.hpp"
 #include "platform/colours.hpp"
@@ -10,6 +9,7 @@
 #include "search/eisenstein.hpp"
 #include "search/stop_check.hpp"
 #include "search/trial_search.hpp"
+#include "state/allocation.hpp"
 
 namespace yinshi {
 

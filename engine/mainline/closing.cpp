@@ -2,15 +2,15 @@
 // marks of the transcript and the end of the run.
 #include "mainline/continuation.hpp"
 #include "mainline/driver.hpp"
+#include "mainline/further_solutions.hpp"
 #include "mainline/progress.hpp"
 #include "platform/colours.hpp"
 #include "platform/number_form.hpp"
-#include "present/printing.hpp"
 #include "present/gsys_file.hpp"
+#include "present/printing.hpp"
+#include "present/repeated_split.hpp"
 #include "results/certificate.hpp"
 #include "results/show_transcript.hpp"
-#include "mainline/further_solutions.hpp"
-#include "present/repeated_split.hpp"
 #include "search/repeated_factor.hpp"
 
 namespace yinshi {

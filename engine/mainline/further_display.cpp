@@ -1,10 +1,10 @@
 #include <cmath>
 #include <string>
 
-#include "state/engine.hpp"
-#include "platform/number_form.hpp"
 #include "mainline/further_solutions.hpp"
 #include "mainline/further_tables.hpp"
+#include "platform/number_form.hpp"
+#include "state/engine.hpp"
 
 namespace yinshi {
 

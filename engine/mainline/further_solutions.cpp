@@ -1,14 +1,14 @@
-#include "platform/colours.hpp"
 #include "mainline/further_solutions.hpp"
 
 #include <algorithm>
 
-#include "state/allocation.hpp"
-#include "state/engine.hpp"
-#include "platform/number_form.hpp"
-#include "search/subsets.hpp"
 #include "mainline/further_tables.hpp"
 #include "mainline/parser.hpp"
+#include "platform/colours.hpp"
+#include "platform/number_form.hpp"
+#include "search/subsets.hpp"
+#include "state/allocation.hpp"
+#include "state/engine.hpp"
 
 namespace yinshi {
 

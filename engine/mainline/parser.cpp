@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "state/engine.hpp"
-#include "platform/text_file.hpp"
 #include "platform/number_form.hpp"
+#include "platform/text_file.hpp"
+#include "state/engine.hpp"
 
 namespace yinshi {
 

@@ -3,13 +3,13 @@
 // high-degree method.
 #include <cmath>
 
-#include "state/allocation.hpp"
 #include "mainline/driver.hpp"
-#include "search/dense_arith.hpp"
 #include "platform/number_form.hpp"
 #include "present/printing.hpp"
 #include "present/special_forms.hpp"
+#include "search/dense_arith.hpp"
 #include "search/subsets.hpp"
+#include "state/allocation.hpp"
 
 namespace yinshi {
 

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "state/engine.hpp"
 #include "platform/number_form.hpp"
 #include "present/printing.hpp"
+#include "state/engine.hpp"
 
 namespace yinshi {
 

@@ -3,9 +3,9 @@
 #include <array>
 #include <optional>
 
-#include "state/engine.hpp"
-#include "platform/text_file.hpp"
 #include "platform/number_form.hpp"
+#include "platform/text_file.hpp"
+#include "state/engine.hpp"
 
 namespace yinshi {
 

@@ -5,9 +5,9 @@
 #include <cmath>
 #include <string>
 
+#include "platform/number_form.hpp"
 #include "state/engine.hpp"
 #include "state/image_power.hpp"
-#include "platform/number_form.hpp"
 
 namespace yinshi {
 

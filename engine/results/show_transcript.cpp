@@ -4,9 +4,9 @@
 #include <string_view>
 
 #include "compaction/transcript_compaction.hpp"
-#include "state/engine.hpp"
-#include "platform/text_file.hpp"
 #include "platform/number_form.hpp"
+#include "platform/text_file.hpp"
+#include "state/engine.hpp"
 
 namespace yinshi {
 

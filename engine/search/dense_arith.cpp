@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "state/engine.hpp"
 #include "platform/grow.hpp"
 #include "platform/number_form.hpp"
+#include "state/engine.hpp"
 
 namespace yinshi {
 

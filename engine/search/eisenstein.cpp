@@ -3,9 +3,9 @@
 #include <cmath>
 #include <cstdint>
 
-#include "state/engine.hpp"
-#include "platform/whole_numbers.hpp"
 #include "platform/number_form.hpp"
+#include "platform/whole_numbers.hpp"
+#include "state/engine.hpp"
 
 namespace yinshi {
 

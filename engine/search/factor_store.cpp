@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "state/engine.hpp"
 #include "platform/grow.hpp"
+#include "platform/number_form.hpp"
 #include "search/dense_arith.hpp"
 #include "search/exact_product.hpp"
-#include "platform/number_form.hpp"
 #include "search/subsets.hpp"
+#include "state/engine.hpp"
 
 namespace yinshi {
 

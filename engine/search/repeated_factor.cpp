@@ -4,11 +4,11 @@
 #include <utility>
 #include <vector>
 
-#include "state/engine.hpp"
+#include "platform/number_form.hpp"
 #include "platform/whole_numbers.hpp"
 #include "search/dense_arith.hpp"
 #include "search/exact_product.hpp"
-#include "platform/number_form.hpp"
+#include "state/engine.hpp"
 
 namespace yinshi {
 

@@ -7,11 +7,11 @@
 #include <utility>
 #include <vector>
 
-#include "state/engine.hpp"
 #include "platform/grow.hpp"
+#include "platform/number_form.hpp"
 #include "platform/text_file.hpp"
 #include "search/dense_arith.hpp"
-#include "platform/number_form.hpp"
+#include "state/engine.hpp"
 
 namespace yinshi {
 

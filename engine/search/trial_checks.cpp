@@ -4,10 +4,10 @@
 #include <cmath>
 #include <utility>
 
-#include "state/engine.hpp"
+#include "platform/number_form.hpp"
 #include "search/dense_arith.hpp"
 #include "search/exact_product.hpp"
-#include "platform/number_form.hpp"
+#include "state/engine.hpp"
 
 namespace yinshi {
 

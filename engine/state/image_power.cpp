@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "state/engine.hpp"
 #include "platform/number_form.hpp"
+#include "state/engine.hpp"
 
 namespace yinshi {
 

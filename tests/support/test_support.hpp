@@ -3,12 +3,12 @@
 #include <memory>
 #include <string>
 
-#include "state/allocation.hpp"
-#include "state/engine.hpp"
-#include "platform/poller.hpp"
 #include "platform/clock.hpp"
 #include "platform/keyboard.hpp"
+#include "platform/poller.hpp"
 #include "platform/screen.hpp"
+#include "state/allocation.hpp"
+#include "state/engine.hpp"
 
 namespace yinshi::testing {
 
