@@ -4,6 +4,7 @@ set -euo pipefail
 ROOT=$(cd "$(dirname "$0")" && pwd)
 . "$ROOT/scripts/common.sh"
 ensure_packages
+"$ROOT/scripts/check_includes.sh"
 
 build_tree build
 (cd "$ROOT/build" && ctest --output-on-failure -j2)

@@ -11,10 +11,10 @@
 #include <unistd.h>
 
 #include "exact/factorer.hpp"
-#include "mainline/allocation.hpp"
 #include "mainline/driver.hpp"
-#include "mainline/poller.hpp"
+#include "platform/poller.hpp"
 #include "platform/text_file.hpp"
+#include "state/allocation.hpp"
 
 namespace yinshi::bench {
 

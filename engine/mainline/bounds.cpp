@@ -2,13 +2,14 @@
 #include <cmath>
 #include <cstdint>
 
-#include "mainline/allocation.hpp"
 #include "mainline/driver.hpp"
 #include "mainline/progress.hpp"
-#include "present/colours.hpp"
-#include "present/number_form.hpp"
+#include "platform/colours.hpp"
+#include "platform/number_form.hpp"
 #include "search/eisenstein.hpp"
+#include "search/stop_check.hpp"
 #include "search/trial_search.hpp"
+#include "state/allocation.hpp"
 
 namespace yinshi {
 

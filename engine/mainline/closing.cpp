@@ -2,14 +2,15 @@
 // marks of the transcript and the end of the run.
 #include "mainline/continuation.hpp"
 #include "mainline/driver.hpp"
+#include "mainline/further_solutions.hpp"
 #include "mainline/progress.hpp"
-#include "present/colours.hpp"
-#include "present/number_form.hpp"
-#include "present/printing.hpp"
+#include "platform/colours.hpp"
+#include "platform/number_form.hpp"
 #include "present/gsys_file.hpp"
+#include "present/printing.hpp"
+#include "present/repeated_split.hpp"
 #include "results/certificate.hpp"
 #include "results/show_transcript.hpp"
-#include "search/further_solutions.hpp"
 #include "search/repeated_factor.hpp"
 
 namespace yinshi {
@@ -95,7 +96,7 @@ At CloseWithoutMarks(Engine& e) {
     if (r.Stage == 0) {
         r.PrintMode = 1;
         e.PrintLine("####");
-        RepeatedFactorTest(e);
+        if (auto split = FindRepeatedFactor(e)) ShowRepeatedSplit(e, split->m, split->n, split->q);
         const At next = r.Stage == 1 ? At::CloseAll : At::ShowResults;
         SplitWhatRemains(e);
         return next;

@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "exact/factorer.hpp"
-#include "mainline/engine.hpp"
 #include "platform/text_file.hpp"
 #include "present/grouping.hpp"
 #include "present/printing.hpp"
 #include "results/certificate.hpp"
+#include "state/engine.hpp"
 
 namespace yinshi {
 

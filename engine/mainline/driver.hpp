@@ -1,5 +1,5 @@
 #pragma once
-#include "mainline/engine.hpp"
+#include "state/engine.hpp"
 
 namespace yinshi {
 

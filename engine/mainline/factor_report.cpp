@@ -1,8 +1,8 @@
 // Reporting a factor the search has found, and going on with the cofactor.
 #include "mainline/driver.hpp"
-#include "present/dense_arith.hpp"
 #include "present/grouping.hpp"
 #include "present/printing.hpp"
+#include "search/dense_arith.hpp"
 
 namespace yinshi {
 

@@ -11,8 +11,8 @@
 
 #include "exact/flint_factorer.hpp"
 #include "mainline/driver.hpp"
-#include "mainline/poller.hpp"
 #include "platform/console.hpp"
+#include "platform/poller.hpp"
 
 namespace {
 

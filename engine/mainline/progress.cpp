@@ -1,18 +1,14 @@
-// What the user sees while the search runs, the time limits, the keys x, t
-// and b, and the end of a search.
+// What the user sees while the search runs, the time limits and the end of a
+// search.
 #include <cmath>
 
 #include "mainline/driver.hpp"
 #include "mainline/progress.hpp"
-#include "present/colours.hpp"
-#include "present/number_form.hpp"
+#include "platform/colours.hpp"
+#include "platform/number_form.hpp"
 #include "present/printing.hpp"
 
 namespace yinshi {
-
-bool MinutesPassed(float now, float start, float limit) {
-    return (now - start > limit) || (now < start && now - (start - 60) > limit);
-}
 
 void RestartSearchClock(Engine& e) {
     e.run.SearchStartTime = e.clock.Now();
@@ -31,44 +27,6 @@ void ShowStatusLine(Engine& e) {
     e.screen.Color(kPlainColours);
 }
 
-bool PollKeysAndClock(Engine& e) {
-    RunFlags& r = e.run;
-    if (!(IsFirstPass(r) && r.StopReason == StopReason::NoLimit)) {
-        float now = static_cast<float>(MinutesOf(e.clock.Now()));
-        if (MinutesPassed(now, r.StartMinute, r.TimeLimit)) {
-            r.StopReason = StopReason::Retune;
-            r.StopKey = "x";
-            return true;
-        }
-    }
-    std::optional<char> key = e.keys.Poll();
-    r.Key = key ? std::string(1, *key) : std::string();
-    if (!key) return false;
-    switch (*key) {
-        case 'b':
-        case 'B':
-            r.Key = "b";
-            r.StopReason = StopReason::NoLimit;
-            e.screen.Clear();
-            e.PrintLine("b");
-            e.PrintLine("程序正在运行中,请等候,或按x键!");
-            e.PrintLine("The process is operating now.");
-            e.PrintLine(ItemForm(static_cast<float>(e.search.TrialDegree)));
-            return false;
-        case 'x':
-        case 'X':
-            r.Key = r.StopKey = "x";
-            r.StopReason = StopReason::Retune;
-            return true;
-        case 't':
-        case 'T':
-            r.Key = r.StopKey = "t";
-            r.StopReason = StopReason::Leave;
-            return true;
-        default:
-            return false;
-    }
-}
 
 At SearchEnd(Engine& e) {
     RunFlags& r = e.run;

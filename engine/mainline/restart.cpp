@@ -3,13 +3,13 @@
 // high-degree method.
 #include <cmath>
 
-#include "mainline/allocation.hpp"
 #include "mainline/driver.hpp"
-#include "present/dense_arith.hpp"
-#include "present/number_form.hpp"
+#include "platform/number_form.hpp"
 #include "present/printing.hpp"
 #include "present/special_forms.hpp"
-#include "present/subsets.hpp"
+#include "search/dense_arith.hpp"
+#include "search/subsets.hpp"
+#include "state/allocation.hpp"
 
 namespace yinshi {
 

@@ -4,13 +4,13 @@
 #include <cstdint>
 #include <numeric>
 
-#include "mainline/allocation.hpp"
 #include "mainline/driver.hpp"
+#include "mainline/parser.hpp"
+#include "platform/number_form.hpp"
 #include "platform/text_file.hpp"
 #include "platform/whole_numbers.hpp"
-#include "present/number_form.hpp"
 #include "present/printing.hpp"
-#include "search/parser.hpp"
+#include "state/allocation.hpp"
 
 namespace yinshi {
 

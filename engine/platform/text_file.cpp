@@ -5,7 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "present/number_form.hpp"
+#include "platform/number_form.hpp"
 
 namespace yinshi {
 

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "mainline/engine.hpp"
-#include "present/number_form.hpp"
+#include "platform/number_form.hpp"
 #include "present/printing.hpp"
+#include "state/engine.hpp"
 
 namespace yinshi {
 

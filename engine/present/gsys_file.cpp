@@ -3,9 +3,9 @@
 #include <array>
 #include <optional>
 
-#include "mainline/engine.hpp"
+#include "platform/number_form.hpp"
 #include "platform/text_file.hpp"
-#include "present/number_form.hpp"
+#include "state/engine.hpp"
 
 namespace yinshi {
 

@@ -5,9 +5,9 @@
 #include <cmath>
 #include <string>
 
-#include "mainline/engine.hpp"
-#include "present/image_power.hpp"
-#include "present/number_form.hpp"
+#include "platform/number_form.hpp"
+#include "state/engine.hpp"
+#include "state/image_power.hpp"
 
 namespace yinshi {
 

@@ -5,11 +5,11 @@
 #include <string>
 #include <string_view>
 
-#include "mainline/engine.hpp"
+#include "platform/number_form.hpp"
 #include "platform/text_file.hpp"
 #include "present/gsys_file.hpp"
-#include "present/number_form.hpp"
 #include "present/printing.hpp"
+#include "state/engine.hpp"
 
 namespace yinshi {
 

@@ -3,8 +3,8 @@
 #include <cctype>
 #include <map>
 
-#include "mainline/engine.hpp"
 #include "platform/text_file.hpp"
+#include "state/engine.hpp"
 
 namespace yinshi {
 

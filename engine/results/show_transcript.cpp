@@ -4,9 +4,9 @@
 #include <string_view>
 
 #include "compaction/transcript_compaction.hpp"
-#include "mainline/engine.hpp"
+#include "platform/number_form.hpp"
 #include "platform/text_file.hpp"
-#include "present/number_form.hpp"
+#include "state/engine.hpp"
 
 namespace yinshi {
 

@@ -3,9 +3,9 @@
 #include <cmath>
 #include <cstdint>
 
-#include "mainline/engine.hpp"
+#include "platform/number_form.hpp"
 #include "platform/whole_numbers.hpp"
-#include "present/number_form.hpp"
+#include "state/engine.hpp"
 
 namespace yinshi {
 

@@ -1,16 +1,14 @@
-#include "present/colours.hpp"
 #include "search/repeated_factor.hpp"
 
 #include <cmath>
 #include <utility>
 #include <vector>
 
-#include "mainline/engine.hpp"
+#include "platform/number_form.hpp"
 #include "platform/whole_numbers.hpp"
-#include "present/dense_arith.hpp"
-#include "present/exact_product.hpp"
-#include "present/number_form.hpp"
-#include "present/printing.hpp"
+#include "search/dense_arith.hpp"
+#include "search/exact_product.hpp"
+#include "state/engine.hpp"
 
 namespace yinshi {
 
@@ -98,56 +96,20 @@ bool GcdWithDerivative(Engine& e, int n, int& m) {
     }
 }
 
-// f = (G)(Q) on the console and in the transcript, which the main line has
-// already closed: it is reopened for these lines so that the transcript and its
-// printed copy show the repeated factor too.
-void ShowSplit(Engine& e, int m, int n, const std::vector<float>& q) {
-    DenseForm& d = e.dense;
-    const bool reopened = !e.jg.IsOpen() && e.jg.Append(e.File(e.run.ResultFile));
-    const float oldMode = e.run.PrintMode;
-    e.run.PrintMode = e.jg.IsOpen() ? 0 : 1;
-
-    e.run.Stage = 1;
-    e.screen.Color(kResultColours);
-    e.Print("****** =");
-    e.jg.Write("=");
-    PrintContentPrefix(e);
-
-    const std::int32_t oldShift = d.PrintShift;
-    d.PrintShift = RoundHalfEven(d.LowExp) - oldShift;
-    d.PrintDegree = m;
-    PrintDensePoly(e);
-    d.PrintShift = oldShift;
-
-    for (int k = 0; k <= n - m; ++k) d.PolyWork[k] = q[k];
-    d.PrintDegree = n - m;
-    PrintDensePoly(e);
-
-    e.NewLine();
-    e.jg.EndLine();
-    e.PrintLine("=....");
-    e.jg.Write("=....");
-    e.jg.EndLine();
-    e.screen.Color(kPlainColours);
-
-    e.run.PrintMode = oldMode;
-    if (reopened) e.jg.Close();
-}
-
 }  // namespace
 
-void RepeatedFactorTest(Engine& e) {
+std::optional<RepeatedSplit> FindRepeatedFactor(Engine& e) {
     DenseForm& d = e.dense;
     SearchState& s = e.search;
     const int n = d.DegreeKeep;
     if (n < 2 || static_cast<int>(d.PolyKeep.size()) <= n || static_cast<int>(d.PolyCoef.size()) <= n ||
         static_cast<int>(d.PolyWork.size()) <= n || static_cast<int>(s.TrialFactor.size()) <= n)
-        return;
+        return std::nullopt;
     d.Degree = n;
     for (int i = 0; i <= n; ++i) d.PolyCoef[i] = d.PolyWork[i] = d.PolyKeep[i];
 
     int m = 0;
-    if (!GcdWithDerivative(e, n, m)) return;
+    if (!GcdWithDerivative(e, n, m)) return std::nullopt;
 
     // Found: G is the last divisor, made positive in its leading coefficient.
     if (s.TrialFactor[m] < 0)
@@ -160,14 +122,14 @@ void RepeatedFactorTest(Engine& e) {
     std::vector<float> q(s.TrialFactor.begin(), s.TrialFactor.begin() + (n - m) + 1);
 
     // The division makes no remainder test; nothing is shown unless G * Q is f.
-    if (!ProductEquals(d.PolyWork.data(), m, q.data(), n - m, d.PolyKeep.data())) return;
+    if (!ProductEquals(d.PolyWork.data(), m, q.data(), n - m, d.PolyKeep.data())) return std::nullopt;
     if (e.vars.VarCount > 1) {
         d.CofactorDeg = m;
         d.FoundDeg = n - m;
         CheckDegreeSplit(e);
-        if (e.run.MethodResult != MethodOutcome::Split) return;
+        if (e.run.MethodResult != MethodOutcome::Split) return std::nullopt;
     }
-    ShowSplit(e, m, n, q);
+    return RepeatedSplit{m, n, std::move(q)};
 }
 
 }  // namespace yinshi

@@ -1,10 +1,21 @@
 #pragma once
+#include <optional>
+#include <vector>
 
 namespace yinshi {
 
 struct Engine;
 
-// gcd(f, f') of PolyKeep; when f has a repeated factor shows f = (G)(Q) and sets Stage = 1.
-void RepeatedFactorTest(Engine& e);
+// A repeated factor of f (degree n): G = gcd(f, f') of degree m, left in
+// PolyWork(0..m), and the cofactor Q = f / G in q(0..n - m).
+struct RepeatedSplit {
+    int m = 0;
+    int n = 0;
+    std::vector<float> q;
+};
+
+// gcd(f, f') of PolyKeep: the split when f has a repeated factor. Shows
+// nothing; the caller decides what is shown.
+std::optional<RepeatedSplit> FindRepeatedFactor(Engine& e);
 
 }  // namespace yinshi

@@ -4,10 +4,10 @@
 #include <cmath>
 #include <utility>
 
-#include "mainline/engine.hpp"
-#include "present/dense_arith.hpp"
-#include "present/exact_product.hpp"
-#include "present/number_form.hpp"
+#include "platform/number_form.hpp"
+#include "search/dense_arith.hpp"
+#include "search/exact_product.hpp"
+#include "state/engine.hpp"
 
 namespace yinshi {
 

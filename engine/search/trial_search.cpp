@@ -8,15 +8,15 @@
 #include <cstdint>
 #include <vector>
 
-#include "mainline/engine.hpp"
-#include "mainline/progress.hpp"
 #include "platform/grow.hpp"
-#include "present/number_form.hpp"
+#include "platform/number_form.hpp"
 #include "search/lead_divisors.hpp"
+#include "search/stop_check.hpp"
 #include "search/top_scan.hpp"
 #include "search/trial_checks.hpp"
 #include "search/walk_entry.hpp"
 #include "search/walk_guide.hpp"
+#include "state/engine.hpp"
 
 namespace yinshi {
 

@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <string>
 
-#include "mainline/allocation.hpp"
-#include "present/number_form.hpp"
+#include "mainline/parser.hpp"
+#include "platform/number_form.hpp"
 #include "present/printing.hpp"
-#include "search/parser.hpp"
+#include "state/allocation.hpp"
 #include "test_support.hpp"
 
 namespace {

@@ -8,11 +8,11 @@
 #include <cstdint>
 #include <string>
 
-#include "mainline/allocation.hpp"
+#include "mainline/parser.hpp"
+#include "platform/number_form.hpp"
 #include "present/gsys_file.hpp"
-#include "present/number_form.hpp"
-#include "present/subsets.hpp"
-#include "search/parser.hpp"
+#include "search/subsets.hpp"
+#include "state/allocation.hpp"
 #include "test_support.hpp"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include <regex>
 
-#include "mainline/progress.hpp"
+#include "search/stop_check.hpp"
 #include "run_support.hpp"
 
 namespace yinshi::testing {

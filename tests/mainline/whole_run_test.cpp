@@ -4,7 +4,7 @@
 #include <cctype>
 
 #include "exact/flint_factorer.hpp"
-#include "results/factor_file.hpp"
+#include "platform/factor_file.hpp"
 #include "run_support.hpp"
 
 namespace yinshi::testing {

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "present/image_power.hpp"
 #include "present/printing.hpp"
+#include "state/image_power.hpp"
 #include "test_support.hpp"
 
 namespace yinshi {

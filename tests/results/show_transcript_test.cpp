@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "results/factor_file.hpp"
+#include "platform/factor_file.hpp"
 #include "test_support.hpp"
 
 namespace yinshi {

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "present/repeated_split.hpp"
 #include "search/repeated_factor.hpp"
 #include "test_support.hpp"
 
@@ -13,6 +14,11 @@ using testing::Blanks;
 
 const std::string CRLF = "\r\n";
 const std::string kEarlier = "=(x^ 3 - 3x - 2)" + CRLF;
+
+// The closing's use of the test: a split found is shown.
+void RepeatedFactorTest(Engine& e) {
+    if (auto split = FindRepeatedFactor(e)) ShowRepeatedSplit(e, split->m, split->n, split->q);
+}
 
 // The engine as CloseTranscript leaves it after a first pass with no split:
 // jg.dat written and closed, console-only printing.

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "mainline/allocation.hpp"
-#include "present/number_form.hpp"
+#include "platform/number_form.hpp"
+#include "state/allocation.hpp"
 #include "test_support.hpp"
 
 namespace yinshi {

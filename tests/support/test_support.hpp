@@ -3,12 +3,12 @@
 #include <memory>
 #include <string>
 
-#include "mainline/allocation.hpp"
-#include "mainline/engine.hpp"
-#include "mainline/poller.hpp"
 #include "platform/clock.hpp"
 #include "platform/keyboard.hpp"
+#include "platform/poller.hpp"
 #include "platform/screen.hpp"
+#include "state/allocation.hpp"
+#include "state/engine.hpp"
 
 namespace yinshi::testing {
 

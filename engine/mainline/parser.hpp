@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "mainline/stage.hpp"
+#include "state/stage.hpp"
 
 namespace yinshi {
 

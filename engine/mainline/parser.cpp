@@ -1,4 +1,4 @@
-#include "search/parser.hpp"
+#include "mainline/parser.hpp"
 
 #include <algorithm>
 #include <cctype>
@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "mainline/engine.hpp"
+#include "platform/number_form.hpp"
 #include "platform/text_file.hpp"
-#include "present/number_form.hpp"
+#include "state/engine.hpp"
 
 namespace yinshi {
 

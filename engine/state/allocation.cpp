@@ -1,6 +1,6 @@
-#include "mainline/allocation.hpp"
+#include "state/allocation.hpp"
 
-#include "mainline/engine.hpp"
+#include "state/engine.hpp"
 
 namespace yinshi {
 

@@ -1,10 +1,10 @@
-#include "present/exact_product.hpp"
+#include "search/exact_product.hpp"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 
-#include "mainline/engine_state.hpp"
+#include "state/engine_state.hpp"
 
 namespace yinshi {
 

@@ -1,14 +1,14 @@
-#include "present/colours.hpp"
-#include "search/further_solutions.hpp"
+#include "mainline/further_solutions.hpp"
 
 #include <algorithm>
 
-#include "mainline/allocation.hpp"
-#include "mainline/engine.hpp"
-#include "present/number_form.hpp"
-#include "present/subsets.hpp"
-#include "search/further_tables.hpp"
-#include "search/parser.hpp"
+#include "mainline/further_tables.hpp"
+#include "mainline/parser.hpp"
+#include "platform/colours.hpp"
+#include "platform/number_form.hpp"
+#include "search/subsets.hpp"
+#include "state/allocation.hpp"
+#include "state/engine.hpp"
 
 namespace yinshi {
 
@@ -147,6 +147,8 @@ Next StartAnotherSolution(Engine& e) {
 
     AllocateAnotherSolution(e);
     e.run.AnotherAnswer = "y";
+    e.subsets.RecordStep = MultiplyInRecord;
+    e.subsets.SolutionStep = CompareAndShow;
     e.run.SolutionCounter = 1;
     e.run.ProdCount = 0;
     e.further.ShowFlag = 0;

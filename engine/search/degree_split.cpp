@@ -4,10 +4,10 @@
 #include <array>
 #include <vector>
 
-#include "mainline/engine.hpp"
-#include "present/dense_arith.hpp"
-#include "present/image_power.hpp"
-#include "present/number_form.hpp"
+#include "platform/number_form.hpp"
+#include "search/dense_arith.hpp"
+#include "state/engine.hpp"
+#include "state/image_power.hpp"
 
 namespace yinshi {
 

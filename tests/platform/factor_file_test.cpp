@@ -1,4 +1,4 @@
-#include "results/factor_file.hpp"
+#include "platform/factor_file.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "present/subsets.hpp"
+#include "search/subsets.hpp"
 
 #include <gtest/gtest.h>
 

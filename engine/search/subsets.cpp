@@ -1,4 +1,4 @@
-#include "present/subsets.hpp"
+#include "search/subsets.hpp"
 
 #include <algorithm>
 #include <climits>
@@ -7,12 +7,11 @@
 #include <utility>
 #include <vector>
 
-#include "mainline/engine.hpp"
 #include "platform/grow.hpp"
+#include "platform/number_form.hpp"
 #include "platform/text_file.hpp"
-#include "present/dense_arith.hpp"
-#include "present/number_form.hpp"
-#include "search/further_solutions.hpp"
+#include "search/dense_arith.hpp"
+#include "state/engine.hpp"
 
 namespace yinshi {
 
@@ -50,7 +49,7 @@ Next ItemStep(Engine& e, Client client, int pos) {
         CombinationMultiplyItem(e);
         return std::nullopt;
     }
-    return MultiplyInRecord(e, item);
+    return s.RecordStep(e, item);
 }
 
 // The product of a failed combination is thrown away: the next subset starts
@@ -74,7 +73,7 @@ SubsetOutcome SubsetStep(Engine& e, Client client) {
             if (s.SubsetProbe()) return {true, At::EndPrompt};
             return {};
         }
-        Next next = CompareAndShow(e);
+        Next next = s.SolutionStep(e);
         return {next.has_value(), next};
     }
     bool success = s.SubsetProbe ? s.SubsetProbe() : CombinationDivideAndTest(e);

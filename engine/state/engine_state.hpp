@@ -8,8 +8,11 @@
 
 #include "exact/factorer.hpp"
 #include "platform/whole_numbers.hpp"
+#include "state/stage.hpp"
 
 namespace yinshi {
+
+struct Engine;
 
 // A two-dimensional float table indexed (row, column) from 0, as the term
 // exponents and the further-solutions tables are.
@@ -231,6 +234,11 @@ struct SubsetState {
     // subset probe returns true where the client would end the walk.
     std::function<void(int item)> ItemProbe;
     std::function<bool()> SubsetProbe;
+    // The another-solution client's item and per-subset steps. That client is
+    // the further-solutions mode of the main line, above the walk; it hands
+    // its steps in when it starts.
+    Next (*RecordStep)(Engine& e, int item) = nullptr;
+    Next (*SolutionStep)(Engine& e) = nullptr;
 };
 
 // Capacities of the further-solutions tables, counted from 1: the raw product

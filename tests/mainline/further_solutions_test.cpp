@@ -1,4 +1,4 @@
-#include "search/further_solutions.hpp"
+#include "mainline/further_solutions.hpp"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "mainline/allocation.hpp"
+#include "state/allocation.hpp"
 #include "test_support.hpp"
 
 namespace yinshi {

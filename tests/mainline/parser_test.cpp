@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "search/parser.hpp"
+#include "mainline/parser.hpp"
 #include "test_support.hpp"
 
 namespace yinshi {

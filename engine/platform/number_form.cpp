@@ -1,4 +1,4 @@
-#include "present/number_form.hpp"
+#include "platform/number_form.hpp"
 
 #include <charconv>
 #include <cmath>

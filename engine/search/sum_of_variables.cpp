@@ -2,10 +2,10 @@
 // of the variables, first with constant term +1, then with -1.
 #include <vector>
 
-#include "mainline/engine.hpp"
 #include "platform/grow.hpp"
-#include "present/dense_arith.hpp"
-#include "present/number_form.hpp"
+#include "platform/number_form.hpp"
+#include "search/dense_arith.hpp"
+#include "state/engine.hpp"
 
 namespace yinshi {
 

@@ -1,4 +1,4 @@
-#include "results/transcript.hpp"
+#include "platform/transcript.hpp"
 
 namespace yinshi {
 

@@ -4,7 +4,7 @@
 #include <limits>
 #include <string>
 
-#include "present/number_form.hpp"
+#include "platform/number_form.hpp"
 #include "test_support.hpp"
 
 namespace yinshi {

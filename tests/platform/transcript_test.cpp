@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "results/transcript.hpp"
+#include "platform/transcript.hpp"
 #include "test_support.hpp"
 
 namespace yinshi::testing {

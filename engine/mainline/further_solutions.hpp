@@ -1,5 +1,5 @@
 #pragma once
-#include "mainline/stage.hpp"
+#include "state/stage.hpp"
 
 namespace yinshi {
 

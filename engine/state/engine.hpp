@@ -4,13 +4,13 @@
 #include <string>
 #include <string_view>
 
-#include "mainline/engine_state.hpp"
-#include "mainline/stage.hpp"
 #include "platform/clock.hpp"
+#include "platform/factor_file.hpp"
 #include "platform/keyboard.hpp"
 #include "platform/screen.hpp"
-#include "results/factor_file.hpp"
-#include "results/transcript.hpp"
+#include "platform/transcript.hpp"
+#include "state/engine_state.hpp"
+#include "state/stage.hpp"
 
 namespace yinshi {
 

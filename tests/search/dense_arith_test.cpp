@@ -1,4 +1,4 @@
-#include "present/dense_arith.hpp"
+#include "search/dense_arith.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "present/image_power.hpp"
+#include "state/image_power.hpp"
 
 #include <algorithm>
 
-#include "mainline/engine.hpp"
-#include "present/number_form.hpp"
+#include "platform/number_form.hpp"
+#include "state/engine.hpp"
 
 namespace yinshi {
 

@@ -1,12 +1,12 @@
 // Exact division of dense vectors and the running product of stored factors.
-#include "present/dense_arith.hpp"
+#include "search/dense_arith.hpp"
 
 #include <algorithm>
 #include <vector>
 
-#include "mainline/engine.hpp"
 #include "platform/grow.hpp"
-#include "present/number_form.hpp"
+#include "platform/number_form.hpp"
+#include "state/engine.hpp"
 
 namespace yinshi {
 

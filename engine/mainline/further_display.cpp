@@ -1,10 +1,10 @@
 #include <cmath>
 #include <string>
 
-#include "mainline/engine.hpp"
-#include "present/number_form.hpp"
-#include "search/further_solutions.hpp"
-#include "search/further_tables.hpp"
+#include "mainline/further_solutions.hpp"
+#include "mainline/further_tables.hpp"
+#include "platform/number_form.hpp"
+#include "state/engine.hpp"
 
 namespace yinshi {
 

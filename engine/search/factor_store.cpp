@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "mainline/engine.hpp"
 #include "platform/grow.hpp"
-#include "present/dense_arith.hpp"
-#include "present/exact_product.hpp"
-#include "present/number_form.hpp"
-#include "present/subsets.hpp"
+#include "platform/number_form.hpp"
+#include "search/dense_arith.hpp"
+#include "search/exact_product.hpp"
+#include "search/subsets.hpp"
+#include "state/engine.hpp"
 
 namespace yinshi {
 
