@@ -6,9 +6,9 @@
 // transcript is closed, so no file is written while the search runs.
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
 #include <filesystem>
 #include <string>
-#include <unistd.h>
 
 #include "exact/factorer.hpp"
 #include "mainline/driver.hpp"
@@ -59,8 +59,7 @@ struct Rig {
     Rig(const Rig&) = delete;
     Rig& operator=(const Rig&) = delete;
 
-    std::filesystem::path dir = std::filesystem::temp_directory_path() /
-                                ("yinshi-bench-" + std::to_string(::getpid()));
+    std::filesystem::path dir = std::filesystem::temp_directory_path() / ("yinshi-bench-" + std::to_string(::getpid()));
     Screen screen;
     ScriptedKeyboard keys;
     Poller poller = Poller::Production();
@@ -95,10 +94,8 @@ inline bool Decomposing(At at) {
         case At::FactorReport:
         case At::AfterFactor:
         case At::SearchEnd:
-        case At::Reorder:
-            return true;
-        default:
-            return false;
+        case At::Reorder: return true;
+        default: return false;
     }
 }
 

@@ -54,23 +54,20 @@ enum UniKind : int {
 UniPoly UniInput(int degree, int kind) {
     std::mt19937_64 rng(static_cast<std::uint64_t>(degree) * 4 + static_cast<std::uint64_t>(kind));
     switch (kind) {
-    case kIrreducible:
-        return RandomUni(rng, degree, 1'000'000);
-    case kTwoFactors:
-        return Multiply(RandomUni(rng, degree / 2, 1000), RandomUni(rng, degree - degree / 2, 1000));
-    case kFourFactors: {
-        UniPoly f{1};
-        for (int k = 0; k < 4; ++k) f = Multiply(f, RandomUni(rng, (degree + k) / 4, 30));
-        return f;
-    }
-    case kBinomial: {
-        UniPoly f(static_cast<std::size_t>(degree) + 1, 0);
-        f.front() = -1;
-        f.back() = 1;
-        return f;
-    }
-    default:
-        return UniPoly(static_cast<std::size_t>(degree) + 1, 1);
+        case kIrreducible: return RandomUni(rng, degree, 1'000'000);
+        case kTwoFactors: return Multiply(RandomUni(rng, degree / 2, 1000), RandomUni(rng, degree - degree / 2, 1000));
+        case kFourFactors: {
+            UniPoly f{1};
+            for (int k = 0; k < 4; ++k) f = Multiply(f, RandomUni(rng, (degree + k) / 4, 30));
+            return f;
+        }
+        case kBinomial: {
+            UniPoly f(static_cast<std::size_t>(degree) + 1, 0);
+            f.front() = -1;
+            f.back() = 1;
+            return f;
+        }
+        default: return UniPoly(static_cast<std::size_t>(degree) + 1, 1);
     }
 }
 
@@ -138,18 +135,16 @@ MultiPoly Multiply(const MultiPoly& a, const MultiPoly& b) {
 MultiPoly MultiInput(int nvars, int degree, int kind) {
     std::mt19937_64 rng(static_cast<std::uint64_t>(nvars * 1000 + degree * 4 + kind));
     switch (kind) {
-    case 0:
-        return RandomMulti(rng, nvars, degree, 20, 1'000'000);
-    case 1:
-        return Multiply(RandomMulti(rng, nvars, degree / 2, 4, 1000),
-                        RandomMulti(rng, nvars, degree - degree / 2, 5, 1000));
-    case 2:
-        return {{1, {degree, 0}}, {-1, {0, degree}}};
-    default: {
-        MultiPoly f;
-        for (int k = 0; k <= degree; ++k) f.push_back({1, {k, degree - k}});
-        return f;
-    }
+        case 0: return RandomMulti(rng, nvars, degree, 20, 1'000'000);
+        case 1:
+            return Multiply(RandomMulti(rng, nvars, degree / 2, 4, 1000),
+                            RandomMulti(rng, nvars, degree - degree / 2, 5, 1000));
+        case 2: return {{1, {degree, 0}}, {-1, {0, degree}}};
+        default: {
+            MultiPoly f;
+            for (int k = 0; k <= degree; ++k) f.push_back({1, {k, degree - k}});
+            return f;
+        }
     }
 }
 

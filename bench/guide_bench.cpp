@@ -39,8 +39,8 @@ void Plain(benchmark::State& state, const std::string& text) {
     bench::RunSearch(state, text, fast, nullptr);
 }
 
-#define BOTH(name, text)                                                                     \
-    BENCHMARK_CAPTURE(Plain, name, text)->Unit(benchmark::kMillisecond)->Iterations(1);      \
+#define BOTH(name, text)                                                                \
+    BENCHMARK_CAPTURE(Plain, name, text)->Unit(benchmark::kMillisecond)->Iterations(1); \
     BENCHMARK_CAPTURE(Guided, name, text)->Unit(benchmark::kMillisecond)
 
 // Irreducible after its content 8/3; seven letters in one sum.

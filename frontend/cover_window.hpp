@@ -12,28 +12,28 @@ namespace yinshi::frontend {
 class MainWindow;
 
 class CoverWindow : public TwipWindow {
-  Q_OBJECT
- public:
-  // `makeMainWindow` builds the main window the first time the user goes on.
-  CoverWindow(std::function<MainWindow*()> makeMainWindow, std::function<void()> exitProgram);
+    Q_OBJECT
+public:
+    // `makeMainWindow` builds the main window the first time the user goes on.
+    CoverWindow(std::function<MainWindow*()> makeMainWindow, std::function<void()> exitProgram);
 
-  QPushButton* goOnButton() const { return cmdBao_; }
-  QPushButton* exitButton() const { return cmdTuichu_; }
-  QLabel* picture() const { return picture1_; }
-  MainWindow* mainWindow() const { return main_; }
+    QPushButton* goOnButton() const { return cmdBao_; }
+    QPushButton* exitButton() const { return cmdTuichu_; }
+    QLabel* picture() const { return picture1_; }
+    MainWindow* mainWindow() const { return main_; }
 
- protected:
-  void closeEvent(QCloseEvent* event) override;
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
- private:
-  void goOn();
+private:
+    void goOn();
 
-  std::function<MainWindow*()> makeMainWindow_;
-  std::function<void()> exitProgram_;
-  QPushButton* cmdBao_;
-  QPushButton* cmdTuichu_;
-  QLabel* picture1_;
-  MainWindow* main_ = nullptr;
+    std::function<MainWindow*()> makeMainWindow_;
+    std::function<void()> exitProgram_;
+    QPushButton* cmdBao_;
+    QPushButton* cmdTuichu_;
+    QLabel* picture1_;
+    MainWindow* main_ = nullptr;
 };
 
 }  // namespace yinshi::frontend

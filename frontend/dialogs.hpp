@@ -13,14 +13,14 @@
 namespace yinshi::frontend {
 
 class Dialogs {
- public:
-  virtual ~Dialogs() = default;
-  // A box with Yes (the default) and No; true for Yes.
-  virtual bool AskYesNo(std::string_view title, std::string_view text) = 0;
-  // A box with one OK button.
-  virtual void Tell(std::string_view title, std::string_view text) = 0;
-  // A text marked with YINSHI_TEXT in the window's language; the original when untranslated.
-  virtual std::string Translate(const char* /*context*/, const char* source) const { return source; }
+public:
+    virtual ~Dialogs() = default;
+    // A box with Yes (the default) and No; true for Yes.
+    virtual bool AskYesNo(std::string_view title, std::string_view text) = 0;
+    // A box with one OK button.
+    virtual void Tell(std::string_view title, std::string_view text) = 0;
+    // A text marked with YINSHI_TEXT in the window's language; the original when untranslated.
+    virtual std::string Translate(const char* /*context*/, const char* source) const { return source; }
 };
 
 // `text` with %1, %2, ... replaced by the arguments in order (a placeholder without an

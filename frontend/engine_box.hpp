@@ -4,23 +4,22 @@
 
 namespace yinshi::frontend {
 
-
 class EngineBox : public QWidget {
-  Q_OBJECT
- public:
-  explicit EngineBox(QWidget* parent = nullptr);
-  // "双击此框分解533.EXE" in the window's language.
-  QString label() const { return label_; }
+    Q_OBJECT
+public:
+    explicit EngineBox(QWidget* parent = nullptr);
+    // "双击此框分解533.EXE" in the window's language.
+    QString label() const { return label_; }
 
- signals:
-  void doubleClicked();
+signals:
+    void doubleClicked();
 
- protected:
-  void paintEvent(QPaintEvent* event) override;
-  void mouseDoubleClickEvent(QMouseEvent* event) override;
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
- private:
-  QString label_;
+private:
+    QString label_;
 };
 
 }  // namespace yinshi::frontend

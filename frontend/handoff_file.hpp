@@ -14,7 +14,6 @@ std::string HandOffBytes(std::string_view utf8Text);
 
 // Replaces DXS.DAT in `folder`. Returns a description of the failure, or nothing on success;
 // a write that the disk refuses (full, read-only) is a failure even when the open succeeded.
-std::optional<std::string> WriteHandOffFile(const std::filesystem::path& folder,
-                                            std::string_view utf8Text);
+std::optional<std::string> WriteHandOffFile(const std::filesystem::path& folder, std::string_view utf8Text);
 
 }  // namespace yinshi::frontend

@@ -6,26 +6,26 @@
 namespace yinshi::frontend {
 
 struct JobStart {
-  bool ok = false;
-  std::string message;  // on failure, why no job could be started
+    bool ok = false;
+    std::string message;  // on failure, why no job could be started
 };
 
 struct JobEnd {
-  bool ok = true;
-  // On success, something the user should know (where the pages went instead of a printer,
-  // said only once they are there); on failure, why the job did not complete.
-  std::string message;
+    bool ok = true;
+    // On success, something the user should know (where the pages went instead of a printer,
+    // said only once they are there); on failure, why the job did not complete.
+    std::string message;
 };
 
 class LinePrinter {
- public:
-  virtual ~LinePrinter() = default;
-  // Starts a job unless one is open already (then it succeeds).
-  virtual JobStart OpenJob() = 0;
-  virtual void PrintLine(std::string_view utf8) = 0;
-  // Completes the open job so that it is printed now.
-  virtual JobEnd EndJob() = 0;
-  virtual bool JobOpen() const = 0;
+public:
+    virtual ~LinePrinter() = default;
+    // Starts a job unless one is open already (then it succeeds).
+    virtual JobStart OpenJob() = 0;
+    virtual void PrintLine(std::string_view utf8) = 0;
+    // Completes the open job so that it is printed now.
+    virtual JobEnd EndJob() = 0;
+    virtual bool JobOpen() const = 0;
 };
 
 }  // namespace yinshi::frontend

@@ -13,32 +13,32 @@
 using namespace yinshi::frontend;
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  app.setQuitOnLastWindowClosed(false);
-  QApplication::setApplicationName("yinshi");
-  QApplication::setDesktopFileName(YINSHI_APP_ID);
-  QApplication::setWindowIcon(ProgramIcon());
-  InstallTranslations(app, LanguageOf(MessagesLocaleName()));
+    QApplication app(argc, argv);
+    app.setQuitOnLastWindowClosed(false);
+    QApplication::setApplicationName("yinshi");
+    QApplication::setDesktopFileName(YINSHI_APP_ID);
+    QApplication::setWindowIcon(ProgramIcon());
+    InstallTranslations(app, LanguageOf(MessagesLocaleName()));
 
-  // An installed program cannot write beside itself: it works in a folder of the user's own,
-  // and so does every engine it starts.
-  const QString folder = UserWorkFolder();
-  if (!folder.isEmpty()) QDir::setCurrent(folder);
+    // An installed program cannot write beside itself: it works in a folder of the user's own,
+    // and so does every engine it starts.
+    const QString folder = UserWorkFolder();
+    if (!folder.isEmpty()) QDir::setCurrent(folder);
 
-  // Declared before the windows so that an open print job is completed after they are gone.
-  QtLinePrinter printer;
-  MessageBoxDialogs dialogs;
-  TerminalLauncher launcher;
-  auto exitProgram = [] { QCoreApplication::exit(0); };
+    // Declared before the windows so that an open print job is completed after they are gone.
+    QtLinePrinter printer;
+    MessageBoxDialogs dialogs;
+    TerminalLauncher launcher;
+    auto exitProgram = [] { QCoreApplication::exit(0); };
 
-  std::unique_ptr<MainWindow> mainWindow;
-  CoverWindow cover(
-      [&] {
-        mainWindow = std::make_unique<MainWindow>(
-            MainWindowServices{dialogs, launcher, printer, FindEngine(), exitProgram});
-        return mainWindow.get();
-      },
-      exitProgram);
-  cover.showFilling();
-  return app.exec();
+    std::unique_ptr<MainWindow> mainWindow;
+    CoverWindow cover(
+        [&] {
+            mainWindow =
+                std::make_unique<MainWindow>(MainWindowServices{dialogs, launcher, printer, FindEngine(), exitProgram});
+            return mainWindow.get();
+        },
+        exitProgram);
+    cover.showFilling();
+    return app.exec();
 }

@@ -6,19 +6,19 @@
 namespace yinshi::frontend {
 
 class MessageArea : public QWidget {
-  Q_OBJECT
- public:
-  explicit MessageArea(QWidget* parent = nullptr);
+    Q_OBJECT
+public:
+    explicit MessageArea(QWidget* parent = nullptr);
 
-  void clear();
-  void printLine(const QString& text);
-  const QStringList& lines() const { return lines_; }
+    void clear();
+    void printLine(const QString& text);
+    const QStringList& lines() const { return lines_; }
 
- protected:
-  void paintEvent(QPaintEvent* event) override;
+protected:
+    void paintEvent(QPaintEvent* event) override;
 
- private:
-  QStringList lines_;
+private:
+    QStringList lines_;
 };
 
 }  // namespace yinshi::frontend

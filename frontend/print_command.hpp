@@ -12,10 +12,9 @@ inline constexpr const char* kAskPrinterReady = YINSHI_TEXT("PrintCommand", "打
 inline constexpr const char* kAskPrintNow = YINSHI_TEXT("PrintCommand", "马上要印件吗？");
 inline constexpr const char* kNoTranscript =
     YINSHI_TEXT("PrintCommand", "还没有结果文件 jg.dat。请先双击图框运行分解程序。");
-inline constexpr const char* kUnreadableTranscript =
-    YINSHI_TEXT("PrintCommand", "无法读取结果文件 jg.dat：%1");
-inline constexpr const char* kStaleTranscript = YINSHI_TEXT(
-    "PrintCommand", "结果文件 jg.dat 不是最后输入的多项式 %1 的结果，而是 %2 的结果。\n仍然打印吗？");
+inline constexpr const char* kUnreadableTranscript = YINSHI_TEXT("PrintCommand", "无法读取结果文件 jg.dat：%1");
+inline constexpr const char* kStaleTranscript =
+    YINSHI_TEXT("PrintCommand", "结果文件 jg.dat 不是最后输入的多项式 %1 的结果，而是 %2 的结果。\n仍然打印吗？");
 inline constexpr const char* kEmptyTranscript =
     YINSHI_TEXT("PrintCommand", "结果文件 jg.dat 是空的，不是最后输入的多项式 %1 的结果。\n仍然打印吗？");
 inline constexpr const char* kCannotPrint = YINSHI_TEXT("PrintCommand", "无法打印：%1");

@@ -6,27 +6,24 @@
 namespace yinshi::frontend {
 namespace {
 
-QString Text(std::string_view utf8) {
-  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
+QString Text(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
 
 }  // namespace
 
 bool MessageBoxDialogs::AskYesNo(std::string_view title, std::string_view text) {
-  QMessageBox box(QMessageBox::NoIcon, Text(title), Text(text), QMessageBox::Yes | QMessageBox::No,
-                  QApplication::activeWindow());
-  box.setDefaultButton(QMessageBox::Yes);
-  return box.exec() == QMessageBox::Yes;
+    QMessageBox box(QMessageBox::NoIcon, Text(title), Text(text), QMessageBox::Yes | QMessageBox::No,
+                    QApplication::activeWindow());
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
 }
 
 void MessageBoxDialogs::Tell(std::string_view title, std::string_view text) {
-  QMessageBox box(QMessageBox::Warning, Text(title), Text(text), QMessageBox::Ok,
-                  QApplication::activeWindow());
-  box.exec();
+    QMessageBox box(QMessageBox::Warning, Text(title), Text(text), QMessageBox::Ok, QApplication::activeWindow());
+    box.exec();
 }
 
 std::string MessageBoxDialogs::Translate(const char* context, const char* source) const {
-  return QCoreApplication::translate(context, source).toStdString();
+    return QCoreApplication::translate(context, source).toStdString();
 }
 
 }  // namespace yinshi::frontend

@@ -5,11 +5,11 @@
 namespace yinshi::frontend {
 
 class MessageBoxDialogs : public Dialogs {
- public:
-  bool AskYesNo(std::string_view title, std::string_view text) override;
-  void Tell(std::string_view title, std::string_view text) override;
-  // Through the translators installed in the application (Qt Linguist).
-  std::string Translate(const char* context, const char* source) const override;
+public:
+    bool AskYesNo(std::string_view title, std::string_view text) override;
+    void Tell(std::string_view title, std::string_view text) override;
+    // Through the translators installed in the application (Qt Linguist).
+    std::string Translate(const char* context, const char* source) const override;
 };
 
 }  // namespace yinshi::frontend

@@ -14,32 +14,32 @@ class QPrinter;
 namespace yinshi::frontend {
 
 class QtLinePrinter : public LinePrinter {
-  Q_DECLARE_TR_FUNCTIONS(QtLinePrinter)
+    Q_DECLARE_TR_FUNCTIONS(QtLinePrinter)
 
- public:
-  using PrinterLookup = std::function<QPrinterInfo()>;
-  explicit QtLinePrinter(PrinterLookup lookup = &QPrinterInfo::defaultPrinter);
-  // A job left open is completed when the program ends.
-  ~QtLinePrinter() override;
+public:
+    using PrinterLookup = std::function<QPrinterInfo()>;
+    explicit QtLinePrinter(PrinterLookup lookup = &QPrinterInfo::defaultPrinter);
+    // A job left open is completed when the program ends.
+    ~QtLinePrinter() override;
 
-  JobStart OpenJob() override;
-  void PrintLine(std::string_view utf8) override;
-  // A PDF job's pages go to a new file beside jg.pdf while the job is open; they replace
-  // jg.pdf only once the PDF is complete, so jg.pdf is never a half-written or empty file.
-  JobEnd EndJob() override;
-  bool JobOpen() const override;
+    JobStart OpenJob() override;
+    void PrintLine(std::string_view utf8) override;
+    // A PDF job's pages go to a new file beside jg.pdf while the job is open; they replace
+    // jg.pdf only once the PDF is complete, so jg.pdf is never a half-written or empty file.
+    JobEnd EndJob() override;
+    bool JobOpen() const override;
 
-  // The PDF the open job will become; empty when it goes to a printer.
-  QString pdfPath() const { return pdfPath_; }
-  // The file the open PDF job is being written to.
-  QString partialPdfPath() const { return partialPath_; }
+    // The PDF the open job will become; empty when it goes to a printer.
+    QString pdfPath() const { return pdfPath_; }
+    // The file the open PDF job is being written to.
+    QString partialPdfPath() const { return partialPath_; }
 
- private:
-  PrinterLookup lookup_;
-  std::unique_ptr<QPrinter> printer_;
-  QPainter painter_;
-  QString pdfPath_, partialPath_;
-  int y_ = 0;
+private:
+    PrinterLookup lookup_;
+    std::unique_ptr<QPrinter> printer_;
+    QPainter painter_;
+    QString pdfPath_, partialPath_;
+    int y_ = 0;
 };
 
 inline constexpr const char* kPdfName = "jg.pdf";

@@ -10,9 +10,9 @@ namespace yinshi::frontend {
 inline constexpr const char* kTranscriptName = "jg.dat";
 
 struct TranscriptRead {
-  std::vector<std::string> lines;  // without their line ends
-  std::optional<std::string> error;  // why the file could not be read
-  bool missing = false;  // there is no such file (no engine has run in the folder yet)
+    std::vector<std::string> lines;    // without their line ends
+    std::optional<std::string> error;  // why the file could not be read
+    bool missing = false;              // there is no such file (no engine has run in the folder yet)
 };
 
 // Lines end in CR LF; a bare LF is taken as a line end too, and a last line without one counts.

@@ -99,8 +99,8 @@ public:
 // less than the minutes the plain walk searches. FLINT cannot be interrupted,
 // so beyond a limit the caller does not factor at all and falls back to the
 // plain walk.
-inline constexpr int kGuideMaxDegree = 200;       // one variable: the degree
-inline constexpr int kGuideMaxTotalDegree = 60;   // several variables: the total degree
+inline constexpr int kGuideMaxDegree = 200;      // one variable: the degree
+inline constexpr int kGuideMaxTotalDegree = 60;  // several variables: the total degree
 
 // ---- The search guide: divisors of a one-variable polynomial ----
 //

@@ -74,7 +74,8 @@ void Load(MPoly& a, const MultiPoly& f, const Slots& s) {
     for (const Term& t : f) {
         if (t.coef == 0) continue;
         for (int k = 0; k < s.count; ++k)
-            e[static_cast<std::size_t>(k)] = static_cast<ulong>(t.exp[static_cast<std::size_t>(s.slot[static_cast<std::size_t>(k)])]);
+            e[static_cast<std::size_t>(k)] =
+                static_cast<ulong>(t.exp[static_cast<std::size_t>(s.slot[static_cast<std::size_t>(k)])]);
         fmpz_mpoly_push_term_si_ui(a.p, static_cast<slong>(t.coef), e.data(), a.c.ctx);
     }
     fmpz_mpoly_sort_terms(a.p, a.c.ctx);

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <map>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -261,7 +261,8 @@ void SplitWhatRemains(Engine& e) {
         e.vars.VarCount = static_cast<float>(l->count);
         for (int j = 1; j <= l->count; ++j) {
             e.vars.VarName[static_cast<std::size_t>(j)] = keptVars.VarNameParsed[static_cast<std::size_t>(j)];
-            e.vars.VarWeight[static_cast<std::size_t>(j)] = static_cast<std::int32_t>(l->weight[static_cast<std::size_t>(j)]);
+            e.vars.VarWeight[static_cast<std::size_t>(j)] =
+                static_cast<std::int32_t>(l->weight[static_cast<std::size_t>(j)]);
         }
         ShowSplit(e, *product, chosen->text, *split);
     }

@@ -60,8 +60,7 @@ Next CopyTableToProduct(Engine& e) {
     const int cols = e.further.ProdExp.Cols();
     for (int i = 1; i <= count; ++i) {
         e.further.ProdCoef[i] = e.terms.TermCoef[i];
-        for (int j = 1; j < cols; ++j)
-            e.further.ProdExp(i, j) = j <= vars ? e.terms.TermExp(i, j) : 0.0f;
+        for (int j = 1; j < cols; ++j) e.further.ProdExp(i, j) = j <= vars ? e.terms.TermExp(i, j) : 0.0f;
     }
     e.run.ProdCount = static_cast<float>(count);
     return std::nullopt;
@@ -116,9 +115,7 @@ int QuestionBackground(int solution) {
 
 }  // namespace
 
-int FurtherVarCount(const Engine& e) {
-    return std::clamp(static_cast<int>(e.vars.VarCount), 0, kMaxVars);
-}
+int FurtherVarCount(const Engine& e) { return std::clamp(static_cast<int>(e.vars.VarCount), 0, kMaxVars); }
 
 void LoadReferenceTerms(Engine& e) {
     const int count = static_cast<int>(e.further.RefCount);

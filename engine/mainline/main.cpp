@@ -1,13 +1,13 @@
 // The factoring engine: reads DXS.DAT in the current folder and shows the
 // factorisation on the console. There is no command line; the window program
 // sets YINSHI_OWN_WINDOW when it starts the engine in a terminal of its own.
+#include <fcntl.h>
+#include <unistd.h>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
-#include <fcntl.h>
 #include <filesystem>
-#include <unistd.h>
 
 #include "exact/flint_factorer.hpp"
 #include "mainline/driver.hpp"

@@ -27,7 +27,6 @@ void ShowStatusLine(Engine& e) {
     e.screen.Color(kPlainColours);
 }
 
-
 At SearchEnd(Engine& e) {
     RunFlags& r = e.run;
     SearchState& s = e.search;

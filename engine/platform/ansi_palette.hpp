@@ -10,12 +10,8 @@ constexpr int AnsiColorIndex(int palette) {
     return (p & 2) | ((p & 1) << 2) | ((p & 4) >> 2);
 }
 
-constexpr int AnsiForeground(int palette) {
-    return ((palette & 8) ? 90 : 30) + AnsiColorIndex(palette);
-}
+constexpr int AnsiForeground(int palette) { return ((palette & 8) ? 90 : 30) + AnsiColorIndex(palette); }
 
-constexpr int AnsiBackground(int palette) {
-    return ((palette & 8) ? 100 : 40) + AnsiColorIndex(palette);
-}
+constexpr int AnsiBackground(int palette) { return ((palette & 8) ? 100 : 40) + AnsiColorIndex(palette); }
 
 }  // namespace yinshi

@@ -1,9 +1,9 @@
 #include "platform/console.hpp"
 
-#include <clocale>
-#include <cstring>
 #include <langinfo.h>
 #include <unistd.h>
+#include <clocale>
+#include <cstring>
 
 #include "platform/plain_renderer.hpp"
 #include "platform/stream_keyboard.hpp"
@@ -23,8 +23,7 @@ void UseUtf8Locale() {
 Console::Console(int inputFd, int outputFd)
     : drawsOnTerminal_(isatty(outputFd) == 1), readsTerminal_(isatty(inputFd) == 1) {
     if (drawsOnTerminal_ || readsTerminal_) {
-        session_ = std::make_unique<TerminalSession>(readsTerminal_ ? inputFd : -1,
-                                                     drawsOnTerminal_ ? outputFd : -1);
+        session_ = std::make_unique<TerminalSession>(readsTerminal_ ? inputFd : -1, drawsOnTerminal_ ? outputFd : -1);
     }
     if (drawsOnTerminal_) {
         renderer_ = std::make_unique<TerminalRenderer>(screen, outputFd);

@@ -54,8 +54,7 @@ std::optional<std::string> FactorFile::Get(int record) {
     std::size_t length = static_cast<std::size_t>(head[0]) | (static_cast<std::size_t>(head[1]) << 8);
     // A length that cannot fit its record was not written by Put: the file is
     // damaged, and reading on would take the next record's bytes as text.
-    if (!io_ || length > static_cast<std::size_t>(kMaxText) ||
-        start + 2 + static_cast<std::streamoff>(length) > size) {
+    if (!io_ || length > static_cast<std::size_t>(kMaxText) || start + 2 + static_cast<std::streamoff>(length) > size) {
         io_.clear();
         return std::nullopt;
     }

@@ -1,8 +1,8 @@
 #include "platform/fd_io.hpp"
 
-#include <cerrno>
 #include <poll.h>
 #include <unistd.h>
+#include <cerrno>
 
 namespace yinshi {
 

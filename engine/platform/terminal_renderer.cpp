@@ -65,7 +65,9 @@ void TerminalRenderer::Sync() {
         if (first == 0) continue;
         // Never draw half of a double-width character, neither of the new
         // one nor of the one the terminal shows.
-        auto tailAt = [&](int c) { return screen_.At(r, c).wideTail || shown[static_cast<std::size_t>(c - 1)].wideTail; };
+        auto tailAt = [&](int c) {
+            return screen_.At(r, c).wideTail || shown[static_cast<std::size_t>(c - 1)].wideTail;
+        };
         bool grown = true;
         while (grown) {
             grown = false;

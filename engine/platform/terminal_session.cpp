@@ -1,11 +1,11 @@
 #include "platform/terminal_session.hpp"
 
+#include <termios.h>
+#include <unistd.h>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <stdexcept>
-#include <termios.h>
-#include <unistd.h>
 
 namespace yinshi {
 
@@ -22,7 +22,7 @@ struct Saved {
     int inputFd = -1;
     int outputFd = -1;
     termios mode{};
-    struct sigaction previous[kSignalCount]{};
+    struct sigaction previous[kSignalCount] {};
     bool handled[kSignalCount]{};
 };
 Saved saved;

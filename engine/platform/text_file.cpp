@@ -1,9 +1,9 @@
 #include "platform/text_file.hpp"
 
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
 
 #include "platform/number_form.hpp"
 

@@ -17,8 +17,14 @@ namespace yinshi {
 // claim the polynomial equals its content alone when a search is re-tuned.
 class Transcript {
 public:
-    bool Create(const std::filesystem::path& path) { held_.clear(); return out_.Create(path); }
-    bool Append(const std::filesystem::path& path) { held_.clear(); return out_.Append(path); }
+    bool Create(const std::filesystem::path& path) {
+        held_.clear();
+        return out_.Create(path);
+    }
+    bool Append(const std::filesystem::path& path) {
+        held_.clear();
+        return out_.Append(path);
+    }
     bool IsOpen() const { return out_.IsOpen(); }
     bool Good() const { return out_.Good(); }
 

@@ -17,8 +17,10 @@ T Gcd(T a, T b) {
     b = b < 0 ? -b : b;
     while (b != 0) {
         T r;
-        if constexpr (std::is_floating_point_v<T>) r = std::fmod(a, b);
-        else r = a % b;
+        if constexpr (std::is_floating_point_v<T>)
+            r = std::fmod(a, b);
+        else
+            r = a % b;
         a = b;
         b = r;
     }

@@ -9,7 +9,9 @@ namespace {
 
 constexpr double kLarge = 1152921504606846976.0;  // 2^60: beyond any value the search reaches
 
-bool Representable(float x, float c) { return std::fabs(x) < kLarge && std::fabs(c) <= static_cast<double>(kExactLimit); }
+bool Representable(float x, float c) {
+    return std::fabs(x) < kLarge && std::fabs(c) <= static_cast<double>(kExactLimit);
+}
 
 // The additions of `step` to a value beyond 2^24 (or one whose next sum is),
 // a stretch at a time. Each

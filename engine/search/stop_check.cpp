@@ -46,8 +46,7 @@ bool PollKeysAndClock(Engine& e) {
             r.Key = r.StopKey = "t";
             r.StopReason = StopReason::Leave;
             return true;
-        default:
-            return false;
+        default: return false;
     }
 }
 

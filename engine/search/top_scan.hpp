@@ -17,8 +17,8 @@ struct TopPoint {
 
 // What decides at the top position for the pair and degree in use.
 struct TopRules {
-    float tb;       // CoefBound(d)
-    float cs, qs;   // the steps of the solution line
+    float tb;      // CoefBound(d)
+    float cs, qs;  // the steps of the solution line
     float bound2;
     float leadAbs;  // |an|
     float an;

@@ -40,8 +40,8 @@ struct NonZero {
 
 // a(i) minus the products h(i-k) f(k), k = 1..d, in that order, with the
 // limit tested after every subtraction; false when it is passed.
-[[gnu::always_inline]] inline bool RunningValue(float ai, const float* h, int i, const float* f, int d, const NonZero& nz, bool sparse,
-                         float& v) {
+[[gnu::always_inline]] inline bool RunningValue(float ai, const float* h, int i, const float* f, int d,
+                                                const NonZero& nz, bool sparse, float& v) {
     v = ai;
     if (sparse) {
         if (nz.testFirst && std::fabs(v) > kCofactorLimit) return false;

@@ -37,8 +37,8 @@ void EnsureCapacity(Engine& e) {
     AtLeast(s.TrialFactor, n + 1);
     AtLeast(s.DivRem, n);
     AtLeast(s.CoefBound, d);
-    for (auto* v : {&s.UpCoef, &s.UpQuot, &s.DownCoef, &s.DownQuot, &s.UpCoefKeep, &s.UpQuotKeep,
-                    &s.DownCoefKeep, &s.DownQuotKeep})
+    for (auto* v : {&s.UpCoef, &s.UpQuot, &s.DownCoef, &s.DownQuot, &s.UpCoefKeep, &s.UpQuotKeep, &s.DownCoefKeep,
+                    &s.DownQuotKeep})
         AtLeast(*v, d);
     AtLeast(s.StepMode, d);
     AtLeast(s.StepModeKeep, d);
@@ -110,8 +110,8 @@ public:
     }
     // Position p (1 <= p < d) holds g(p), q(p).
     void Take(int p, float gp, float qp) {
-        const bool ok = exact_[static_cast<std::size_t>(p - 1)] != 0 && std::fabs(gp) <= limitG_ &&
-                        std::fabs(qp) <= limitQ_;
+        const bool ok =
+            exact_[static_cast<std::size_t>(p - 1)] != 0 && std::fabs(gp) <= limitG_ && std::fabs(qp) <= limitQ_;
         exact_[static_cast<std::size_t>(p)] = ok ? 1 : 0;
         g_[p] = static_cast<std::int64_t>(ok ? gp : 0.0f);
         q_[p] = static_cast<std::int64_t>(ok ? qp : 0.0f);
@@ -157,7 +157,7 @@ struct DegreeWalk {
     const LeadDivisors& lead;
     TopDivisors top;
     PrefixSums sums;
-    std::vector<std::int64_t> boundMod;    // CoefBound(j) modulo the pair's cs
+    std::vector<std::int64_t> boundMod;   // CoefBound(j) modulo the pair's cs
     std::vector<std::int32_t> byResidue;  // the pair's table, for a small cs
     std::optional<WalkGuide> guide;
 };
@@ -416,9 +416,7 @@ Then CheckCandidate(Engine& e, int de, bool general, bool direct, bool swap) {
 // Copy for g0 = 1: at half the degree the direct check computes no cofactor
 // coefficient and only tests q(d) gd against an, so a candidate that fails
 // that test leaves no trace there and need not be handed to it.
-inline bool PassedOverAtHalf(const Walk& w, int de, float gd) {
-    return de == w.d && w.half && w.q[de] * gd != w.an;
-}
+inline bool PassedOverAtHalf(const Walk& w, int de, float gd) { return de == w.d && w.half && w.q[de] * gd != w.an; }
 
 // The checks a complete assignment at the top position leads to.
 template <bool kGeneral>
@@ -536,11 +534,8 @@ WalkEnd RunWalk(Engine& e, DegreeWalk& degree, int& j) {
                     break;
                 }
                 switch (EnterPosition<kGeneral>(w, j)) {
-                    case Entered::Stop:
-                        return WalkEnd::Stopped;
-                    case Entered::None:
-                        op = Op::Back;
-                        break;
+                    case Entered::Stop: return WalkEnd::Stopped;
+                    case Entered::None: op = Op::Back; break;
                     case Entered::Taken:
                         if (j < d) w.sums.Open(j);
                         if (hopeless(j, w.g[j])) {
@@ -597,8 +592,7 @@ WalkEnd RunWalk(Engine& e, DegreeWalk& degree, int& j) {
                         continue;
                     }
                     if (ScanTopPosition(w) != Scan::Check) break;
-                    then = guiding && !guide->Allows(d, w.g[d]) ? PassOver<kGeneral>(w)
-                                                                 : CheckTop<kGeneral>(w);
+                    then = guiding && !guide->Allows(d, w.g[d]) ? PassOver<kGeneral>(w) : CheckTop<kGeneral>(w);
                 }
                 break;
             }

@@ -41,8 +41,7 @@ bool Whole(float v) { return walk_detail::WithinExact(v) && std::floor(v) == v; 
 
 PairSteps MakePairSteps(float g0, float q0, float h, float cs, float qs) {
     PairSteps p;
-    p.whole = Whole(g0) && Whole(q0) && Whole(h) && Whole(cs) && Whole(qs) && g0 >= 1 && h >= 1 && cs >= 1 &&
-              q0 != 0;
+    p.whole = Whole(g0) && Whole(q0) && Whole(h) && Whole(cs) && Whole(qs) && g0 >= 1 && h >= 1 && cs >= 1 && q0 != 0;
     if (!p.whole) return p;
     p.g0 = static_cast<std::int64_t>(g0);
     p.q0 = static_cast<std::int64_t>(q0);

@@ -21,9 +21,9 @@ struct PairSteps {
     // For a small cs, (r qs^-1) mod cs for every residue r, so that the
     // first solution needs one division less; null otherwise.
     const std::int32_t* byResidue = nullptr;
-    double csInverse = 1;      // 1 / cs
-    double hInverse = 1;       // 1 / h
-    bool whole = false;        // every step within 2^24
+    double csInverse = 1;  // 1 / cs
+    double hInverse = 1;   // 1 / h
+    bool whole = false;    // every step within 2^24
 };
 
 PairSteps MakePairSteps(float g0, float q0, float h, float cs, float qs);
@@ -101,8 +101,8 @@ Entry EnterBandStepping(float& gj, float& qj, float cs, float qs, float tb, floa
 
 // The starting point from the first point (t, Q) in whole numbers: into the
 // band, then to the first g >= 0. False when there is none.
-[[gnu::always_inline]] inline bool StartFrom(const PairSteps& p, std::int64_t t, std::int64_t quot, std::int64_t tb, std::int64_t bound2,
-                      float& gj, float& qj) {
+[[gnu::always_inline]] inline bool StartFrom(const PairSteps& p, std::int64_t t, std::int64_t quot, std::int64_t tb,
+                                             std::int64_t bound2, float& gj, float& qj) {
     using namespace walk_detail;
     const std::int64_t mag = quot < 0 ? -quot : quot;
     const std::int64_t step = p.qs < 0 ? -p.qs : p.qs;

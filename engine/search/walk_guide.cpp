@@ -84,7 +84,9 @@ std::optional<WalkGuide> WalkGuide::For(const exact::UniFactorization& f, int n,
 }
 
 WalkGuide::WalkGuide(int d, std::vector<std::int64_t> coefs)
-    : d_(d), rows_(coefs.size() / static_cast<std::size_t>(d + 1)), coefs_(std::move(coefs)),
+    : d_(d),
+      rows_(coefs.size() / static_cast<std::size_t>(d + 1)),
+      coefs_(std::move(coefs)),
       alive_(static_cast<std::size_t>(d) + 1) {}
 
 void WalkGuide::Rebuild(const float* g, int upTo) {

@@ -43,7 +43,7 @@ private:
 
     int d_ = 0;
     std::size_t rows_ = 0;
-    std::vector<std::int64_t> coefs_;                // rows of g(0..d), one per target
+    std::vector<std::int64_t> coefs_;               // rows of g(0..d), one per target
     std::vector<std::vector<std::int32_t>> alive_;  // [p]: the rows agreeing with g(0..p)
 };
 

@@ -58,9 +58,8 @@ void AllocateDegreeSized(Engine& e, int n) {
     Fresh(e.store.StoredEndAt, n + 2);
     Fresh(e.store.StoredDeg, n + 2);
     Fresh(e.search.SearchSave, 2 * n + 10);
-    for (auto* v : {&e.search.UpQuot, &e.search.DownQuot, &e.search.UpCoef, &e.search.DownCoef,
-                    &e.search.UpQuotKeep, &e.search.DownQuotKeep, &e.search.UpCoefKeep,
-                    &e.search.DownCoefKeep})
+    for (auto* v : {&e.search.UpQuot, &e.search.DownQuot, &e.search.UpCoef, &e.search.DownCoef, &e.search.UpQuotKeep,
+                    &e.search.DownQuotKeep, &e.search.UpCoefKeep, &e.search.DownCoefKeep})
         Fresh(*v, half + 1);
     Fresh(e.search.StepMode, half + 1);
     Fresh(e.search.StepModeKeep, half + 1);

@@ -60,8 +60,8 @@ struct Engine {
     // only to compare the guided walk with the plain one.
     bool guideWalk = true;
 
-    Transcript jg;   // jg.dat, open from start-up to the closing
-    FactorFile dj;   // dj.dat during the closing and the further solutions
+    Transcript jg;  // jg.dat, open from start-up to the closing
+    FactorFile dj;  // dj.dat during the closing and the further solutions
 
     std::optional<FileFault> fault;  // the first file that failed
 
@@ -73,7 +73,10 @@ struct Engine {
 
     // Console shorthands.
     void Print(std::string_view text) { screen.Print(text); }
-    void PrintLine(std::string_view text) { screen.Print(text); screen.NewLine(); }
+    void PrintLine(std::string_view text) {
+        screen.Print(text);
+        screen.NewLine();
+    }
     void NewLine() { screen.NewLine(); }
 };
 

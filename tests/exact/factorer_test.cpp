@@ -39,10 +39,9 @@ bool UniBefore(const exact::UniFactor& a, const exact::UniFactor& b) {
 
 bool MultiBefore(const exact::MultiFactor& a, const exact::MultiFactor& b) {
     if (TotalDegree(a.poly) != TotalDegree(b.poly)) return TotalDegree(a.poly) < TotalDegree(b.poly);
-    return std::lexicographical_compare(a.poly.begin(), a.poly.end(), b.poly.begin(), b.poly.end(),
-                                        [](const exact::Term& s, const exact::Term& t) {
-                                            return s.exp != t.exp ? s.exp < t.exp : s.coef < t.coef;
-                                        });
+    return std::lexicographical_compare(
+        a.poly.begin(), a.poly.end(), b.poly.begin(), b.poly.end(),
+        [](const exact::Term& s, const exact::Term& t) { return s.exp != t.exp ? s.exp < t.exp : s.coef < t.coef; });
 }
 
 bool IsUnit(std::int64_t c) { return c == 1 || c == -1; }

@@ -67,7 +67,8 @@ public:
     exact::MultiPoly MultiFactor(const std::vector<int>& slots) {
         if (Uniform(0, 14) == 0) {
             exact::Term t{1, {}};
-            t.exp[static_cast<std::size_t>(slots[static_cast<std::size_t>(Uniform(0, static_cast<int>(slots.size()) - 1))])] = 1;
+            t.exp[static_cast<std::size_t>(
+                slots[static_cast<std::size_t>(Uniform(0, static_cast<int>(slots.size()) - 1))])] = 1;
             return {t};
         }
         for (;;) {

@@ -80,7 +80,8 @@ std::string FirstDifference(const Outcome& plain, const Outcome& guided) {
     for (const auto& [name, bytes] : plain.files) {
         auto it = guided.files.find(name);
         if (it == guided.files.end()) return name + " missing when guided";
-        if (it->second != bytes) return name + " differs:\n--- plain\n" + Shown(bytes) + "\n--- guided\n" + Shown(it->second);
+        if (it->second != bytes)
+            return name + " differs:\n--- plain\n" + Shown(bytes) + "\n--- guided\n" + Shown(it->second);
     }
     for (const auto& [name, bytes] : guided.files)
         if (plain.files.count(name) == 0) return name + " only when guided";

@@ -44,9 +44,12 @@ public:
         Int(last - first + 1);
         for (int k = first; k <= last; ++k) {
             const T x = k >= 0 && static_cast<std::size_t>(k) < v.size() ? v[static_cast<std::size_t>(k)] : T{};
-            if constexpr (std::is_same_v<T, float>) Float(x);
-            else if constexpr (std::is_same_v<T, double>) Double(x);
-            else Int(x);
+            if constexpr (std::is_same_v<T, float>)
+                Float(x);
+            else if constexpr (std::is_same_v<T, double>)
+                Double(x);
+            else
+                Int(x);
         }
     }
     std::uint64_t Value() const { return h_; }
@@ -101,26 +104,29 @@ float StartMinuteLessAnHour(const RunFlags& r) { return r.SearchStartTime.empty(
 // `withoutMarks`: the recorded fingerprints knew the closing without end marks as
 // the closing with a flag set, not as a stage of its own.
 void HashRunFlags(Hasher& h, const RunFlags& r, bool withoutMarks) {
-    for (float v : {r.NoGroupingShown, r.DenProduct, r.Content, r.SignFlip, static_cast<float>(r.MethodResult), r.NoEqualsPrefix,
-                    r.PrintMode, r.TimeLimit, r.StartMinute, StartMinuteLessAnHour(r), r.LongTried, r.SolutionNo,
-                    r.GsysCount, r.GsysRead, r.ProdCount, r.RemMult})
+    for (float v : {r.NoGroupingShown, r.DenProduct, r.Content, r.SignFlip, static_cast<float>(r.MethodResult),
+                    r.NoEqualsPrefix, r.PrintMode, r.TimeLimit, r.StartMinute, StartMinuteLessAnHour(r), r.LongTried,
+                    r.SolutionNo, r.GsysCount, r.GsysRead, r.ProdCount, r.RemMult})
         h.Float(v);
-    for (long long v : std::initializer_list<long long>{r.Stage, r.Sign, r.SignAcc, r.Skipped, r.ItemCount, r.FirstSize, r.SolutionCounter})
+    for (long long v : std::initializer_list<long long>{r.Stage, r.Sign, r.SignAcc, r.Skipped, r.ItemCount, r.FirstSize,
+                                                        r.SolutionCounter})
         h.Int(v);
-    for (std::string_view t : {std::string_view(r.FracFlag), std::string_view(r.SignPrefix), StopReasonText(r.StopReason),
-                               std::string_view(r.StopKey), std::string_view(r.Key), std::string_view(r.Repeat),
-                               std::string_view(r.StartTime), std::string_view(r.SearchStartTime),
-                               std::string_view(r.AnewAnswer), std::string_view(r.AnotherAnswer)})
+    for (std::string_view t :
+         {std::string_view(r.FracFlag), std::string_view(r.SignPrefix), StopReasonText(r.StopReason),
+          std::string_view(r.StopKey), std::string_view(r.Key), std::string_view(r.Repeat),
+          std::string_view(r.StartTime), std::string_view(r.SearchStartTime), std::string_view(r.AnewAnswer),
+          std::string_view(r.AnotherAnswer)})
         h.Text(t);
     h.Int(withoutMarks ? 1 : 0);
 }
 
 void HashSearch(Hasher& h, const SearchState& s) {
-    for (long long v : std::initializer_list<long long>{s.TrialDegree, s.StartDegree, s.FirstDegree, s.HalfDegree, s.DivisorCount, s.DivisorIdx,
-                        s.LeadBound, s.StateSaved, s.SearchPos, s.PositionsEntered, s.CompleteAssignments})
+    for (long long v : std::initializer_list<long long>{s.TrialDegree, s.StartDegree, s.FirstDegree, s.HalfDegree,
+                                                        s.DivisorCount, s.DivisorIdx, s.LeadBound, s.StateSaved,
+                                                        s.SearchPos, s.PositionsEntered, s.CompleteAssignments})
         h.Int(v);
-    for (float v : {s.Bound1, s.Bound2, s.DefaultBound1, s.CurBound1, s.MaxCoefAbs, s.Bound2Floor, s.LeadAbs,
-                    s.StepGcd, s.CoefStep, s.QuotStep})
+    for (float v : {s.Bound1, s.Bound2, s.DefaultBound1, s.CurBound1, s.MaxCoefAbs, s.Bound2Floor, s.LeadAbs, s.StepGcd,
+                    s.CoefStep, s.QuotStep})
         h.Float(v);
     h.Span(s.CoefBound, 0, s.HalfDegree);
     if (s.StateSaved == 1 && !s.SearchSave.empty()) {
@@ -143,7 +149,8 @@ void HashStage(Hasher& h, const Engine& e, At at) {
     HashRunFlags(h, e.run, withoutMarks);
     HashSearch(h, e.search);
     const DenseForm& d = e.dense;
-    for (long long v : std::initializer_list<long long>{d.Degree, d.PrintDegree, d.PrintShift, d.DegreeKeep, d.ProdDegree, d.FoundDeg, d.CofactorDeg})
+    for (long long v : std::initializer_list<long long>{d.Degree, d.PrintDegree, d.PrintShift, d.DegreeKeep,
+                                                        d.ProdDegree, d.FoundDeg, d.CofactorDeg})
         h.Int(v);
     h.Float(d.LowExp);
     h.Span(d.PolyCoef, 0, d.Degree);
@@ -182,7 +189,8 @@ void HashScreen(Hasher& h, const Screen& screen) {
 void HashFiles(Hasher& h, const TempDir& dir) {
     std::map<std::string, std::string> files;
     for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
-        if (entry.is_regular_file()) files[entry.path().filename().string()] = dir.Read(entry.path().filename().string());
+        if (entry.is_regular_file())
+            files[entry.path().filename().string()] = dir.Read(entry.path().filename().string());
     h.Int(static_cast<long long>(files.size()));
     for (const auto& [name, bytes] : files) {
         h.Text(name);

@@ -64,7 +64,8 @@ int Record() {
     std::vector<std::thread> pool;
     for (unsigned k = 0; k < threads; ++k)
         pool.emplace_back([&, k] {
-            for (std::uint64_t seed = k; seed < kSeeds; seed += threads) hashes[seed] = WalkFingerprint(MakeWalkInput(seed));
+            for (std::uint64_t seed = k; seed < kSeeds; seed += threads)
+                hashes[seed] = WalkFingerprint(MakeWalkInput(seed));
         });
     for (auto& th : pool) th.join();
     if (!WriteFingerprints(YINSHI_FINGERPRINT_FILE, hashes)) {

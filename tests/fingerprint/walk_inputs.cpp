@@ -4,12 +4,12 @@
 // clock steps that make every run end within a bounded number of positions.
 #include "walk_inputs.hpp"
 
+#include <unistd.h>
 #include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
-#include <unistd.h>
 
 namespace yinshi::testing {
 
@@ -77,8 +77,10 @@ long long SmoothNumber(Rng& rng, long long max) {
 
 // Term text: sign, magnitude (1 left out before letters), letters with powers.
 void AppendTerm(std::string& out, long long coef, long long den, const std::string& letters) {
-    if (coef < 0) out += '-';
-    else if (!out.empty()) out += '+';
+    if (coef < 0)
+        out += '-';
+    else if (!out.empty())
+        out += '+';
     const long long mag = std::llabs(coef);
     if (mag != 1 || den != 1 || letters.empty()) out += std::to_string(mag);
     if (den != 1) out += "/" + std::to_string(den);
@@ -133,10 +135,14 @@ std::string RandomOneVariable(Rng& rng, bool& cheap, bool& slow) {
     const long long size = CoefficientClass(rng);
     std::vector<long long> c(static_cast<std::size_t>(n) + 1, 0);
     long long lead = 0;
-    if (rng.Chance(70)) lead = rng.Signed(9);
-    else if (rng.Chance(70)) lead = rng.Signed(99);
-    else if (rng.Chance(85)) lead = rng.Signed(std::min(size, 9999LL));
-    else lead = rng.Signed(std::min(size, 99999LL));
+    if (rng.Chance(70))
+        lead = rng.Signed(9);
+    else if (rng.Chance(70))
+        lead = rng.Signed(99);
+    else if (rng.Chance(85))
+        lead = rng.Signed(std::min(size, 9999LL));
+    else
+        lead = rng.Signed(std::min(size, 99999LL));
     slow = std::llabs(lead) > 9999;
     c[static_cast<std::size_t>(n)] = lead;
     if (!rng.Chance(8)) c[0] = rng.Chance(30) ? SmoothNumber(rng, size) : rng.Signed(size);

@@ -14,142 +14,143 @@ using namespace yinshi::frontend::testing;
 namespace {
 
 QString PdfText(const QString& pdf, const QStringList& options = {"-layout"}) {
-  QProcess p;
-  p.start("pdftotext", options + QStringList{pdf, "-"});
-  p.waitForFinished(30000);
-  return QString::fromUtf8(p.readAllStandardOutput());
+    QProcess p;
+    p.start("pdftotext", options + QStringList{pdf, "-"});
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 QByteArray Bytes(const QString& file) {
-  QFile f(file);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 QPrinterInfo NoPrinter() { return QPrinterInfo(); }
 
 // The user, who opens every PDF a notice names the moment the notice appears.
 class PdfReadingDialogs : public FakeDialogs {
- public:
-  QString pdf;
-  QStringList readAtNotice;
-  void Tell(std::string_view title, std::string_view text) override {
-    FakeDialogs::Tell(title, text);
-    if (QString::fromStdString(std::string(text)).contains(pdf)) readAtNotice << PdfText(pdf);
-  }
+public:
+    QString pdf;
+    QStringList readAtNotice;
+    void Tell(std::string_view title, std::string_view text) override {
+        FakeDialogs::Tell(title, text);
+        if (QString::fromStdString(std::string(text)).contains(pdf)) readAtNotice << PdfText(pdf);
+    }
 };
 
 }  // namespace
 
 // Without a printer installed the pages go to jg.pdf, which pdftotext reads back.
 class PrintingTest : public QObject {
-  Q_OBJECT
-  std::unique_ptr<WorkingFolder> folder;
-  QString pdf() const { return folder->path() + "/jg.pdf"; }
-  QStringList strayFiles() const {
-    QStringList found;
-    for (QDirIterator it(folder->path(), {".jg-*"}, QDir::Files | QDir::Hidden); it.hasNext();) found << it.next();
-    return found;
-  }
-
- private slots:
-  void initTestCase() {
-    if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("pdftotext is not installed");
-  }
-  void init() { folder = std::make_unique<WorkingFolder>(); }
-  void cleanup() { folder.reset(); }
-
-  void printCommandsShareOneJobAndThePdfIsThereBeforeItIsNamed() {
-    folder->dir.write("jg.dat", "x^3+9x^2+26x+24\r\n\r\n=(x+2)(x+3)(x+4)\r\n");
-    QtLinePrinter printer(NoPrinter);
-    PdfReadingDialogs dialogs;
-    dialogs.pdf = pdf();
-    dialogs.answers = {true, false};  // keep the job open
-    RunPrintCommand(folder->dir.path(), dialogs, printer);
-    QVERIFY(dialogs.told.empty());  // nothing names a PDF that is not complete yet
-    QVERIFY(!QFile::exists(pdf()));
-    folder->dir.write("jg.dat", "x^2-1\r\n因式\r\n");
-    dialogs.answers = {true, true};
-    RunPrintCommand(folder->dir.path(), dialogs, printer);
-    QCOMPARE(dialogs.told, std::vector<std::string>{"注意|没有安装打印机，打印内容已写入文件：" + pdf().toStdString()});
-    QVERIFY(!printer.JobOpen());
-    QCOMPARE(dialogs.readAtNotice.size(), 1);
-    const QString text = dialogs.readAtNotice[0];
-    const QStringList wanted{"x^3+9x^2+26x+24", "=(x+2)(x+3)(x+4)", "x^2-1", "因式"};
-    qsizetype at = 0;
-    for (const QString& w : wanted) {
-      at = text.indexOf(w, at);
-      QVERIFY2(at >= 0, qPrintable("missing or out of order: " + w + "\n" + text));
+    Q_OBJECT
+    std::unique_ptr<WorkingFolder> folder;
+    QString pdf() const { return folder->path() + "/jg.pdf"; }
+    QStringList strayFiles() const {
+        QStringList found;
+        for (QDirIterator it(folder->path(), {".jg-*"}, QDir::Files | QDir::Hidden); it.hasNext();) found << it.next();
+        return found;
     }
-    QCOMPARE(strayFiles(), QStringList());
-  }
 
-  void aGoodPdfIsNeverReplacedByAnUnfinishedOne() {
-    folder->dir.write("jg.dat", "alpha\r\n");
-    FakeDialogs dialogs;
-    {
-      QtLinePrinter printer(NoPrinter);
-      RunPrintCommand(folder->dir.path(), dialogs, printer);  // Yes, Yes: jg.pdf is written
-      const QByteArray good = Bytes(pdf());
-      QVERIFY(PdfText(pdf()).contains("alpha"));
-      folder->dir.write("jg.dat", "omega\r\n");
-      dialogs.answers = {true, false};  // the next job stays open
-      RunPrintCommand(folder->dir.path(), dialogs, printer);
-      QVERIFY(printer.JobOpen());
-      QCOMPARE(Bytes(pdf()), good);
-      QCOMPARE(strayFiles().size(), 1);  // the open job writes a file of its own
-    }  // the program ends: the open job is completed
-    QVERIFY(PdfText(pdf()).contains("omega"));
-    QCOMPARE(strayFiles(), QStringList());
-  }
-
-  void openJobIsCompletedAtTheEnd() {
-    {
-      QtLinePrinter printer(NoPrinter);
-      QVERIFY(printer.OpenJob().ok);
-      for (int i = 1; i <= 150; ++i) printer.PrintLine("line " + std::to_string(i));
+private slots:
+    void initTestCase() {
+        if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("pdftotext is not installed");
     }
-    const QString text = PdfText(pdf());
-    QVERIFY(text.contains("line 1\n") && text.contains("line 150"));
-    QVERIFY2(text.contains('\f'), "150 lines break onto a second page");
-  }
+    void init() { folder = std::make_unique<WorkingFolder>(); }
+    void cleanup() { folder.reset(); }
 
-  void textKeepsItsDistanceFromThePaperEdge() {
-    {
-      QtLinePrinter printer(NoPrinter);
-      QVERIFY(printer.OpenJob().ok);
-      // Transcript lines of the full 80 characters.
-      std::string line = "=";
-      while (line.size() < 80) line += "(x^ 2 + 26 x - 24 )";
-      line.resize(80);
-      for (int i = 1; i <= 150; ++i) printer.PrintLine(line);
+    void printCommandsShareOneJobAndThePdfIsThereBeforeItIsNamed() {
+        folder->dir.write("jg.dat", "x^3+9x^2+26x+24\r\n\r\n=(x+2)(x+3)(x+4)\r\n");
+        QtLinePrinter printer(NoPrinter);
+        PdfReadingDialogs dialogs;
+        dialogs.pdf = pdf();
+        dialogs.answers = {true, false};  // keep the job open
+        RunPrintCommand(folder->dir.path(), dialogs, printer);
+        QVERIFY(dialogs.told.empty());  // nothing names a PDF that is not complete yet
+        QVERIFY(!QFile::exists(pdf()));
+        folder->dir.write("jg.dat", "x^2-1\r\n因式\r\n");
+        dialogs.answers = {true, true};
+        RunPrintCommand(folder->dir.path(), dialogs, printer);
+        QCOMPARE(dialogs.told,
+                 std::vector<std::string>{"注意|没有安装打印机，打印内容已写入文件：" + pdf().toStdString()});
+        QVERIFY(!printer.JobOpen());
+        QCOMPARE(dialogs.readAtNotice.size(), 1);
+        const QString text = dialogs.readAtNotice[0];
+        const QStringList wanted{"x^3+9x^2+26x+24", "=(x+2)(x+3)(x+4)", "x^2-1", "因式"};
+        qsizetype at = 0;
+        for (const QString& w : wanted) {
+            at = text.indexOf(w, at);
+            QVERIFY2(at >= 0, qPrintable("missing or out of order: " + w + "\n" + text));
+        }
+        QCOMPARE(strayFiles(), QStringList());
     }
-    const QString boxes = PdfText(pdf(), {"-bbox"});
-    const QRegularExpression page(R"re(<page width="([\d.]+)" height="([\d.]+)")re");
-    const auto size = page.match(boxes);
-    QVERIFY(size.hasMatch());
-    const double width = size.captured(1).toDouble(), height = size.captured(2).toDouble();
-    const double least = 15 / 25.4 * 72;  // 15 mm in points
-    const QRegularExpression word(R"re(xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)")re");
-    int words = 0;
-    for (auto it = word.globalMatch(boxes); it.hasNext(); ++words) {
-      const auto m = it.next();
-      QVERIFY(m.captured(1).toDouble() >= least && m.captured(2).toDouble() >= least);
-      QVERIFY(m.captured(3).toDouble() <= width - least && m.captured(4).toDouble() <= height - least);
-    }
-    QVERIFY(words >= 150);
-  }
 
-  void unwritablePdfIsReported() {
-    QDir().mkdir("jg.pdf");
-    QtLinePrinter printer(NoPrinter);
-    QVERIFY(printer.OpenJob().ok);
-    printer.PrintLine("x");
-    const JobEnd end = printer.EndJob();
-    QVERIFY(!end.ok);
-    QVERIFY(QString::fromStdString(end.message).contains(pdf()));
-    QVERIFY(!printer.JobOpen());
-    QCOMPARE(strayFiles(), QStringList());
-  }
+    void aGoodPdfIsNeverReplacedByAnUnfinishedOne() {
+        folder->dir.write("jg.dat", "alpha\r\n");
+        FakeDialogs dialogs;
+        {
+            QtLinePrinter printer(NoPrinter);
+            RunPrintCommand(folder->dir.path(), dialogs, printer);  // Yes, Yes: jg.pdf is written
+            const QByteArray good = Bytes(pdf());
+            QVERIFY(PdfText(pdf()).contains("alpha"));
+            folder->dir.write("jg.dat", "omega\r\n");
+            dialogs.answers = {true, false};  // the next job stays open
+            RunPrintCommand(folder->dir.path(), dialogs, printer);
+            QVERIFY(printer.JobOpen());
+            QCOMPARE(Bytes(pdf()), good);
+            QCOMPARE(strayFiles().size(), 1);  // the open job writes a file of its own
+        }                                      // the program ends: the open job is completed
+        QVERIFY(PdfText(pdf()).contains("omega"));
+        QCOMPARE(strayFiles(), QStringList());
+    }
+
+    void openJobIsCompletedAtTheEnd() {
+        {
+            QtLinePrinter printer(NoPrinter);
+            QVERIFY(printer.OpenJob().ok);
+            for (int i = 1; i <= 150; ++i) printer.PrintLine("line " + std::to_string(i));
+        }
+        const QString text = PdfText(pdf());
+        QVERIFY(text.contains("line 1\n") && text.contains("line 150"));
+        QVERIFY2(text.contains('\f'), "150 lines break onto a second page");
+    }
+
+    void textKeepsItsDistanceFromThePaperEdge() {
+        {
+            QtLinePrinter printer(NoPrinter);
+            QVERIFY(printer.OpenJob().ok);
+            // Transcript lines of the full 80 characters.
+            std::string line = "=";
+            while (line.size() < 80) line += "(x^ 2 + 26 x - 24 )";
+            line.resize(80);
+            for (int i = 1; i <= 150; ++i) printer.PrintLine(line);
+        }
+        const QString boxes = PdfText(pdf(), {"-bbox"});
+        const QRegularExpression page(R"re(<page width="([\d.]+)" height="([\d.]+)")re");
+        const auto size = page.match(boxes);
+        QVERIFY(size.hasMatch());
+        const double width = size.captured(1).toDouble(), height = size.captured(2).toDouble();
+        const double least = 15 / 25.4 * 72;  // 15 mm in points
+        const QRegularExpression word(R"re(xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)")re");
+        int words = 0;
+        for (auto it = word.globalMatch(boxes); it.hasNext(); ++words) {
+            const auto m = it.next();
+            QVERIFY(m.captured(1).toDouble() >= least && m.captured(2).toDouble() >= least);
+            QVERIFY(m.captured(3).toDouble() <= width - least && m.captured(4).toDouble() <= height - least);
+        }
+        QVERIFY(words >= 150);
+    }
+
+    void unwritablePdfIsReported() {
+        QDir().mkdir("jg.pdf");
+        QtLinePrinter printer(NoPrinter);
+        QVERIFY(printer.OpenJob().ok);
+        printer.PrintLine("x");
+        const JobEnd end = printer.EndJob();
+        QVERIFY(!end.ok);
+        QVERIFY(QString::fromStdString(end.message).contains(pdf()));
+        QVERIFY(!printer.JobOpen());
+        QCOMPARE(strayFiles(), QStringList());
+    }
 };
 
 QTEST_MAIN(PrintingTest)

@@ -11,51 +11,51 @@
 namespace yinshi::frontend::testing {
 
 class FakeLauncher : public EngineLauncher {
- public:
-  QStringList calls;
-  QPoint lastPlace;
-  std::optional<QString> problem;
-  std::optional<QString> Launch(const QString& engine, const QString& folder, const QPoint& place) override {
-    calls << engine + "|" + folder;
-    lastPlace = place;
-    return problem;
-  }
+public:
+    QStringList calls;
+    QPoint lastPlace;
+    std::optional<QString> problem;
+    std::optional<QString> Launch(const QString& engine, const QString& folder, const QPoint& place) override {
+        calls << engine + "|" + folder;
+        lastPlace = place;
+        return problem;
+    }
 };
 
 // The fake user, reading the window's texts in the language of the installed translators.
 class TranslatingDialogs : public FakeDialogs {
- public:
-  std::string Translate(const char* context, const char* source) const override {
-    return QCoreApplication::translate(context, source).toStdString();
-  }
+public:
+    std::string Translate(const char* context, const char* source) const override {
+        return QCoreApplication::translate(context, source).toStdString();
+    }
 };
 
 // Switches the process into a fresh folder for as long as it lives.
 class WorkingFolder {
- public:
-  WorkingFolder() : previous_(QDir::currentPath()) { QDir::setCurrent(QString::fromStdString(dir.path().string())); }
-  ~WorkingFolder() { QDir::setCurrent(previous_); }
-  QString path() const { return QDir::currentPath(); }
-  TempFolder dir;
+public:
+    WorkingFolder() : previous_(QDir::currentPath()) { QDir::setCurrent(QString::fromStdString(dir.path().string())); }
+    ~WorkingFolder() { QDir::setCurrent(previous_); }
+    QString path() const { return QDir::currentPath(); }
+    TempFolder dir;
 
- private:
-  QString previous_;
+private:
+    QString previous_;
 };
 
 struct WindowHarness {
-  WorkingFolder folder;
-  TranslatingDialogs dialogs;
-  CapturingPrinter printer;
-  FakeLauncher launcher;
-  int exits = 0;
-  std::unique_ptr<MainWindow> window;
+    WorkingFolder folder;
+    TranslatingDialogs dialogs;
+    CapturingPrinter printer;
+    FakeLauncher launcher;
+    int exits = 0;
+    std::unique_ptr<MainWindow> window;
 
-  MainWindow* make() {
-    window = std::make_unique<MainWindow>(
-        MainWindowServices{dialogs, launcher, printer, "/opt/yinshi-engine", [this] { ++exits; }});
-    return window.get();
-  }
-  ~WindowHarness() { window.reset(); }
+    MainWindow* make() {
+        window = std::make_unique<MainWindow>(
+            MainWindowServices{dialogs, launcher, printer, "/opt/yinshi-engine", [this] { ++exits; }});
+        return window.get();
+    }
+    ~WindowHarness() { window.reset(); }
 };
 
 }  // namespace yinshi::frontend::testing

@@ -117,8 +117,8 @@ namespace {
 // and so must be found as the plain walk finds it; those few runs are cut
 // short here (the engine's time limit and the continuation end them).
 struct Product {
-    std::string text;   // as typed: coefficients value / den, reduced
-    Poly value;         // the integer polynomial text * den
+    std::string text;  // as typed: coefficients value / den, reduced
+    Poly value;        // the integer polynomial text * den
     long long den = 1;
 };
 
@@ -163,7 +163,8 @@ std::optional<Product> HardProduct(std::mt19937& rng, int letters) {
         if (p.den / g != 1) p.text += "/" + std::to_string(p.den / g);
         for (int v = 0; v < 26; ++v)
             if (mono[static_cast<std::size_t>(v)] > 0)
-                p.text += std::string(1, static_cast<char>('a' + v)) + "^" + std::to_string(mono[static_cast<std::size_t>(v)]);
+                p.text += std::string(1, static_cast<char>('a' + v)) + "^" +
+                          std::to_string(mono[static_cast<std::size_t>(v)]);
     }
     if (p.text.find_first_of("xyz") == std::string::npos) return std::nullopt;
     return p;

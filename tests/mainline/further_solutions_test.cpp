@@ -46,8 +46,7 @@ struct FurtherRig {
     Poller poller{1};
     Engine e{screen, keys, clock, dir.Path(), poller};
 
-    explicit FurtherRig(const std::string& script, std::vector<std::string> letters = {"x"})
-        : keys(screen, script) {
+    explicit FurtherRig(const std::string& script, std::vector<std::string> letters = {"x"}) : keys(screen, script) {
         AllocateStartup(e);
         AllocateAnotherSolution(e);
         e.vars.VarCount = e.vars.ParsedVarCount = static_cast<float>(letters.size());
@@ -58,8 +57,7 @@ struct FurtherRig {
     // Files the factor texts as records 1.. of dj.dat, as the closing does, and leaves it open.
     void File(const std::vector<std::string>& factors) {
         ASSERT_TRUE(e.dj.Open(e.File("dj.dat")));
-        for (std::size_t r = 0; r < factors.size(); ++r)
-            ASSERT_TRUE(e.dj.Put(static_cast<int>(r) + 1, factors[r]));
+        for (std::size_t r = 0; r < factors.size(); ++r) ASSERT_TRUE(e.dj.Put(static_cast<int>(r) + 1, factors[r]));
         e.run.ItemCount = static_cast<int>(factors.size());
     }
 
@@ -88,10 +86,17 @@ struct FurtherRig {
         }
     }
 
-    Poly Table() const { return Read(e.terms.TermCount, [&](int i) { return e.terms.TermCoef[i]; }, e.terms.TermExp); }
-    Poly Product() const { return Read(e.run.ProdCount, [&](int i) { return e.further.ProdCoef[i]; }, e.further.ProdExp); }
+    Poly Table() const {
+        return Read(
+            e.terms.TermCount, [&](int i) { return e.terms.TermCoef[i]; }, e.terms.TermExp);
+    }
+    Poly Product() const {
+        return Read(
+            e.run.ProdCount, [&](int i) { return e.further.ProdCoef[i]; }, e.further.ProdExp);
+    }
     Poly Reference() const {
-        return Read(e.further.RefCount, [&](int i) { return e.search.TrialFactor[i]; }, e.further.RefExp);
+        return Read(
+            e.further.RefCount, [&](int i) { return e.search.TrialFactor[i]; }, e.further.RefExp);
     }
 
     // How often a text occurs in everything printed.

@@ -107,9 +107,9 @@ TEST(Parser, EdgeCases) {
         {"x+", Outcome::InputError, nullptr},
         {"3/x", Outcome::InputError, nullptr},
         {"3/0x", Outcome::InputError, nullptr},
-        {"abcdefg", Outcome::InputError, nullptr},    // a seventh factor in one term
+        {"abcdefg", Outcome::InputError, nullptr},          // a seventh factor in one term
         {"a+b+c+d+f+g+h+k", Outcome::InputError, nullptr},  // an eighth letter
-        {"x^1.5", Outcome::InputError, nullptr},      // exponents are whole numbers
+        {"x^1.5", Outcome::InputError, nullptr},            // exponents are whole numbers
         {"x2.5", Outcome::InputError, nullptr},
         {"x:", Outcome::InputError, nullptr},
         {"x^" + std::string(60, '9'), Outcome::InputError, nullptr},
@@ -145,8 +145,10 @@ TEST(Parser, LoaderFillsTheTermTable) {
         {"-1/6+.5x", "x", {{-1, 6, 0}, {0.5f, 1, 1}}, true},
         {"x2x", "x", {{1, 1, 3}}, false},
         {"xyxy2+y", "xy", {{1, 1, 2, 3}, {1, 1, 0, 1}}, false},
-        {"a3+a2c+b2c-abc+b3", "acb",
-         {{1, 1, 3, 0, 0}, {1, 1, 2, 1, 0}, {1, 1, 0, 1, 2}, {-1, 1, 1, 1, 1}, {1, 1, 0, 0, 3}}, false},
+        {"a3+a2c+b2c-abc+b3",
+         "acb",
+         {{1, 1, 3, 0, 0}, {1, 1, 2, 1, 0}, {1, 1, 0, 1, 2}, {-1, 1, 1, 1, 1}, {1, 1, 0, 0, 3}},
+         false},
     };
     for (const auto& c : cases) {
         testing::TestEngine t;

@@ -30,8 +30,10 @@ std::string Text(const std::vector<long long>& p, char var) {
     for (int k = static_cast<int>(p.size()) - 1; k >= 0; --k) {
         long long c = p[static_cast<std::size_t>(k)];
         if (c == 0) continue;
-        if (c < 0) s += "-";
-        else if (!s.empty()) s += "+";
+        if (c < 0)
+            s += "-";
+        else if (!s.empty())
+            s += "+";
         long long a = c < 0 ? -c : c;
         if (a != 1 || k == 0) s += std::to_string(a);
         if (k > 0) s += var;

@@ -3,8 +3,8 @@
 
 #include <regex>
 
-#include "search/stop_check.hpp"
 #include "run_support.hpp"
+#include "search/stop_check.hpp"
 
 namespace yinshi::testing {
 namespace {
@@ -75,8 +75,8 @@ TEST(SearchControl, TInTheFirstPassAsksAnewAndMarksTheTranscript) {
     RunOn(t, "x^6+81x+2", "tn");
     EXPECT_TRUE(Contains(t.screen.Log(), "重 新 分 解 它 吗 \nAnew decompose y/n ?\n"));
     EXPECT_EQ(t.dir.Read("jg.dat"), Blanks("x^␣6+␣81␣x+␣2␣\r\n"
-                                          "=(x^␣6␣+␣81x␣+␣2)=(x^␣6␣+␣81x␣+␣2)\r\n"
-                                          "=....\r\n"));
+                                           "=(x^␣6␣+␣81x␣+␣2)=(x^␣6␣+␣81x␣+␣2)\r\n"
+                                           "=....\r\n"));
 }
 
 TEST(SearchControl, TAfterAFactorGoesStraightToTheLastFactor) {

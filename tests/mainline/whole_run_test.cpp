@@ -21,14 +21,13 @@ TEST(WholeRun, ThreeLinearFactorsGiveTheGoldenTranscriptAndFactorFile) {
         TestEngine t;
         t.e.exact = guide;
         RunOn(t, "x^3+9x^2+26x+24", "n");
-        EXPECT_EQ(t.dir.Read("jg.dat"),
-                  Blanks("x^␣3+␣9␣x^␣2+␣26␣x+␣24␣\r\n"
-                         "=(x^␣3␣+␣9x^␣2␣+␣26x␣+␣24)\r\n"
-                         "=[␣1x^␣3+(␣4␣␣5␣)x^␣2+(␣20␣␣6␣)x+␣24]\r\n"
-                         "=[(␣1␣x^␣3+␣4␣x^␣2)+(␣5␣x^␣2+␣20␣x)+(␣6␣x+␣24␣)]\r\n"
-                         "=(x␣+␣4)(x^␣2␣+␣5x␣+␣6)\r\n"
-                         "\r\n"
-                         "=(x␣+␣4)(x␣+␣3)(x␣+␣2)\r\n"));
+        EXPECT_EQ(t.dir.Read("jg.dat"), Blanks("x^␣3+␣9␣x^␣2+␣26␣x+␣24␣\r\n"
+                                               "=(x^␣3␣+␣9x^␣2␣+␣26x␣+␣24)\r\n"
+                                               "=[␣1x^␣3+(␣4␣␣5␣)x^␣2+(␣20␣␣6␣)x+␣24]\r\n"
+                                               "=[(␣1␣x^␣3+␣4␣x^␣2)+(␣5␣x^␣2+␣20␣x)+(␣6␣x+␣24␣)]\r\n"
+                                               "=(x␣+␣4)(x^␣2␣+␣5x␣+␣6)\r\n"
+                                               "\r\n"
+                                               "=(x␣+␣4)(x␣+␣3)(x␣+␣2)\r\n"));
         FactorFile dj;
         ASSERT_TRUE(dj.Open(t.dir.Path() / "dj.dat"));
         EXPECT_EQ(dj.Get(1), Blanks("(x␣+␣4)"));
@@ -79,18 +78,17 @@ TEST_P(StartUpCases, Normalises) {
 
 INSTANTIATE_TEST_SUITE_P(
     EdgeCases, StartUpCases,
-    ::testing::Values(
-        StartUpCase{"3x-3x", "␣3␣x-␣3␣x=0\r\n", "=0\n", At::CloseAll},
-        StartUpCase{"5x^3", "␣5␣x^␣3=␣5x^␣3\r\n", "=␣5␣x^␣3␣", At::CloseAll},
-        StartUpCase{"-5x^3", "-␣5␣x^␣3=␣-␣5x^␣3\r\n", "=␣-␣5␣x^␣3␣", At::CloseAll},
-        StartUpCase{"10000000x+1", "␣10000000␣x+␣1␣\r\n", "The data is too big!\n", At::EndPrompt},
-        StartUpCase{"-20000000x+1", "-␣20000000␣x+␣1␣\r\n", "The data is too big!\n", At::EndPrompt},
-        StartUpCase{"1/5000x+1/5000y+1/5000z", "␣1/␣5000x+␣1/␣5000y+␣1/␣5000z\r\n", "The data is too big!\n",
-                    At::EndPrompt},
-        StartUpCase{".5x+1", "", "输入错误！\n", At::EndPrompt},
-        StartUpCase{"x+", "", "输入错误！\n", At::EndPrompt},
-        StartUpCase{"x+1+x2+x3+x4+x5+x6+x7+x8+x9+x10+x11+x12+x13+x14+x15+x16+x17+x18+x19+x20", "", "x20\n\n",
-                    At::EndPrompt}),
+    ::testing::Values(StartUpCase{"3x-3x", "␣3␣x-␣3␣x=0\r\n", "=0\n", At::CloseAll},
+                      StartUpCase{"5x^3", "␣5␣x^␣3=␣5x^␣3\r\n", "=␣5␣x^␣3␣", At::CloseAll},
+                      StartUpCase{"-5x^3", "-␣5␣x^␣3=␣-␣5x^␣3\r\n", "=␣-␣5␣x^␣3␣", At::CloseAll},
+                      StartUpCase{"10000000x+1", "␣10000000␣x+␣1␣\r\n", "The data is too big!\n", At::EndPrompt},
+                      StartUpCase{"-20000000x+1", "-␣20000000␣x+␣1␣\r\n", "The data is too big!\n", At::EndPrompt},
+                      StartUpCase{"1/5000x+1/5000y+1/5000z", "␣1/␣5000x+␣1/␣5000y+␣1/␣5000z\r\n",
+                                  "The data is too big!\n", At::EndPrompt},
+                      StartUpCase{".5x+1", "", "输入错误！\n", At::EndPrompt},
+                      StartUpCase{"x+", "", "输入错误！\n", At::EndPrompt},
+                      StartUpCase{"x+1+x2+x3+x4+x5+x6+x7+x8+x9+x10+x11+x12+x13+x14+x15+x16+x17+x18+x19+x20", "",
+                                  "x20\n\n", At::EndPrompt}),
     // Names that stay the same from build to build: the case's number and
     // the letters and digits of its input.
     [](const ::testing::TestParamInfo<StartUpCase>& info) {

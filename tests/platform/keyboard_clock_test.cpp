@@ -3,8 +3,8 @@
 #include "pipe.hpp"
 
 #include <fcntl.h>
-#include <regex>
 #include <unistd.h>
+#include <regex>
 
 #include "platform/clock.hpp"
 #include "platform/keyboard.hpp"

@@ -13,7 +13,10 @@ namespace {
 using testing::Blanks;
 
 TEST(NumberForm, TextAndItemForms) {
-    const struct { float v; const char* text; } cases[] = {
+    const struct {
+        float v;
+        const char* text;
+    } cases[] = {
         {3, "␣3"},
         {-12, "-12"},
         {0, "␣0"},
@@ -43,11 +46,27 @@ TEST(NumberForm, EveryShortFormReadsBackToTheSameValue) {
 }
 
 TEST(NumberForm, ReadNumberTakesTheLongestDecimalPrefix) {
-    const struct { const char* text; float value; std::size_t used; } cases[] = {
-        {" 3", 3, 2},       {"3/2", 3, 1},     {"-1/6", -1, 2},  {"26x", 26, 2},
-        {".5x", 0.5f, 2},   {"-.25", -0.25f, 4}, {"1.5x", 1.5f, 3}, {"5.", 5, 2},
-        {"+7", 7, 2},       {"  -0", 0, 4},    {"x", 0, 0},      {"-x", 0, 0},
-        {".", 0, 0},        {"", 0, 0},        {"- 3", 0, 0},    {"1e5", 1, 1},
+    const struct {
+        const char* text;
+        float value;
+        std::size_t used;
+    } cases[] = {
+        {" 3", 3, 2},
+        {"3/2", 3, 1},
+        {"-1/6", -1, 2},
+        {"26x", 26, 2},
+        {".5x", 0.5f, 2},
+        {"-.25", -0.25f, 4},
+        {"1.5x", 1.5f, 3},
+        {"5.", 5, 2},
+        {"+7", 7, 2},
+        {"  -0", 0, 4},
+        {"x", 0, 0},
+        {"-x", 0, 0},
+        {".", 0, 0},
+        {"", 0, 0},
+        {"- 3", 0, 0},
+        {"1e5", 1, 1},
         {"0.000000000000000000000000000000000000000000000000000001", 0, 56},
     };
     for (const auto& c : cases) {

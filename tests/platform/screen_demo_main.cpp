@@ -2,10 +2,10 @@
 // scrolling, colours, double-width text and the status line, then waits for a
 // key. Arguments: a file to write the process id to (so the test can signal
 // it), and optionally "throw" to end by an uncaught exception after the key.
+#include <unistd.h>
 #include <fstream>
 #include <stdexcept>
 #include <string>
-#include <unistd.h>
 
 #include "platform/console.hpp"
 

@@ -3,10 +3,10 @@
 #include "pipe.hpp"
 
 #include <fcntl.h>
-#include <stdexcept>
 #include <stdlib.h>
 #include <termios.h>
 #include <unistd.h>
+#include <stdexcept>
 
 #include "platform/ansi_palette.hpp"
 #include "platform/console.hpp"

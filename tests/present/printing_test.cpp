@@ -140,8 +140,15 @@ TEST_F(PrintFixture, ContentPrefixOnBothOutputs) {
 
 TEST_F(PrintFixture, PowerSuffixGoesToTheTranscriptOnly) {
     t.SetDense({1, 1});
-    const struct { int arg; float low; const char* jg; } cases[] = {
-        {0, 0, ""}, {0, 1, "x"}, {2, 1, "x^␣3"}, {-1, 0, ""},
+    const struct {
+        int arg;
+        float low;
+        const char* jg;
+    } cases[] = {
+        {0, 0, ""},
+        {0, 1, "x"},
+        {2, 1, "x^␣3"},
+        {-1, 0, ""},
     };
     for (const auto& c : cases) {
         e.print.PowerArg = c.arg;

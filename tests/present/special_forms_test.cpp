@@ -80,11 +80,11 @@ TEST(SpecialForms, SquareOfBinomialWithAMinusAndSeveralVariables) {
 
 TEST(SpecialForms, SquareOfBinomialDeclinesUnlessTheMiddleTermFits) {
     const std::vector<std::vector<std::vector<float>>> tables = {
-        {{1, 2}, {1, 0}, {2, 1}},    // middle term not second: it has no variable
-        {{1, 2}, {3, 1}, {1, 0}},    // 3 is not 2 * 1 * 1
-        {{1, 2}, {2, 1}, {-1, 0}},   // outer signs differ
-        {{2, 2}, {4, 1}, {2, 0}},    // 2 is no square
-        {{1, 3}, {2, 1}, {1, 0}},    // odd exponent
+        {{1, 2}, {1, 0}, {2, 1}},   // middle term not second: it has no variable
+        {{1, 2}, {3, 1}, {1, 0}},   // 3 is not 2 * 1 * 1
+        {{1, 2}, {2, 1}, {-1, 0}},  // outer signs differ
+        {{2, 2}, {4, 1}, {2, 0}},   // 2 is no square
+        {{1, 3}, {2, 1}, {1, 0}},   // odd exponent
     };
     for (const auto& rows : tables) {
         Forms f;
@@ -230,9 +230,9 @@ TEST(SpecialForms, MissingOrDamagedQueueFilesAreRefused) {
     Forms f;
     f.SetTerms({"x"}, {{5, 1}, {6, 0}});
     EXPECT_FALSE(ReadGsysFile(f.e, 1));
-    f.t.dir.Write("gsys 1", Blanks("␣1␣␣1␣␣1␣␣1␣␣0␣") + CRLF);      // no letter
-    f.t.dir.Write("gsys 2", Blanks("␣9␣␣1␣␣1␣␣1␣␣0␣x") + CRLF);     // nine variables
-    f.t.dir.Write("gsys 3", Blanks("␣2␣␣1␣␣1␣") + CRLF);            // short
+    f.t.dir.Write("gsys 1", Blanks("␣1␣␣1␣␣1␣␣1␣␣0␣") + CRLF);   // no letter
+    f.t.dir.Write("gsys 2", Blanks("␣9␣␣1␣␣1␣␣1␣␣0␣x") + CRLF);  // nine variables
+    f.t.dir.Write("gsys 3", Blanks("␣2␣␣1␣␣1␣") + CRLF);         // short
     for (int n = 1; n <= 3; ++n) EXPECT_FALSE(ReadGsysFile(f.e, n)) << n;
     EXPECT_EQ(f.e.terms.TermCount, 2);
     EXPECT_EQ(f.Term(1), (std::vector<float>{5, 1}));

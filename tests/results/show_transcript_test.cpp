@@ -49,11 +49,7 @@ struct ShowTranscriptTest : ::testing::Test {
 
 // Lines 1 to 5 of a real transcript of x^2+3x+2, shown as read.
 const std::vector<std::string> kHead = {
-    "x^ 2+ 3 x+ 2 ",
-    "=(x^ 2 + 3x + 2)",
-    "=[ 1x^ 2+( 2  1 )x+ 2]",
-    "=[( 1 x^ 2+ 2 x)+( 1 x+ 2 )]",
-    "=(x + 2)(x + 1)",
+    "x^ 2+ 3 x+ 2 ", "=(x^ 2 + 3x + 2)", "=[ 1x^ 2+( 2  1 )x+ 2]", "=[( 1 x^ 2+ 2 x)+( 1 x+ 2 )]", "=(x + 2)(x + 1)",
 };
 
 std::string HeadShown() {
@@ -75,9 +71,10 @@ TEST_F(ShowTranscriptTest, WholeTranscriptOfASplitQuadratic) {
     Transcript(WithHead({"", "=(x + 2)(x + 1)", ""}));
     std::string log = Run();
     EXPECT_EQ(log, "\n" + HeadShown() +
-                       "\n\n\n"                     // empty line 6: an extra empty line, then itself
-                       "\n=(x + 2)(x + 1)"          // line 7, left open
-                       "\n\n\n" + kTimes);          // empty line 8
+                       "\n\n\n"             // empty line 6: an extra empty line, then itself
+                       "\n=(x + 2)(x + 1)"  // line 7, left open
+                       "\n\n\n" +
+                       kTimes);  // empty line 8
     EXPECT_EQ(e.run.ItemCount, 2);
     EXPECT_EQ(Record(1), "(x + 2)");
     EXPECT_EQ(Record(2), "(x + 1)");
@@ -108,9 +105,10 @@ TEST_F(ShowTranscriptTest, FactorLinesFileEveryFactorAndCompactRepeats) {
                        "\n=(a+b)(a-b)"
                        "\n=(x^2+1)"
                        "\n=(x+1)^ 2 (x+2)"
-                       "\n=2(x+2)(x+1)^ 2 " + kTimes);
+                       "\n=2(x+2)(x+1)^ 2 " +
+                       kTimes);
     const std::vector<std::string> filed = {"(a+b)", "(a-b)", "(x^2+1)", "(x+1)", "(x+1)",
-                                            "(x+2)", "(x+2)", "(x+1)", "(x+1)"};
+                                            "(x+2)", "(x+2)", "(x+1)",   "(x+1)"};
     ASSERT_EQ(e.run.ItemCount, static_cast<int>(filed.size()));
     for (std::size_t r = 0; r < filed.size(); ++r) EXPECT_EQ(Record(static_cast<int>(r + 1)), filed[r]) << r;
 }
@@ -132,11 +130,11 @@ TEST_F(ShowTranscriptTest, LinesWithoutAFactorComeAfterAnEmptyLine) {
 
 TEST_F(ShowTranscriptTest, UnwalkableTailsAreShownAsTheyStandAndNotFiled) {
     Transcript(WithHead({
-        "=(x + 1)^2",        // a square: the tail has no ")"
-        "=((a + b))^2",      // the tail is ")^2"
-        "=(y+1)(y+1)^2",     // a run before a tail
-        "=(z+1",             // a "(" never closed
-        "=(p)(q)(q)(q)^3",   // a longer run before a tail
+        "=(x + 1)^2",       // a square: the tail has no ")"
+        "=((a + b))^2",     // the tail is ")^2"
+        "=(y+1)(y+1)^2",    // a run before a tail
+        "=(z+1",            // a "(" never closed
+        "=(p)(q)(q)(q)^3",  // a longer run before a tail
     }));
     std::string log = Run();
     EXPECT_EQ(log, "\n" + HeadShown() +
@@ -144,7 +142,8 @@ TEST_F(ShowTranscriptTest, UnwalkableTailsAreShownAsTheyStandAndNotFiled) {
                        "\n=((a + b))^2"
                        "\n=(y+1)(y+1)^2"
                        "\n=(z+1"
-                       "\n=(p)(q)^ 2 (q)^3" + kTimes);
+                       "\n=(p)(q)^ 2 (q)^3" +
+                       kTimes);
     const std::vector<std::string> filed = {"(x + 1)", "((a + b)", "(y+1)", "(y+1)", "(p)", "(q)", "(q)", "(q)"};
     ASSERT_EQ(e.run.ItemCount, static_cast<int>(filed.size()));
     for (std::size_t r = 0; r < filed.size(); ++r) EXPECT_EQ(Record(static_cast<int>(r + 1)), filed[r]) << r;
@@ -175,7 +174,8 @@ TEST_F(ShowTranscriptTest, FactorTooLongForARecordIsRefusedAndSaid) {
     EXPECT_EQ(log, "\n" + HeadShown() + "\n=" + longFactor + "(x+1)" +
                        "\n因式太长（超过 999 字节），未存入 dj.dat\n"
                        "A factor longer than 999 bytes was not filed in dj.dat\n"
-                       "\n=" + fits + kTimes);
+                       "\n=" +
+                       fits + kTimes);
     ASSERT_EQ(e.run.ItemCount, 2);
     EXPECT_EQ(Record(1), "(x+1)");
     EXPECT_EQ(Record(2), fits);
@@ -197,8 +197,8 @@ TEST_F(ShowTranscriptTest, UnwritableFactorFileIsSaidOnceAndNothingCounted) {
     std::filesystem::create_directory(t.dir.Path() / "dj.dat");  // a folder where the file should be
     Transcript(WithHead({"=(a+b)(a-b)", "=(x+1)"}));
     std::string log = Run();
-    EXPECT_EQ(log, "\n" + HeadShown() + "\n=(a+b)(a-b)\n无法写入 dj.dat\ndj.dat could not be written\n" +
-                       "\n=(x+1)" + kTimes);
+    EXPECT_EQ(log, "\n" + HeadShown() + "\n=(a+b)(a-b)\n无法写入 dj.dat\ndj.dat could not be written\n" + "\n=(x+1)" +
+                       kTimes);
     EXPECT_EQ(e.run.ItemCount, 0);
 }
 

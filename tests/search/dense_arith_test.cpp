@@ -211,11 +211,11 @@ TEST_F(DenseArithTest, FailedCombinationRestoresTheReducedPolynomial) {
 struct SeveralVariablesTest : DenseArithTest {
     void SetUp() override {
         Poly image(20, 0);
-        image[0] = 1;    // a2c, power 5
-        image[1] = 1;    // a3, power 6
-        image[6] = -1;   // abc, power 11
-        image[12] = 1;   // b2c, power 17
-        image[19] = 1;   // b3, power 24
+        image[0] = 1;   // a2c, power 5
+        image[1] = 1;   // a3, power 6
+        image[6] = -1;  // abc, power 11
+        image[12] = 1;  // b2c, power 17
+        image[19] = 1;  // b3, power 24
         t.SetDense(image);
         d.LowExp = 5;
         VarTable& v = e.vars;

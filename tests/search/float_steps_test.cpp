@@ -66,7 +66,8 @@ TEST(FirstWithin, FindsTheFirstAdditionInsideTheBandAsTheLoopDoes) {
             }
         }
         float value = x;
-        ASSERT_EQ(FirstWithin(value, c, limit, n), loopAt) << "x " << x << " c " << c << " limit " << limit << " n " << n;
+        ASSERT_EQ(FirstWithin(value, c, limit, n), loopAt)
+            << "x " << x << " c " << c << " limit " << limit << " n " << n;
         if (loopAt != 0) {
             ASSERT_EQ(value, loopValue);
         }

@@ -69,13 +69,13 @@ TEST(RepeatedFactor, ANegativeLastDivisorIsMadePositive) {
 
 TEST(RepeatedFactor, NothingWithoutARepeatedFactorOrPastTheLimits) {
     const std::vector<std::vector<float>> polys = {
-        {1, 0, 1},                    // x^2 + 1: f and f' coprime
-        {-2, 1, 1},                   // (x + 2)(x - 1)
-        {-3025, 9185, -331, 3},       // (x - 55)^2 (3x - 1): a reduction product passes 3,000,000
-        {-60025, 9653, -319, 3},      // (x - 49)^2 (3x - 25): one passes -3,000,000
-        {-111392, 17995, -836, 12},   // a repeated factor, but scaling A passes 3,000,000
-        {116, -344, 249, 9},          // a repeated factor, but a content search starts above 30,000
-        {2250000, 3000, 1},           // (x + 1500)^2: 2 * a0 already passes 3,000,000
+        {1, 0, 1},                   // x^2 + 1: f and f' coprime
+        {-2, 1, 1},                  // (x + 2)(x - 1)
+        {-3025, 9185, -331, 3},      // (x - 55)^2 (3x - 1): a reduction product passes 3,000,000
+        {-60025, 9653, -319, 3},     // (x - 49)^2 (3x - 25): one passes -3,000,000
+        {-111392, 17995, -836, 12},  // a repeated factor, but scaling A passes 3,000,000
+        {116, -344, 249, 9},         // a repeated factor, but a content search starts above 30,000
+        {2250000, 3000, 1},          // (x + 1500)^2: 2 * a0 already passes 3,000,000
     };
     for (const auto& f : polys) {
         Closed c(f);

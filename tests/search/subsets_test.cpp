@@ -183,8 +183,8 @@ TEST_F(SubsetTest, FiveItemsTakenTwoAtATimeGiveTheTenPairsInOrder) {
     e.run.FirstSize = 2;
     EXPECT_EQ(EnumerateSubsets(e), std::nullopt);
     std::vector<Subset> pairs(visited.begin(), visited.begin() + 10);
-    EXPECT_EQ(pairs, (std::vector<Subset>{{1, 2}, {1, 3}, {1, 4}, {1, 5}, {2, 3},
-                                          {2, 4}, {2, 5}, {3, 4}, {3, 5}, {4, 5}}));
+    EXPECT_EQ(pairs,
+              (std::vector<Subset>{{1, 2}, {1, 3}, {1, 4}, {1, 5}, {2, 3}, {2, 4}, {2, 5}, {3, 4}, {3, 5}, {4, 5}}));
     EXPECT_EQ(visited.size(), 10u + 10u + 5u);  // then the triples and the quadruples
     EXPECT_FALSE(t.dir.Exists("pl1"));
 }

@@ -1,9 +1,9 @@
 #include "test_support.hpp"
 
+#include <unistd.h>
 #include <atomic>
 #include <fstream>
 #include <random>
-#include <unistd.h>
 
 #include "platform/text_file.hpp"
 
@@ -12,9 +12,8 @@ namespace yinshi::testing {
 TempDir::TempDir() {
     static std::atomic<int> counter{0};
     std::random_device rd;
-    path_ = std::filesystem::temp_directory_path() /
-            ("yinshi-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + "-" +
-             std::to_string(rd()));
+    path_ = std::filesystem::temp_directory_path() / ("yinshi-test-" + std::to_string(::getpid()) + "-" +
+                                                      std::to_string(counter++) + "-" + std::to_string(rd()));
     std::filesystem::create_directories(path_);
 }
 
@@ -24,13 +23,9 @@ TempDir::~TempDir() {
     std::filesystem::remove_all(path_, ec);
 }
 
-std::string TempDir::Read(const std::string& name) const {
-    return ReadWholeFile(path_ / name).value_or(std::string());
-}
+std::string TempDir::Read(const std::string& name) const { return ReadWholeFile(path_ / name).value_or(std::string()); }
 
-void TempDir::Write(const std::string& name, const std::string& bytes) const {
-    WriteWholeFile(path_ / name, bytes);
-}
+void TempDir::Write(const std::string& name, const std::string& bytes) const { WriteWholeFile(path_ / name, bytes); }
 
 bool TempDir::Exists(const std::string& name) const { return std::filesystem::exists(path_ / name); }
 
