@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Build and run every test: the normal build, the engine under ASan+UBSan, and the fuzz targets.
+# Build and run every test: the include rule, the layout and static checks, the normal build,
+# the engine under ASan+UBSan, and the fuzz targets.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")" && pwd)
 . "$ROOT/scripts/common.sh"
@@ -7,6 +8,8 @@ ensure_packages
 "$ROOT/scripts/check_includes.sh"
 
 build_tree build
+# The layout of every source and the engine's static checks, on this build's compile commands.
+"$ROOT/scripts/lint.sh" "$ROOT/build"
 (cd "$ROOT/build" && ctest --output-on-failure -j2)
 
 build_tree build-asan -DYINSHI_SANITIZE=ON -DYINSHI_FRONTEND=OFF -DCMAKE_BUILD_TYPE=Debug

@@ -2,8 +2,9 @@
 # What building and running the two programs needs:
 RUN_PACKAGES=(g++ cmake ninja-build qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
               libflint-dev libxcb1-dev librsvg2-bin xterm fonts-wqy-microhei fonts-dejavu-core)
-# What the tests, the benchmarks, the package and the screenshots need besides:
-TEST_PACKAGES=(libgtest-dev libbenchmark-dev clang tmux xvfb xauth poppler-utils
+# What the tests, the layout and static checks, the benchmarks, the package and the
+# screenshots need besides:
+TEST_PACKAGES=(libgtest-dev libbenchmark-dev clang clang-format clang-tidy tmux xvfb xauth poppler-utils
                fonts-arphic-uming xdotool x11-apps x11-utils netpbm desktop-file-utils appstream dpkg-dev)
 PACKAGES=("${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}")
 

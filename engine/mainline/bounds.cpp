@@ -44,7 +44,8 @@ void ComputeBounds(Engine& e) {
     s.Bound2Floor = std::max(3.0f, maxAbs);
     if (s.Bound1 > 100 && n > kCappedBoundAbove) s.Bound1 = 100;
     s.DefaultBound1 = s.Bound1;
-    s.Bound2 = static_cast<float>(4 - n / 30) * maxAbs;
+    // A whole step less for every 30 degrees.
+    s.Bound2 = static_cast<float>(4 - n / 30) * maxAbs;  // NOLINT(bugprone-integer-division)
     if (s.Bound2 < s.Bound2Floor) s.Bound2 = s.Bound2Floor;
 }
 

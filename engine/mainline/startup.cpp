@@ -200,7 +200,8 @@ At StartUp(Engine& e) {
 
     if (e.run.FracFlag == "f" || e.run.FracFlag == "F") {
         std::int64_t g = Gcd(content, static_cast<std::int64_t>(e.run.DenProduct));
-        e.run.Content = static_cast<float>(content / g);
+        // g divides the content: the quotient is exact.
+        e.run.Content = static_cast<float>(content / g);  // NOLINT(bugprone-integer-division)
         e.run.DenProduct = std::floor(e.run.DenProduct / static_cast<float>(g));
     }
 

@@ -134,7 +134,8 @@ TerminalSession::TerminalSession(int inputFd, int outputFd) {
 
 TerminalSession::~TerminalSession() { Restore(); }
 
-void TerminalSession::Restore() {
+// A member although the saved mode is file-local: only the session's owner restores it.
+void TerminalSession::Restore() {  // NOLINT(readability-convert-member-functions-to-static)
     RestoreTerminal();
     PutBackHandlers();
 }

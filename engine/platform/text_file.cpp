@@ -88,13 +88,11 @@ std::optional<std::string> TextIn::Line() {
 void TextIn::SkipSeparatorAfterItem() {
     while (pos_ < text_.size() && text_[pos_] == ' ') ++pos_;
     if (pos_ >= text_.size()) return;
-    if (text_[pos_] == ',') {
+    if (text_[pos_] == ',' || text_[pos_] == '\n') {
         ++pos_;
     } else if (text_[pos_] == '\r') {
         ++pos_;
         if (pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
-    } else if (text_[pos_] == '\n') {
-        ++pos_;
     }
 }
 
