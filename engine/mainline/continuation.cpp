@@ -216,12 +216,46 @@ void ShowSplit(Engine& e, const std::string& product, const std::string& factor,
     EndBoth(e);
 }
 
+// The product line as the transcript now ends, and its first factor that
+// still splits, with the letters it is printed in.
+struct NextSplit {
+    std::string product;
+    std::string factor;
+    Split split;
+    Letters letters;
+};
+
+std::optional<NextSplit> FindNextSplit(const Engine& e, std::size_t room) {
+    std::optional<std::string> transcript = ReadWholeFile(e.File(e.run.ResultFile));
+    if (!transcript) return std::nullopt;
+    std::optional<std::string> product = LastProduct(*transcript);
+    if (!product) return std::nullopt;
+    std::string letters;
+    std::optional<std::vector<ProductFactor>> factors = ReadProductLine(*product, &letters);
+    if (!factors) return std::nullopt;
+    std::optional<Letters> l = LettersOf(e, letters, *factors);
+    if (!l) return std::nullopt;
+    for (const ProductFactor& f : *factors)
+        if (std::optional<Split> split = SplitOf(*e.exact, f.poly, *l, room))
+            return NextSplit{*product, f.text, std::move(*split), *l};
+    return std::nullopt;
+}
+
+// The printer works in the letters as parsed, with the split's own weights.
+void UseLetters(Engine& e, const VarTable& parsed, const Letters& l) {
+    e.vars.VarCount = static_cast<float>(l.count);
+    for (int j = 1; j <= l.count; ++j) {
+        e.vars.VarName[static_cast<std::size_t>(j)] = parsed.VarNameParsed[static_cast<std::size_t>(j)];
+        e.vars.VarWeight[static_cast<std::size_t>(j)] =
+            static_cast<std::int32_t>(l.weight[static_cast<std::size_t>(j)]);
+    }
+}
+
 }  // namespace
 
 void SplitWhatRemains(Engine& e) {
     if (e.exact == nullptr || e.run.StopKey == "t") return;
-    // The factors are printed in the letters as parsed, with weights of their
-    // own; everything the printer reads is put back afterwards.
+    // Everything the printer reads is put back afterwards.
     const VarTable keptVars = e.vars;
     const DenseForm keptDense = e.dense;
     const std::vector<float> keptTrial = e.search.TrialFactor;
@@ -231,25 +265,8 @@ void SplitWhatRemains(Engine& e) {
     bool opened = false;
     for (int round = 0; round < kMaxSplits; ++round) {
         if (opened) e.jg.Flush();
-        std::optional<std::string> transcript = ReadWholeFile(e.File(e.run.ResultFile));
-        if (!transcript) break;
-        std::optional<std::string> product = LastProduct(*transcript);
-        if (!product) break;
-        std::string letters;
-        std::optional<std::vector<ProductFactor>> factors = ReadProductLine(*product, &letters);
-        if (!factors) break;
-        std::optional<Letters> l = LettersOf(e, letters, *factors);
-        if (!l) break;
-        const ProductFactor* chosen = nullptr;
-        std::optional<Split> split;
-        for (const ProductFactor& f : *factors) {
-            split = SplitOf(*e.exact, f.poly, *l, room);
-            if (split) {
-                chosen = &f;
-                break;
-            }
-        }
-        if (!chosen) break;
+        std::optional<NextSplit> next = FindNextSplit(e, room);
+        if (!next) break;
         if (!opened) {
             if (!e.jg.Append(e.File(e.run.ResultFile))) {
                 e.FileFailed(e.run.ResultFile, true);
@@ -258,13 +275,8 @@ void SplitWhatRemains(Engine& e) {
             opened = true;
             e.run.Stage = 1;
         }
-        e.vars.VarCount = static_cast<float>(l->count);
-        for (int j = 1; j <= l->count; ++j) {
-            e.vars.VarName[static_cast<std::size_t>(j)] = keptVars.VarNameParsed[static_cast<std::size_t>(j)];
-            e.vars.VarWeight[static_cast<std::size_t>(j)] =
-                static_cast<std::int32_t>(l->weight[static_cast<std::size_t>(j)]);
-        }
-        ShowSplit(e, *product, chosen->text, *split);
+        UseLetters(e, keptVars, next->letters);
+        ShowSplit(e, next->product, next->factor, next->split);
     }
     if (opened) e.jg.Close();
     e.vars = keptVars;
