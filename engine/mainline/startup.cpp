@@ -117,21 +117,23 @@ bool ClearAndMergeExactly(TermTable& t) {
     return true;
 }
 
-}  // namespace
-
-At StartUp(Engine& e) {
+// The title, and the short pause before the input appears: a counting loop,
+// no timer.
+void ShowTitle(Engine& e) {
     e.screen.Clear();
     e.screen.Locate(4, 30);
     e.PrintLine("因 式 分 解 ");
     e.screen.Locate(5, 29);
     e.PrintLine("-------------");
-    // The short pause before the input appears: a counting loop, no timer.
     volatile int pause = 0;
     for (int i = 0; i < 2000; ++i) pause = i;
     static_cast<void>(pause);
+}
 
-    // A missing DXS.DAT means nothing was typed; one that is there but cannot
-    // be read is a problem of the folder, not of the polynomial.
+// The typed text from DXS.DAT. A missing file means nothing was typed; one
+// that is there but cannot be read is a problem of the folder, not of the
+// polynomial.
+Next ReadInput(Engine& e) {
     TextIn dxs;
     std::optional<std::string> text;
     if (dxs.Open(e.File(kInputFile))) {
@@ -142,6 +144,63 @@ At StartUp(Engine& e) {
     }
     if (!text) return InputError(e);
     e.run.InputText = *text;
+    return std::nullopt;
+}
+
+// After merging, the terms end at the first zero.
+void DropZeroTerms(TermTable& t) {
+    for (int i = 1; i <= static_cast<int>(t.TermCount); ++i) {
+        if (t.TermCoef[i] == 0) {
+            t.TermCount = static_cast<float>(i - 1);
+            break;
+        }
+    }
+}
+
+// The lowest power of each letter and the numbers' greatest common divisor
+// come out of every term; with fractions, the part of the denominators that
+// cancels against that content goes too.
+void TakeOutContent(Engine& e) {
+    TermTable& t = e.terms;
+    for (int j = 1; j <= VarCount(e); ++j) {
+        float low = t.TermExp(1, j);
+        for (int i = 2; i <= TermCount(e); ++i) low = std::min(low, t.TermExp(i, j));
+        e.vars.VarMinExp[j] = low;
+        for (int i = 1; i <= TermCount(e); ++i) t.TermExp(i, j) -= low;
+    }
+
+    std::int64_t content = 0;
+    for (int i = 1; i <= TermCount(e); ++i) content = Gcd(content, static_cast<std::int64_t>(t.TermCoef[i]));
+    e.run.Content = static_cast<float>(content);
+    for (int i = 1; i <= TermCount(e); ++i) t.TermCoef[i] /= e.run.Content;
+
+    if (e.run.FracFlag == "f" || e.run.FracFlag == "F") {
+        std::int64_t g = Gcd(content, static_cast<std::int64_t>(e.run.DenProduct));
+        // g divides the content: the quotient is exact.
+        e.run.Content = static_cast<float>(content / g);  // NOLINT(bugprone-integer-division)
+        e.run.DenProduct = std::floor(e.run.DenProduct / static_cast<float>(g));
+    }
+}
+
+// A single term is its own factorisation: the content and the monomial.
+At EndWithOneTerm(Engine& e) {
+    e.Print("=");
+    e.jg.Write("=");
+    PrintContentPrefix(e);
+    // The prefix writes a unit content to the screen only, since beside a
+    // monomial it goes without saying; a number alone needs its value.
+    bool constant = true;
+    for (int j = 1; j <= VarCount(e); ++j) constant = constant && e.vars.VarMinExp[j] == 0;
+    if (constant && e.run.Content == e.run.DenProduct) e.jg.Write("1");
+    e.NewLine();
+    return At::CloseAll;
+}
+
+}  // namespace
+
+At StartUp(Engine& e) {
+    ShowTitle(e);
+    if (Next n = ReadInput(e)) return *n;
 
     e.run.NoGroupingShown = 1;
     e.PrintLine(e.run.InputText);
@@ -174,49 +233,14 @@ At StartUp(Engine& e) {
         EchoFractions(e);
     }
     if (!ClearAndMergeExactly(t)) return TooBig(e);
-    for (int i = 1; i <= TermCount(e); ++i) {
-        if (t.TermCoef[i] == 0) {
-            t.TermCount = static_cast<float>(i - 1);
-            break;
-        }
-    }
+    DropZeroTerms(t);
     if (TermCount(e) == 0) {
         e.PrintLine("=0");
         e.jg.Write("=0");
         return At::CloseAll;
     }
-
-    for (int j = 1; j <= VarCount(e); ++j) {
-        float low = t.TermExp(1, j);
-        for (int i = 2; i <= TermCount(e); ++i) low = std::min(low, t.TermExp(i, j));
-        e.vars.VarMinExp[j] = low;
-        for (int i = 1; i <= TermCount(e); ++i) t.TermExp(i, j) -= low;
-    }
-
-    std::int64_t content = 0;
-    for (int i = 1; i <= TermCount(e); ++i) content = Gcd(content, static_cast<std::int64_t>(t.TermCoef[i]));
-    e.run.Content = static_cast<float>(content);
-    for (int i = 1; i <= TermCount(e); ++i) t.TermCoef[i] /= e.run.Content;
-
-    if (e.run.FracFlag == "f" || e.run.FracFlag == "F") {
-        std::int64_t g = Gcd(content, static_cast<std::int64_t>(e.run.DenProduct));
-        // g divides the content: the quotient is exact.
-        e.run.Content = static_cast<float>(content / g);  // NOLINT(bugprone-integer-division)
-        e.run.DenProduct = std::floor(e.run.DenProduct / static_cast<float>(g));
-    }
-
-    if (TermCount(e) == 1) {
-        e.Print("=");
-        e.jg.Write("=");
-        PrintContentPrefix(e);
-        // The prefix writes a unit content to the screen only, since beside a
-        // monomial it goes without saying; a number alone needs its value.
-        bool constant = true;
-        for (int j = 1; j <= VarCount(e); ++j) constant = constant && e.vars.VarMinExp[j] == 0;
-        if (constant && e.run.Content == e.run.DenProduct) e.jg.Write("1");
-        e.NewLine();
-        return At::CloseAll;
-    }
+    TakeOutContent(e);
+    if (TermCount(e) == 1) return EndWithOneTerm(e);
 
     e.run.StartTime = e.clock.Now();
     e.run.LongTried = 0;
