@@ -92,12 +92,14 @@ At Restart(Engine& e) {
     return Reorder(e);
 }
 
-At Reorder(Engine& e) {
+namespace {
+
+// The variable order and, with it, the image's degree (the spread of the image
+// exponents, which is the order's score); the tables sized for it.
+Next ChooseOrder(Engine& e, int& n) {
     RunFlags& r = e.run;
     SearchState& s = e.search;
     DenseForm& d = e.dense;
-
-    // The variable order, and the main variable with it.
     s.Bound1 = 0;
     s.Bound2 = 0;
     s.FirstDegree = 1;
@@ -111,7 +113,6 @@ At Reorder(Engine& e) {
         e.vars.VarWeight[j] = RoundHalfEven(s.TrialFactor[j]);
     }
     e.NewLine();
-    // The degree is the spread of the image exponents, which is the order's score.
     double spread = FillMainExponents(e);
 
     PermuteVariables(e);
@@ -120,7 +121,7 @@ At Reorder(Engine& e) {
         e.PrintLine("The degree is too high to be worked on.");
         return At::CloseAll;
     }
-    int n = static_cast<int>(spread);
+    n = static_cast<int>(spread);
     d.Degree = n;
     if (r.Stage == 0) d.WholeDegree = n;
     if (n > kHighDegreeNotice) e.PrintLine("次数太高了!");
@@ -128,8 +129,12 @@ At Reorder(Engine& e) {
     // Sized once in the first pass; a later polynomial that does not fit
     // (possible with another variable order) gets room too.
     if (r.Stage == 0 || static_cast<int>(d.PolyCoef.size()) < n + 1) AllocateDegreeSized(e, n);
+    return std::nullopt;
+}
 
-    // The dense vector.
+// The dense vector of the image, degree n.
+void FillDenseVector(Engine& e, int n) {
+    DenseForm& d = e.dense;
     SortByMainExponent(e);
     d.LowExp = e.terms.TermMainExp[1];
     for (int k = 0; k <= n; ++k) d.PolyWork[k] = 0;
@@ -145,10 +150,14 @@ At Reorder(Engine& e) {
     e.store.SplitShift = 0;
 
     // A term table rebuilt from the dense vector can hold one term per power.
-    if (r.Stage == 0 || static_cast<int>(e.terms.TermCoef.size()) < n + 2) ResizeTermTablesForDegree(e, n);
+    if (e.run.Stage == 0 || static_cast<int>(e.terms.TermCoef.size()) < n + 2) ResizeTermTablesForDegree(e, n);
+}
 
-    // The sign: taken out of the whole polynomial, or flipped for the binomial
-    // and trinomial forms only.
+// The sign: taken out of the whole polynomial, or flipped for the binomial
+// and trinomial forms only; then the kept and the walked copies.
+void TakeOutSign(Engine& e, int n) {
+    RunFlags& r = e.run;
+    DenseForm& d = e.dense;
     e.NewLine();
     if (r.Stage == 0 && d.PolyWork[n] < 0) {
         r.SignPrefix.assign(1, '-');  // = "-" trips a false -Wrestrict in GCC 12
@@ -157,13 +166,15 @@ At Reorder(Engine& e) {
         Negate(d.PolyWork, n);
         r.SignFlip = -r.SignFlip;
     }
-
     for (int k = 0; k <= n; ++k) {
         d.PolyKeep[k] = d.PolyWork[k];
         d.PolyCoef[k] = d.PolyWork[k];
     }
+}
 
-    // The polynomial being decomposed.
+// The polynomial being decomposed, after "=" and its content the first time.
+void ShowPolynomial(Engine& e) {
+    RunFlags& r = e.run;
     r.PrintMode = 1;
     if (r.MethodResult == MethodOutcome::None) {
         r.PrintMode = 0;
@@ -176,20 +187,38 @@ At Reorder(Engine& e) {
     PrintDensePoly(e);
     e.NewLine();
     KeepMaxExponents(e);
+}
 
-    // The special forms.
+// The special forms of two and three terms; a flipped sign is put back for
+// what follows them.
+Next TrySpecialForms(Engine& e, int n) {
+    DenseForm& d = e.dense;
     if (TermCount(e) == 2) {
-        if (Next next = DifferenceOfSquares(e)) return *next;
-        if (Next next = SumOfCubes(e)) return *next;
+        if (Next next = DifferenceOfSquares(e)) return next;
+        if (Next next = SumOfCubes(e)) return next;
     } else if (TermCount(e) == 3) {
-        if (Next next = SquareOfBinomial(e)) return *next;
+        if (Next next = SquareOfBinomial(e)) return next;
     }
-    if (r.SignFlip == -1) {
+    if (e.run.SignFlip == -1) {
         Negate(d.PolyWork, n);
         Negate(d.PolyKeep, n);
         Negate(d.PolyCoef, n);
-        r.SignFlip = 1;
+        e.run.SignFlip = 1;
     }
+    return std::nullopt;
+}
+
+}  // namespace
+
+At Reorder(Engine& e) {
+    RunFlags& r = e.run;
+    DenseForm& d = e.dense;
+    int n = 0;
+    if (Next next = ChooseOrder(e, n)) return *next;
+    FillDenseVector(e, n);
+    TakeOutSign(e, n);
+    ShowPolynomial(e);
+    if (Next next = TrySpecialForms(e, n)) return *next;
 
     // A linear polynomial is its own last factor.
     if (n == 1) {
