@@ -114,35 +114,13 @@ void VerifyUpperCoefficients(Engine& e) {
     AcceptFactor(e);
 }
 
-void AcceptFactor(Engine& e) {
+namespace {
+
+// Several letters, a second or later factor of the image: is it a split of
+// the kept polynomial together with the stored ones, alone, or with some of
+// them? MethodResult says which, Kept when none is.
+void CombineWithStored(Engine& e, int d) {
     DenseForm& dn = e.dense;
-    const int n = dn.Degree;
-    const int d = e.search.TrialDegree;
-    e.NewLine();
-    ClearStatusRow(e);
-
-    dn.FoundDeg = d;
-    dn.CofactorDeg = n - d;
-    if (e.run.Skipped == 1) {
-        CheckDegreeSplit(e);
-        return;
-    }
-
-    dn.Degree = n - d;
-    dn.ProdDegree = n - d;
-    for (int k = 0; k <= n - d; ++k) dn.PolyCoef[k] = dn.PolyWork[k];
-    if (e.vars.VarCount <= 1) {
-        e.run.MethodResult = MethodOutcome::Split;
-        return;
-    }
-
-    AppendToStore(e, e.search.TrialFactor, d);
-    if (e.store.StoredCount == 1) {
-        CheckDegreeSplit(e);
-        if (e.run.MethodResult == MethodOutcome::Split) EmptyStore(e);
-        return;
-    }
-
     // The product of every stored factor, against the cofactor.
     SplitKeepByProduct(e);
     if (e.run.MethodResult == MethodOutcome::Split) {
@@ -178,6 +156,39 @@ void AcceptFactor(Engine& e) {
     e.run.ItemCount = e.store.StoredCount - 1;
     e.run.FirstSize = 1;
     EnumerateSubsets(e);
+}
+
+}  // namespace
+
+void AcceptFactor(Engine& e) {
+    DenseForm& dn = e.dense;
+    const int n = dn.Degree;
+    const int d = e.search.TrialDegree;
+    e.NewLine();
+    ClearStatusRow(e);
+
+    dn.FoundDeg = d;
+    dn.CofactorDeg = n - d;
+    if (e.run.Skipped == 1) {
+        CheckDegreeSplit(e);
+        return;
+    }
+
+    dn.Degree = n - d;
+    dn.ProdDegree = n - d;
+    for (int k = 0; k <= n - d; ++k) dn.PolyCoef[k] = dn.PolyWork[k];
+    if (e.vars.VarCount <= 1) {
+        e.run.MethodResult = MethodOutcome::Split;
+        return;
+    }
+
+    AppendToStore(e, e.search.TrialFactor, d);
+    if (e.store.StoredCount == 1) {
+        CheckDegreeSplit(e);
+        if (e.run.MethodResult == MethodOutcome::Split) EmptyStore(e);
+        return;
+    }
+    CombineWithStored(e, d);
 }
 
 bool CombinationDivideAndTest(Engine& e) {
