@@ -170,6 +170,58 @@ Next TokenizeFactorRecord(Engine& e, int record) {
     return TokenizeWhole(e, e.run.InputText);
 }
 
+namespace {
+
+// Term t's number, "c" or "c/d" with the sign carried by the numerator; false
+// for a zero denominator.
+bool ReadCoefficient(Engine& e, int t, const std::string& coef) {
+    TermTable& tt = e.terms;
+    tt.TermCoef[t] = ReadNumber(coef);
+    tt.TermDen[t] = 1;
+    std::size_t bar = coef.find('/');
+    if (bar == std::string::npos) return true;
+    e.run.FracFlag.assign(1, 'f');  // not = "f": that trips a false -Wrestrict in GCC 12
+    float den = ReadNumber(std::string_view(coef).substr(bar + 1));
+    if (den == 0) return false;
+    if (den < 0) {
+        den = -den;
+        tt.TermCoef[t] = -tt.TermCoef[t];
+    }
+    tt.TermDen[t] = den;
+    return true;
+}
+
+// Term t's letters and powers, up to the "+" that ends the term; false when
+// the record breaks off or an eighth letter has no column to go to.
+bool ReadLetters(Engine& e, TextIn& in, int t, int columns) {
+    TermTable& tt = e.terms;
+    VarTable& vt = e.vars;
+    for (int pair = 1; pair <= kMaxFactorsPerTerm + 1; ++pair) {
+        std::optional<std::string> first = in.Item();
+        std::optional<std::string> second = in.Item();
+        if (!first || !second) return false;
+        std::string letter = *first;
+        for (char& c : letter) c = static_cast<char>(std::tolower(Byte(c)));
+        if (letter == "+") return true;
+        float exponent = ReadNumber(*second);
+        const int known = static_cast<int>(std::max(vt.VarCount, vt.ParsedVarCount));
+        int found = 0;
+        for (int v = 1; v <= known && v <= columns; ++v)
+            if (vt.VarName[v] == letter) found = v;
+        if (found == 0) {
+            if (vt.ParsedVarCount + 1 > columns) return false;
+            vt.ParsedVarCount += 1;
+            found = static_cast<int>(vt.ParsedVarCount);
+            vt.VarName[found] = std::move(letter);
+        }
+        // A letter named twice in one term multiplies: x2x is x^3.
+        tt.TermExp(t, found) += exponent;
+    }
+    return false;
+}
+
+}  // namespace
+
 Next LoadTerms(Engine& e) {
     TextIn in;
     if (!in.Open(e.File(kItemFile))) return ItemFileFailed(e, false);
@@ -182,7 +234,6 @@ Next LoadTerms(Engine& e) {
         // Every column: a letter met first in an earlier term must read 0 here.
         for (int v = 0; v < tt.TermExp.Cols(); ++v) tt.TermExp(t, v) = 0;
     };
-    auto known = [&] { return static_cast<int>(std::max(vt.VarCount, vt.ParsedVarCount)); };
 
     int t = 1;
     for (;;) {
@@ -198,45 +249,7 @@ Next LoadTerms(Engine& e) {
             return At::EndPrompt;
         }
         clearRow(t);
-        tt.TermCoef[t] = ReadNumber(*coef);
-        tt.TermDen[t] = 1;
-        std::size_t bar = coef->find('/');
-        if (bar != std::string::npos) {
-            e.run.FracFlag.assign(1, 'f');  // not = "f": that trips a false -Wrestrict in GCC 12
-            float den = ReadNumber(std::string_view(*coef).substr(bar + 1));
-            if (den == 0) return InputError(e);
-            if (den < 0) {
-                den = -den;
-                tt.TermCoef[t] = -tt.TermCoef[t];
-            }
-            tt.TermDen[t] = den;
-        }
-        bool complete = false;
-        for (int pair = 1; pair <= kMaxFactorsPerTerm + 1 && !complete; ++pair) {
-            std::optional<std::string> first = in.Item();
-            std::optional<std::string> second = in.Item();
-            if (!first || !second) return InputError(e);
-            std::string letter = *first;
-            for (char& c : letter) c = static_cast<char>(std::tolower(Byte(c)));
-            if (letter == "+") {
-                complete = true;
-                break;
-            }
-            float exponent = ReadNumber(*second);
-            int found = 0;
-            for (int v = 1; v <= known() && v <= columns; ++v)
-                if (vt.VarName[v] == letter) found = v;
-            if (found == 0) {
-                // An eighth letter has no column to go to.
-                if (vt.ParsedVarCount + 1 > columns) return InputError(e);
-                vt.ParsedVarCount += 1;
-                found = static_cast<int>(vt.ParsedVarCount);
-                vt.VarName[found] = std::move(letter);
-            }
-            // A letter named twice in one term multiplies: x2x is x^3.
-            tt.TermExp(t, found) += exponent;
-        }
-        if (!complete) return InputError(e);
+        if (!ReadCoefficient(e, t, *coef) || !ReadLetters(e, in, t, columns)) return InputError(e);
         ++t;
     }
     if (t < rows) clearRow(t);
