@@ -232,33 +232,40 @@ Next DifferenceOfSquares(Engine& e) {
     return MatchedExit(e, 2, queued);
 }
 
-Next SumOfCubes(Engine& e) {
-    TermTable& t = e.terms;
-    FurtherState& f = e.further;
-    const int vars = VarCountOf(e);
+namespace {
+
+// A^3 +- B^3 with whole cube roots of both coefficients and every power a
+// multiple of 3: the roots and the sign of B^3.
+struct CubePair {
+    float ra;
+    float rb;
+    float s;
+};
+
+std::optional<CubePair> MatchCubes(const Engine& e, int vars) {
+    const TermTable& t = e.terms;
+    const FurtherState& f = e.further;
     if (t.TermCoef.size() < 4 || t.TermExp.Rows() < 4 || f.CubeExp.Rows() < 3 || f.CubeExp.Cols() <= vars)
         return std::nullopt;
     const float ra = CubeRoot(std::fabs(t.TermCoef[1]));
     const float rb = CubeRoot(std::fabs(t.TermCoef[2]));
     if (!IsCube(std::fabs(t.TermCoef[1]), ra) || !IsCube(std::fabs(t.TermCoef[2]), rb)) return std::nullopt;
     if (!AllExponents(e, 1, vars, 3) || !AllExponents(e, 2, vars, 3)) return std::nullopt;
+    return CubePair{ra, rb, t.TermCoef[2] < 0 ? -1.0f : 1.0f};
+}
 
-    TextOut gsys;
-    if (!CreateGsys(e, gsys)) return std::nullopt;
-    Writer out(e);
-    PrintEqualsPrefix(e);
-    gsys.Write(ItemForm(static_cast<float>(vars)));
-
-    // A + B or A - B into the queue file.
-    const float s = t.TermCoef[2] < 0 ? -1.0f : 1.0f;
-    f.RootCoef[1] = ra;
-    f.RootCoef[2] = s * rb;
+// A + B or A - B, shown and into the queue file.
+void WriteCubeRoots(Engine& e, Writer& out, TextOut& gsys, const CubePair& c, int vars) {
+    const TermTable& t = e.terms;
+    FurtherState& f = e.further;
+    f.RootCoef[1] = c.ra;
+    f.RootCoef[2] = c.s * c.rb;
     for (int i = 1; i <= 2; ++i) {
         if (i == 1) {
-            out.Show(ItemForm(ra));
+            out.Show(ItemForm(c.ra));
         } else {
-            out.Console(s < 0 ? "-" : "+");
-            out.Console(ItemForm(rb));
+            out.Console(c.s < 0 ? "-" : "+");
+            out.Console(ItemForm(c.rb));
             out.Transcript(f.RootCoef[2] > 0 ? "+" + ItemForm(f.RootCoef[2]) : ItemForm(f.RootCoef[2]));
         }
         gsys.Write(ItemForm(f.RootCoef[i]));
@@ -273,29 +280,26 @@ Next SumOfCubes(Engine& e) {
             out.ShowPower(j, f.CubeExp(i, j));
         }
     }
-    out.Show(")(");
+}
 
-    // A^2 + B^2 -+ AB stays in the term table, in that order.
-    t.TermCoef[1] = ra * ra;
-    out.Show(ItemForm(t.TermCoef[1]));
-    for (int j = 1; j <= vars; ++j) {
-        float& x = t.TermExp(1, j);
-        if (x == 0) continue;
-        x = x * 2 / 3;
-        out.ShowPower(j, x);
+// A^2 + B^2 -+ AB, shown, and left in the term table in that order.
+void WriteCubeTrinomial(Engine& e, Writer& out, const CubePair& c, int vars) {
+    TermTable& t = e.terms;
+    for (int i = 1; i <= 2; ++i) {
+        if (i == 2) out.Show("+");
+        const float root = i == 1 ? c.ra : c.rb;
+        t.TermCoef[i] = root * root;
+        out.Show(ItemForm(t.TermCoef[i]));
+        for (int j = 1; j <= vars; ++j) {
+            float& x = t.TermExp(i, j);
+            if (x == 0) continue;
+            x = x * 2 / 3;
+            out.ShowPower(j, x);
+        }
     }
-    out.Show("+");
-    t.TermCoef[2] = rb * rb;
-    out.Show(ItemForm(t.TermCoef[2]));
-    for (int j = 1; j <= vars; ++j) {
-        float& x = t.TermExp(2, j);
-        if (x == 0) continue;
-        x = x * 2 / 3;
-        out.ShowPower(j, x);
-    }
-    t.TermCoef[3] = -s * ra * rb;
+    t.TermCoef[3] = -c.s * c.ra * c.rb;
     out.Console(t.TermCoef[3] < 0 ? "-" : "+");
-    out.Console(ItemForm(ra * rb));
+    out.Console(ItemForm(c.ra * c.rb));
     out.Transcript(t.TermCoef[3] > 0 ? "+" + ItemForm(t.TermCoef[3]) : ItemForm(t.TermCoef[3]));
     // The cross term's row may hold exponents of an earlier table; AB has
     // exactly the halves of A^2 and B^2.
@@ -308,7 +312,23 @@ Next SumOfCubes(Engine& e) {
             out.ShowPower(j, x / 2);
         }
     }
+}
 
+}  // namespace
+
+Next SumOfCubes(Engine& e) {
+    const int vars = VarCountOf(e);
+    const std::optional<CubePair> cubes = MatchCubes(e, vars);
+    if (!cubes) return std::nullopt;
+
+    TextOut gsys;
+    if (!CreateGsys(e, gsys)) return std::nullopt;
+    Writer out(e);
+    PrintEqualsPrefix(e);
+    gsys.Write(ItemForm(static_cast<float>(vars)));
+    WriteCubeRoots(e, out, gsys, *cubes, vars);
+    out.Show(")(");
+    WriteCubeTrinomial(e, out, *cubes, vars);
     out.CloseProduct(")");
     out.NextEquals();
     bool queued = WriteLettersAndClose(e, gsys, vars);
