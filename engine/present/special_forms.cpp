@@ -114,11 +114,15 @@ bool AllExponents(const Engine& e, int term, int vars, float divisor) {
     return true;
 }
 
-}  // namespace
+// A^2 +- 2AB + B^2 with whole square roots of the outer coefficients, every
+// outer power even and the middle one in step: the two roots.
+struct SquarePair {
+    float r1;
+    float r3;
+};
 
-Next SquareOfBinomial(Engine& e) {
-    TermTable& t = e.terms;
-    const int vars = VarCountOf(e);
+std::optional<SquarePair> MatchSquare(const Engine& e, int vars) {
+    const TermTable& t = e.terms;
     if (t.TermCoef.size() < 4 || t.TermExp.Rows() < 4) return std::nullopt;
     if (Sgn(t.TermCoef[1]) != Sgn(t.TermCoef[3])) return std::nullopt;
     const float r1 = SquareRoot(std::fabs(t.TermCoef[1]));
@@ -131,16 +135,15 @@ Next SquareOfBinomial(Engine& e) {
         if (mid == 0) return std::nullopt;
         if (2 * mid != t.TermExp(1, j) && 2 * mid != t.TermExp(3, j)) return std::nullopt;
     }
+    return SquarePair{r1, r3};
+}
 
-    TextOut gsys;
-    if (!CreateGsys(e, gsys)) return std::nullopt;
-    Writer out(e);
-    PrintEqualsPrefix(e);
-    gsys.Write(ItemForm(static_cast<float>(vars)));
-
-    t.TermCoef[1] = r1;
-    out.Show(ItemForm(r1));
-    gsys.Write(ItemForm(r1));
+// A +- B, shown, into the queue file, and left in the term table.
+void WriteSquareRoots(Engine& e, Writer& out, TextOut& gsys, const SquarePair& r, int vars) {
+    TermTable& t = e.terms;
+    t.TermCoef[1] = r.r1;
+    out.Show(ItemForm(r.r1));
+    gsys.Write(ItemForm(r.r1));
     for (int j = 1; j <= vars; ++j) {
         float& x = t.TermExp(1, j);
         if (x == 0) {
@@ -152,9 +155,9 @@ Next SquareOfBinomial(Engine& e) {
         out.ShowPower(j, x);
     }
 
-    const float second = t.TermCoef[2] > 0 ? r3 : -r3;
+    const float second = t.TermCoef[2] > 0 ? r.r3 : -r.r3;
     out.Show(second > 0 ? "+" : "-");
-    out.Show(ItemForm(r3));
+    out.Show(ItemForm(r.r3));
     gsys.Write(ItemForm(second));
     t.TermCoef[2] = second;
     for (int j = 1; j <= vars; ++j) {
@@ -168,33 +171,25 @@ Next SquareOfBinomial(Engine& e) {
         gsys.Write(ItemForm(x / 2));
         out.ShowPower(j, x / 2);
     }
-
-    out.CloseProduct(")^2");
-    out.NextEquals();
-    bool queued = WriteLettersAndClose(e, gsys, vars);
-    return MatchedExit(e, 2, queued);
 }
 
-Next DifferenceOfSquares(Engine& e) {
-    TermTable& t = e.terms;
-    FurtherState& f = e.further;
-    const int vars = VarCountOf(e);
-    if (t.TermCoef.size() < 3 || t.TermExp.Rows() < 3) return std::nullopt;
-    if (Sgn(t.TermCoef[1]) == Sgn(t.TermCoef[2])) return std::nullopt;
+// A^2 - B^2: both coefficients whole squares of opposite signs, every power even.
+bool MatchDifference(const Engine& e, int vars) {
+    const TermTable& t = e.terms;
+    if (t.TermCoef.size() < 3 || t.TermExp.Rows() < 3) return false;
+    if (Sgn(t.TermCoef[1]) == Sgn(t.TermCoef[2])) return false;
     for (int i = 1; i <= 2; ++i) {
         float a = std::fabs(t.TermCoef[i]);
-        if (!IsSquare(a, SquareRoot(a))) return std::nullopt;
-        if (!AllExponents(e, i, vars, 2)) return std::nullopt;
+        if (!IsSquare(a, SquareRoot(a))) return false;
+        if (!AllExponents(e, i, vars, 2)) return false;
     }
+    return true;
+}
 
-    TextOut gsys;
-    if (!CreateGsys(e, gsys)) return std::nullopt;
-    Writer out(e);
-    PrintEqualsPrefix(e);
-    gsys.Write(ItemForm(static_cast<float>(vars)));
-    gsys.EndLine();
-
-    // A + B into the queue file.
+// A + B, shown and into the queue file.
+void WriteSumOfRoots(Engine& e, Writer& out, TextOut& gsys, int vars) {
+    TermTable& t = e.terms;
+    FurtherState& f = e.further;
     for (int i = 1; i <= 2; ++i) {
         if (i == 2) out.Show("+");
         f.RootCoef[i] = SquareRoot(std::fabs(t.TermCoef[i]));
@@ -212,9 +207,12 @@ Next DifferenceOfSquares(Engine& e) {
             out.ShowPower(j, x);
         }
     }
-    out.Show(")(");
+}
 
-    // A - B stays in the term table.
+// A - B, shown, and left in the term table.
+void WriteDifferenceOfRoots(Engine& e, Writer& out, int vars) {
+    TermTable& t = e.terms;
+    const FurtherState& f = e.further;
     for (int i = 1; i <= 2; ++i) {
         t.TermCoef[i] = f.RootCoef[i];
         if (i == 2) {
@@ -225,7 +223,40 @@ Next DifferenceOfSquares(Engine& e) {
         for (int j = 1; j <= vars; ++j)
             if (t.TermExp(i, j) != 0) out.ShowPower(j, t.TermExp(i, j));
     }
+}
 
+}  // namespace
+
+Next SquareOfBinomial(Engine& e) {
+    const int vars = VarCountOf(e);
+    const std::optional<SquarePair> roots = MatchSquare(e, vars);
+    if (!roots) return std::nullopt;
+
+    TextOut gsys;
+    if (!CreateGsys(e, gsys)) return std::nullopt;
+    Writer out(e);
+    PrintEqualsPrefix(e);
+    gsys.Write(ItemForm(static_cast<float>(vars)));
+    WriteSquareRoots(e, out, gsys, *roots, vars);
+    out.CloseProduct(")^2");
+    out.NextEquals();
+    bool queued = WriteLettersAndClose(e, gsys, vars);
+    return MatchedExit(e, 2, queued);
+}
+
+Next DifferenceOfSquares(Engine& e) {
+    const int vars = VarCountOf(e);
+    if (!MatchDifference(e, vars)) return std::nullopt;
+
+    TextOut gsys;
+    if (!CreateGsys(e, gsys)) return std::nullopt;
+    Writer out(e);
+    PrintEqualsPrefix(e);
+    gsys.Write(ItemForm(static_cast<float>(vars)));
+    gsys.EndLine();
+    WriteSumOfRoots(e, out, gsys, vars);
+    out.Show(")(");
+    WriteDifferenceOfRoots(e, out, vars);
     out.CloseProduct(")");
     out.NextEquals();
     bool queued = WriteLettersAndClose(e, gsys, vars);
