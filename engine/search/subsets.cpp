@@ -244,7 +244,8 @@ void OrderWeights(Engine& e, int k) {
 bool ReadOrder(Engine& e, TextIn& in, int k) {
     for (int m = k; m >= 1; --m) {
         std::optional<float> number = in.Number();
-        if (!number) return false;
+        // The engine writes whole letter numbers; anything else is a damaged file.
+        if (!number || !IsWhole(*number)) return false;
         int v = RoundHalfEven(*number);
         if (v < 1 || v > k) return false;
         e.vars.VarOrder[m] = *number;
