@@ -6,6 +6,7 @@
 //
 //   guided_walk                 compare every seed until enough runs compared
 //   guided_walk --shard=K/N     the seeds with seed % N == K, and a share of the count
+//   guided_walk --every=M       every M-th seed, and a share of the count
 //   guided_walk --seed=S        both runs of seed S: screen log and files
 #include <gtest/gtest.h>
 
@@ -28,13 +29,8 @@ namespace {
 constexpr std::uint64_t kCompared = 20000;
 constexpr std::uint64_t kMaxSeeds = 60000;
 
-struct Selection {
-    std::uint64_t modulus = 1;
-    std::uint64_t remainder = 0;
-};
-
-Selection& Chosen() {
-    static Selection selection;
+SeedSelection& Chosen() {
+    static SeedSelection selection;
     return selection;
 }
 
@@ -90,7 +86,7 @@ std::string FirstDifference(const Outcome& plain, const Outcome& guided) {
 
 TEST(GuidedWalk, WritesWhatThePlainWalkWritesWheneverThatEndsInTime) {
     const exact::FlintFactorer flint;
-    const Selection sel = Chosen();
+    const SeedSelection sel = Chosen();
     const std::uint64_t wanted = (kCompared + sel.modulus - 1) / sel.modulus;
     std::uint64_t compared = 0;
     int differing = 0;
@@ -131,10 +127,9 @@ int main(int argc, char** argv) {
     using namespace yinshi::testing;
     PreferMemoryTempDir();
     for (int i = 1; i < argc; ++i) {
-        unsigned long long k = 0;
         unsigned long long n = 0;
         if (std::sscanf(argv[i], "--seed=%llu", &n) == 1) return Show(n);
-        if (std::sscanf(argv[i], "--shard=%llu/%llu", &k, &n) == 2 && n > 0 && k < n) Chosen() = {n, k};
+        ReadSeedSelection(argv[i], Chosen());
     }
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -27,20 +27,15 @@ namespace {
 
 constexpr std::uint64_t kSeeds = 20000;
 
-struct Selection {
-    std::uint64_t modulus = 1;
-    std::uint64_t remainder = 0;
-};
-
-Selection& Chosen() {
-    static Selection selection;
+SeedSelection& Chosen() {
+    static SeedSelection selection;
     return selection;
 }
 
 TEST(WalkFingerprints, EverySeedReproducesItsRecordedRun) {
     const std::vector<std::uint64_t> recorded = ReadFingerprints(YINSHI_FINGERPRINT_FILE);
     ASSERT_EQ(recorded.size(), kSeeds) << "missing or short " << YINSHI_FINGERPRINT_FILE;
-    const Selection sel = Chosen();
+    const SeedSelection sel = Chosen();
     std::string report;
     int differing = 0;
     int checked = 0;
@@ -98,12 +93,10 @@ int main(int argc, char** argv) {
     using namespace yinshi::testing;
     PreferMemoryTempDir();
     for (int i = 1; i < argc; ++i) {
-        unsigned long long k = 0;
         unsigned long long n = 0;
         if (std::strcmp(argv[i], "--record") == 0) return Record();
         if (std::sscanf(argv[i], "--times=%llu", &n) == 1) return Times(n);
-        if (std::sscanf(argv[i], "--shard=%llu/%llu", &k, &n) == 2 && n > 0 && k < n) Chosen() = {n, k};
-        if (std::sscanf(argv[i], "--every=%llu", &n) == 1 && n > 0) Chosen() = {n, 0};
+        ReadSeedSelection(argv[i], Chosen());
     }
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

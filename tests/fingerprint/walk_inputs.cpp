@@ -7,6 +7,7 @@
 #include <unistd.h>
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -373,6 +374,20 @@ void PreferMemoryTempDir() {
     if (std::getenv("TMPDIR") == nullptr && std::filesystem::is_directory("/dev/shm", ec) &&
         ::access("/dev/shm", W_OK) == 0)
         ::setenv("TMPDIR", "/dev/shm", 0);
+}
+
+bool ReadSeedSelection(const char* arg, SeedSelection& sel) {
+    unsigned long long k = 0;
+    unsigned long long n = 0;
+    if (std::sscanf(arg, "--shard=%llu/%llu", &k, &n) == 2 && n > 0 && k < n) {
+        sel = {n, k};
+        return true;
+    }
+    if (std::sscanf(arg, "--every=%llu", &n) == 1 && n > 0) {
+        sel = {n, 0};
+        return true;
+    }
+    return false;
 }
 
 }  // namespace yinshi::testing

@@ -32,4 +32,15 @@ std::string Describe(const WalkInput& in);
 // /dev/shm when it is unset and that folder is writable.
 void PreferMemoryTempDir();
 
+// Which seeds a run of a seeded test program takes: those with
+// seed % modulus == remainder.
+struct SeedSelection {
+    std::uint64_t modulus = 1;
+    std::uint64_t remainder = 0;
+};
+
+// "--shard=K/N" (seeds with seed % N == K) or "--every=M" (every M-th seed)
+// into `sel`; false for any other argument.
+bool ReadSeedSelection(const char* arg, SeedSelection& sel);
+
 }  // namespace yinshi::testing
