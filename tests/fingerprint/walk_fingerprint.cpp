@@ -103,17 +103,20 @@ float StartMinuteLessAnHour(const RunFlags& r) { return r.SearchStartTime.empty(
 
 // `withoutMarks`: the recorded fingerprints knew the closing without end marks as
 // the closing with a flag set, not as a stage of its own.
+// Fields that only hand an argument from one routine to the next (the print
+// target, the subset client, the last key read) are not state of the run and
+// are left out, so that they can become plain arguments.
 void HashRunFlags(Hasher& h, const RunFlags& r, bool withoutMarks) {
     for (float v : {r.NoGroupingShown, r.DenProduct, r.Content, r.SignFlip, static_cast<float>(r.MethodResult),
-                    r.NoEqualsPrefix, r.PrintMode, r.TimeLimit, r.StartMinute, StartMinuteLessAnHour(r), r.LongTried,
-                    r.SolutionNo, r.GsysCount, r.GsysRead, r.ProdCount, r.RemMult})
+                    r.NoEqualsPrefix, r.TimeLimit, r.StartMinute, StartMinuteLessAnHour(r), r.LongTried, r.GsysCount,
+                    r.GsysRead, r.ProdCount, r.RemMult})
         h.Float(v);
     for (long long v : std::initializer_list<long long>{r.Stage, r.Sign, r.SignAcc, r.Skipped, r.ItemCount, r.FirstSize,
                                                         r.SolutionCounter})
         h.Int(v);
     for (std::string_view t :
          {std::string_view(r.FracFlag), std::string_view(r.SignPrefix), StopReasonText(r.StopReason),
-          std::string_view(r.StopKey), std::string_view(r.Key), std::string_view(r.Repeat),
+          std::string_view(r.StopKey), std::string_view(r.Repeat),
           std::string_view(r.StartTime), std::string_view(r.SearchStartTime), std::string_view(r.AnewAnswer),
           std::string_view(r.AnotherAnswer)})
         h.Text(t);
@@ -149,9 +152,8 @@ void HashStage(Hasher& h, const Engine& e, At at) {
     HashRunFlags(h, e.run, withoutMarks);
     HashSearch(h, e.search);
     const DenseForm& d = e.dense;
-    for (long long v : std::initializer_list<long long>{d.Degree, d.PrintDegree, d.PrintShift, d.DegreeKeep,
-                                                        d.ProdDegree, d.FoundDeg, d.CofactorDeg})
-        h.Int(v);
+    // Like the run flags, the print and product degrees that only pass arguments are left out.
+    for (long long v : std::initializer_list<long long>{d.Degree, d.DegreeKeep}) h.Int(v);
     h.Float(d.LowExp);
     h.Span(d.PolyCoef, 0, d.Degree);
     h.Span(d.PolyKeep, 0, d.DegreeKeep);
