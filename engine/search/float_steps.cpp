@@ -56,6 +56,49 @@ std::int64_t Advance(std::int64_t& v, std::int64_t step, std::int64_t n) {
     return k;
 }
 
+// FirstWithin one addition at a time, for values or a limit the closed form
+// does not cover.
+std::int64_t FirstWithinStepping(float& x, float c, float limit, std::int64_t n) {
+    float v = x;
+    for (std::int64_t k = 1; k <= n; ++k) {
+        v += c;
+        if (std::fabs(v) <= limit) {
+            x = v;
+            return k;
+        }
+    }
+    return 0;
+}
+
+// From an exact v every value on the way to the band is exact: the first of
+// at most n additions inside [-bound, bound], with x set to the value there;
+// 0 when one jumps over it, the values move away or it takes more than n.
+std::int64_t LandExact(float& x, std::int64_t v, std::int64_t step, std::int64_t bound, std::int64_t n) {
+    std::int64_t k = 0;
+    if (v >= -bound && v <= bound) {
+        k = 1;  // from inside, the next addition stays inside or leaves for good
+    } else if (v > bound && step < 0) {
+        k = (v - bound + -step - 1) / -step;
+    } else if (v < -bound && step > 0) {
+        k = (-bound - v + step - 1) / step;
+    } else {
+        return 0;
+    }
+    const std::int64_t at = v + k * step;
+    if (at < -bound || at > bound || k > n) return 0;
+    x = static_cast<float>(at);
+    return k;
+}
+
+// Beyond 2^24 nothing is inside the band: at most n additions towards the
+// exact range, and how many were made (0 when the values move away from it
+// or round back to themselves).
+std::int64_t TowardsExact(std::int64_t& v, std::int64_t step, std::int64_t n) {
+    if ((v > 0) == (step > 0)) return 0;  // moving away
+    const std::int64_t room = v > 0 ? (v - kExactLimit + -step - 1) / -step : (-kExactLimit - v + step - 1) / step;
+    return Advance(v, step, std::min(room, n));
+}
+
 }  // namespace
 
 float RepeatAddAnyRange(float x, float c, std::int64_t n) {
@@ -83,44 +126,18 @@ float RepeatAddAnyRange(float x, float c, std::int64_t n) {
 
 std::int64_t FirstWithin(float& x, float c, float limit, std::int64_t n) {
     if (n <= 0) return 0;
-    if (!Representable(x, c) || !(limit >= 0 && limit < static_cast<float>(kExactLimit))) {
-        float v = x;
-        for (std::int64_t k = 1; k <= n; ++k) {
-            v += c;
-            if (std::fabs(v) <= limit) {
-                x = v;
-                return k;
-            }
-        }
-        return 0;
-    }
+    if (!Representable(x, c) || !(limit >= 0 && limit < static_cast<float>(kExactLimit)))
+        return FirstWithinStepping(x, c, limit, n);
     auto v = static_cast<std::int64_t>(x);
     const auto step = static_cast<std::int64_t>(c);
     const auto bound = static_cast<std::int64_t>(limit);
     std::int64_t done = 0;
     while (done < n) {
         if (FloatExact(v)) {
-            // Exact from here on towards the band: the first addition inside
-            // it, unless one jumps over it or the values move away.
-            std::int64_t k = 0;
-            if (v >= -bound && v <= bound) {
-                k = 1;  // from inside, the next addition stays inside or leaves for good
-            } else if (v > bound && step < 0) {
-                k = (v - bound + -step - 1) / -step;
-            } else if (v < -bound && step > 0) {
-                k = (-bound - v + step - 1) / step;
-            } else {
-                return 0;
-            }
-            const std::int64_t at = v + k * step;
-            if (at < -bound || at > bound || done + k > n) return 0;
-            x = static_cast<float>(at);
-            return done + k;
+            const std::int64_t k = LandExact(x, v, step, bound, n - done);
+            return k == 0 ? 0 : done + k;
         }
-        // Beyond 2^24 nothing is inside the band: skip to the exact range.
-        if ((v > 0) == (step > 0)) return 0;  // moving away
-        const std::int64_t room = v > 0 ? (v - kExactLimit + -step - 1) / -step : (-kExactLimit - v + step - 1) / step;
-        const std::int64_t made = Advance(v, step, std::min(room, n - done));
+        const std::int64_t made = TowardsExact(v, step, n - done);
         if (made == 0) return 0;
         done += made;
         // Only the addition that leaves the inexact range can land inside.

@@ -37,14 +37,13 @@ bool RemoveContent(std::vector<float>& v, int deg) {
     return true;
 }
 
-// The primitive remainder sequence of f = PolyKeep and f'. Leaves the gcd in
-// TrialFactor(0..m) and returns true when it has positive degree; false when f
-// and f' are coprime or a value leaves the range where floats stay exact.
-bool GcdWithDerivative(Engine& e, int n, int& m) {
+// The start of the sequence: b = f' and a = n f, so that the leading
+// coefficient of a is a whole multiple of that of b. False when a value is
+// past the product limit.
+bool StartSequence(Engine& e, int n) {
     std::vector<float>& a = e.dense.PolyWork;
     std::vector<float>& b = e.search.TrialFactor;
     const std::vector<float>& f = e.dense.PolyKeep;
-    m = n - 1;
     for (int i = 1; i <= n; ++i) {
         b[i - 1] = static_cast<float>(i) * f[i];
         if (std::fabs(b[i - 1]) > kProductLimit) return false;
@@ -54,45 +53,66 @@ bool GcdWithDerivative(Engine& e, int n, int& m) {
         if (std::fabs(a[i]) > kProductLimit) return false;
     }
     for (int i = n; i < static_cast<int>(b.size()); ++i) b[i] = 0;
+    return true;
+}
+
+// a(0..deg) minus mult x^(deg-m) b(0..m), which cancels a(deg). False when a
+// value leaves the range where floats stay exact.
+bool SubtractMultiple(std::vector<float>& a, const std::vector<float>& b, int deg, int m, float mult) {
+    for (int i = deg - 1; i >= deg - m; --i) {
+        const float t = b[i - deg + m] * mult;
+        if (std::fabs(t) > kProductLimit) return false;
+        a[i] -= t;
+        if (std::fabs(a[i]) >= kExactLimit) return false;
+    }
+    a[deg] = 0;  // cancelled by the choice of the multiplier
+    return true;
+}
+
+// The degree of a(0..deg-1), taking a constant as degree 0.
+int DegreeBelow(const std::vector<float>& a, int deg) {
+    for (int i = deg - 1; i >= 1; --i)
+        if (a[i] != 0) return i;
+    return 0;
+}
+
+// Both primitive, and the multiplier that cancels the leading coefficient of
+// a against b's: a is scaled first when it is not a whole multiple. False when
+// the content is too large to find or a value passes the product limit.
+bool NextMultiplier(std::vector<float>& a, std::vector<float>& b, int deg, int m, float& mult) {
+    if (!RemoveContent(a, deg) || !RemoveContent(b, m)) return false;
+    mult = a[deg] / b[m];
+    if (IsWhole(mult)) return true;
+    const float h = Gcd(std::fabs(a[deg]), std::fabs(b[m]));
+    const float scale = std::fabs(b[m] / h);
+    for (int i = 0; i <= deg; ++i) {
+        a[i] *= scale;
+        if (std::fabs(a[i]) > kProductLimit) return false;
+    }
+    mult = a[deg] / b[m];
+    return true;
+}
+
+// The primitive remainder sequence of f = PolyKeep and f'. Leaves the gcd in
+// TrialFactor(0..m) and returns true when it has positive degree; false when f
+// and f' are coprime or a value leaves the range where floats stay exact.
+bool GcdWithDerivative(Engine& e, int n, int& m) {
+    std::vector<float>& a = e.dense.PolyWork;
+    std::vector<float>& b = e.search.TrialFactor;
+    m = n - 1;
+    if (!StartSequence(e, n)) return false;
     float& mult = e.run.RemMult;
     mult = 1;
     int deg = n;
-
     for (;;) {
-        for (int i = deg - 1; i >= deg - m; --i) {
-            const float t = b[i - deg + m] * mult;
-            if (std::fabs(t) > kProductLimit) return false;
-            a[i] -= t;
-            if (std::fabs(a[i]) >= kExactLimit) return false;
-        }
-        a[deg] = 0;  // cancelled by the choice of the multiplier
-        int next = 0;
-        for (int i = deg - 1; i >= 1; --i) {
-            if (a[i] != 0) {
-                next = i;
-                break;
-            }
-        }
-        deg = next;
-        if (deg == 0) {
-            if (a[0] != 0) return false;
-            return m > 0;
-        }
+        if (!SubtractMultiple(a, b, deg, m, mult)) return false;
+        deg = DegreeBelow(a, deg);
+        if (deg == 0) return a[0] == 0 && m > 0;
         if (m > deg) {
             for (int i = 0; i <= m; ++i) std::swap(a[i], b[i]);
             std::swap(deg, m);
         }
-        if (!RemoveContent(a, deg) || !RemoveContent(b, m)) return false;
-        mult = a[deg] / b[m];
-        if (!IsWhole(mult)) {
-            const float h = Gcd(std::fabs(a[deg]), std::fabs(b[m]));
-            const float scale = std::fabs(b[m] / h);
-            for (int i = 0; i <= deg; ++i) {
-                a[i] *= scale;
-                if (std::fabs(a[i]) > kProductLimit) return false;
-            }
-            mult = a[deg] / b[m];
-        }
+        if (!NextMultiplier(a, b, deg, m, mult)) return false;
     }
 }
 

@@ -26,43 +26,64 @@ bool DividesFromLowEnd(Engine& e, int n, int d) {
     return q[n - d] * g[d] == a[n];
 }
 
+// The largest weight, one more than the degree d of the image of the sum of
+// the variables; 0 when there is nothing to divide by (d outside 1..n) or no
+// weights are chosen.
+int TopWeight(const VarTable& vt, int vars, int n) {
+    const int top = vt.VarWeight[vars];
+    const int d = top - 1;
+    if (d < 1 || d > n) return 0;
+    for (int m = 1; m <= vars; ++m)
+        if (vt.VarWeight[m] < 1 || vt.VarWeight[m] > top) return 0;
+    return top;
+}
+
+// The image of each variable, x^(weight - 1), as a term of g.
+void SetVariableTerms(std::vector<float>& g, const VarTable& vt, int vars) {
+    for (int m = 1; m <= vars; ++m) g[vt.VarWeight[m] - 1] = 1;
+}
+
+// The upper coefficients of a division that went through decide; false when
+// the divisor is kept, which ends the method. Not a split in every variable:
+// the later searches run on the whole polynomial.
+bool GoOnAfterDivision(Engine& e) {
+    DenseForm& dn = e.dense;
+    VerifyUpperCoefficients(e);
+    e.store.StoredCount = 0;
+    e.store.StoredEnd = 0;
+    if (e.run.MethodResult != MethodOutcome::Kept) return false;
+    for (int k = 0; k <= dn.DegreeKeep; ++k) dn.PolyCoef[k] = dn.PolyKeep[k];
+    dn.Degree = dn.DegreeKeep;
+    dn.ProdDegree = dn.DegreeKeep;
+    return true;
+}
+
 }  // namespace
 
 void TrySumOfVariables(Engine& e) {
-    RunFlags& r = e.run;
     DenseForm& dn = e.dense;
     const VarTable& vt = e.vars;
     std::vector<float>& g = e.search.TrialFactor;
-    r.MethodResult = MethodOutcome::Rejected;
+    e.run.MethodResult = MethodOutcome::Rejected;
 
     const int vars = RoundHalfEven(vt.VarCount);
     if (vars < 1 || vars > kMaxVars) return;
-    const int top = vt.VarWeight[vars];
+    const int top = TopWeight(vt, vars, dn.Degree);
+    if (top == 0) return;
     const int d = top - 1;
-    if (d < 1 || d > dn.Degree) return;  // nothing to divide by
-    for (int m = 1; m <= vars; ++m)
-        if (vt.VarWeight[m] < 1 || vt.VarWeight[m] > top) return;  // no weights chosen
 
     AtLeast(g, top);
     AtLeast(dn.PolyWork, dn.Degree);
     for (int k = 0; k <= top; ++k) g[k] = 0;
-    for (int m = 1; m <= vars; ++m) g[vt.VarWeight[m] - 1] = 1;
+    SetVariableTerms(g, vt, vars);
     e.search.TrialDegree = d;
 
     for (int attempt = 1; attempt <= 2; ++attempt) {
         if (attempt == 2) {
-            for (int m = 1; m <= vars; ++m) g[vt.VarWeight[m] - 1] = 1;
+            SetVariableTerms(g, vt, vars);
             g[0] = -1;
         }
-        if (!DividesFromLowEnd(e, dn.Degree, d)) continue;
-        VerifyUpperCoefficients(e);
-        e.store.StoredCount = 0;
-        e.store.StoredEnd = 0;
-        if (r.MethodResult != MethodOutcome::Kept) return;
-        // Not a split in every variable: the later searches run on the whole polynomial.
-        for (int k = 0; k <= dn.DegreeKeep; ++k) dn.PolyCoef[k] = dn.PolyKeep[k];
-        dn.Degree = dn.DegreeKeep;
-        dn.ProdDegree = dn.DegreeKeep;
+        if (DividesFromLowEnd(e, dn.Degree, d) && !GoOnAfterDivision(e)) return;
     }
 }
 

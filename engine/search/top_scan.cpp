@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 #include "search/float_steps.hpp"
 
@@ -118,6 +119,125 @@ std::int64_t NextGeneral(const Side& s, std::int64_t from, TopDivisors& divisors
     return next <= s.valid.hi ? next : kNone;
 }
 
+// The rules of the position as whole numbers (exact: each is within 2^24).
+struct WholeRules {
+    std::int64_t tb, cs, qs, bound2;
+};
+
+// The two sides of a stretch to jump through, and the downward try that falls
+// below -tb and so ends the position.
+struct Stretch {
+    Side down;
+    Side up;
+    std::int64_t end;
+};
+
+// Whether the jump can work with the rules and the downward coefficient:
+// every one exact in floats, and unit steps in the copy for g0 = 1.
+bool JumpableRules(const TopPoint& p, const TopRules& r) {
+    for (float v : {r.tb, r.cs, r.qs, r.bound2, r.leadAbs, p.downC})
+        if (!Whole(v)) return false;
+    const auto cs = static_cast<std::int64_t>(r.cs);
+    return cs >= 1 && (r.general || cs == 1);
+}
+
+// The downward side, with its tries inside the band and before the end; none
+// when dead.
+Side DownSide(const TopPoint& p, const WholeRules& w, std::int64_t end, bool dead) {
+    Side down{static_cast<std::int64_t>(p.downC), 0, -w.cs, w.qs, Range{1, 0}, p.mode != 1};
+    if (!dead) {
+        down.q0 = static_cast<std::int64_t>(p.downQ);
+        down.valid = Within(down.q0, w.qs, -w.bound2, w.bound2).Clip(1, end - 1);
+    }
+    return down;
+}
+
+// The upward side, with its tries inside the band, not above tb and not past
+// the round in which the downward side ends; none when dead.
+Side UpSide(const TopPoint& p, const WholeRules& w, std::int64_t end, bool dead) {
+    const bool downFirst = p.mode != 1;
+    Side up{0, 0, w.cs, -w.qs, Range{1, 0}, !downFirst};
+    if (!dead) {
+        up.c0 = static_cast<std::int64_t>(p.upC);
+        up.q0 = static_cast<std::int64_t>(p.upQ);
+        const std::int64_t lastTry = downFirst ? end - 1 : end;
+        const std::int64_t belowTop = w.cs == 1 ? w.tb - up.c0 : Floor(w.tb - up.c0, w.cs);
+        up.valid = Within(up.q0, -w.qs, -w.bound2, w.bound2).Clip(1, std::min(belowTop, lastTry));
+    }
+    return up;
+}
+
+// The stretch from the walking points (for jumpable rules), or nullopt when a
+// side is inexact in floats and could still give a candidate. A side whose
+// cofactor coefficient is past 2^24 is inexact there; it can only be skipped
+// when it moves away from the band, never to give a candidate again.
+std::optional<Stretch> MakeStretch(const TopPoint& p, const TopRules& r) {
+    const WholeRules w{static_cast<std::int64_t>(r.tb), static_cast<std::int64_t>(r.cs),
+                       static_cast<std::int64_t>(r.qs), static_cast<std::int64_t>(r.bound2)};
+    const bool downDead = !Whole(p.downQ) && (p.downQ > 0) == (w.qs > 0);
+    const bool upDead = p.upC > r.tb || (!Whole(p.upQ) && (p.upQ > 0) == (w.qs < 0));
+    if ((!Whole(p.downQ) && !downDead) || (!upDead && (!Whole(p.upC) || !Whole(p.upQ)))) return std::nullopt;
+    const auto downC = static_cast<std::int64_t>(p.downC);
+    const std::int64_t end = std::max<std::int64_t>(1, (w.cs == 1 ? downC + w.tb : Floor(downC + w.tb, w.cs)) + 1);
+    return Stretch{DownSide(p, w, end, downDead), UpSide(p, w, end, upDead), end};
+}
+
+// Where the scan stops, as places in the order the walk takes the tries: at
+// the end of the position, or at the next try of a side that the checks must
+// see (kNone when none; atDown, atUp are those tries).
+struct Stops {
+    std::int64_t atDown, atUp;
+    std::int64_t end, down, up;
+    std::int64_t first;
+};
+
+Stops FindStops(const Stretch& s, const TopRules& r, TopDivisors& divisors) {
+    const bool tables = !r.general && divisors.UnitTables(static_cast<std::int64_t>(r.tb));
+    Stops st{};
+    st.atDown = r.general ? NextGeneral(s.down, 1, divisors) : NextUnit(s.down, 1, r, divisors, tables);
+    st.atUp = r.general ? NextGeneral(s.up, 1, divisors) : NextUnit(s.up, 1, r, divisors, tables);
+    st.end = s.down.Order(s.end);
+    st.down = st.atDown == kNone ? kNone : s.down.Order(st.atDown);
+    st.up = st.atUp == kNone ? kNone : s.up.Order(st.atUp);
+    st.first = std::min({st.end, st.down, st.up});
+    return st;
+}
+
+// A try of one side; none when side is null.
+struct Pick {
+    const Side* side = nullptr;
+    std::int64_t at = 0;
+};
+
+// The candidate the scan stops at for the checks; none when the position ends first.
+Pick AtStop(const Stretch& s, const Stops& st) {
+    if (st.first == st.down && st.first != st.end) return {&s.down, st.atDown};
+    if (st.first == st.up && st.first != st.end) return {&s.up, st.atUp};
+    return {};
+}
+
+// The last candidate before the stop (the current one when every candidate of
+// the stretch is passed over); none when the stretch has none.
+Pick LastPassedOver(const Stretch& s, std::int64_t stop) {
+    const std::int64_t lastDown = std::min(s.down.valid.hi, s.down.LastBefore(stop));
+    const std::int64_t lastUp = std::min(s.up.valid.hi, s.up.LastBefore(stop));
+    const bool hasDown = lastDown >= s.down.valid.lo;
+    const bool hasUp = lastUp >= s.up.valid.lo;
+    if (hasDown && (!hasUp || s.down.Order(lastDown) > s.up.Order(lastUp))) return {&s.down, lastDown};
+    if (hasUp) return {&s.up, lastUp};
+    return {};
+}
+
+// The walking points after every try up to the stop, where stepping them
+// one addition at a time in floats leaves them.
+void MovePoints(TopPoint& p, const TopRules& r, const Stretch& s, std::int64_t stop) {
+    const std::int64_t downTries = s.down.TriesUpTo(stop);
+    const std::int64_t upTries = s.up.TriesUpTo(stop);
+    p.downC = RepeatAdd(p.downC, -r.cs, downTries);
+    p.downQ = RepeatAdd(p.downQ, r.qs, downTries);
+    p.upC = RepeatAdd(p.upC, r.cs, upTries);
+    p.upQ = RepeatAdd(p.upQ, -r.qs, upTries);
+}
 }  // namespace
 
 bool TopDivisors::UnitTables(std::int64_t tb) {
@@ -151,88 +271,28 @@ const DivisorClasses& TopDivisors::Classes(std::int64_t m, bool forCoef) {
 }
 
 Scan ScanTop(TopPoint& p, const TopRules& r, TopDivisors& divisors, long long& completes) {
-    for (float v : {r.tb, r.cs, r.qs, r.bound2, r.leadAbs, p.downC})
-        if (!Whole(v)) return StepTop(p, r, divisors.All(), completes);
-    const auto tb = static_cast<std::int64_t>(r.tb);
-    const auto cs = static_cast<std::int64_t>(r.cs);
-    const auto qs = static_cast<std::int64_t>(r.qs);
-    const auto bound2 = static_cast<std::int64_t>(r.bound2);
-    if (cs < 1 || (!r.general && cs != 1)) return StepTop(p, r, divisors.All(), completes);
-
-    // A side whose cofactor coefficient is past 2^24 is inexact there; it can
-    // only be skipped when it moves away from the band, never to give a
-    // candidate again.
-    const bool downDead = !Whole(p.downQ) && (p.downQ > 0) == (qs > 0);
-    const bool upDead = p.upC > r.tb || (!Whole(p.upQ) && (p.upQ > 0) == (qs < 0));
-    if ((!Whole(p.downQ) && !downDead) || (!upDead && (!Whole(p.upC) || !Whole(p.upQ))))
-        return StepTop(p, r, divisors.All(), completes);
-
-    const bool downFirst = p.mode != 1;
-    const auto downC = static_cast<std::int64_t>(p.downC);
-    // The downward try that falls below -tb ends the position.
-    const std::int64_t end = std::max<std::int64_t>(1, (cs == 1 ? downC + tb : Floor(downC + tb, cs)) + 1);
-    Side down{downC, 0, -cs, qs, Range{1, 0}, downFirst};
-    if (!downDead) {
-        down.q0 = static_cast<std::int64_t>(p.downQ);
-        down.valid = Within(down.q0, qs, -bound2, bound2).Clip(1, end - 1);
-    }
-    Side up{0, 0, cs, -qs, Range{1, 0}, !downFirst};
-    if (!upDead) {
-        up.c0 = static_cast<std::int64_t>(p.upC);
-        up.q0 = static_cast<std::int64_t>(p.upQ);
-        const std::int64_t lastTry = downFirst ? end - 1 : end;
-        const std::int64_t belowTop = cs == 1 ? tb - up.c0 : Floor(tb - up.c0, cs);
-        up.valid = Within(up.q0, -qs, -bound2, bound2).Clip(1, std::min(belowTop, lastTry));
-    }
-
-    const bool tables = !r.general && divisors.UnitTables(tb);
-    const std::int64_t atDown = r.general ? NextGeneral(down, 1, divisors) : NextUnit(down, 1, r, divisors, tables);
-    const std::int64_t atUp = r.general ? NextGeneral(up, 1, divisors) : NextUnit(up, 1, r, divisors, tables);
-    const std::int64_t endOrder = down.Order(end);
-    const std::int64_t downOrder = atDown == kNone ? kNone : down.Order(atDown);
-    const std::int64_t upOrder = atUp == kNone ? kNone : up.Order(atUp);
-    const std::int64_t stop = std::min({endOrder, downOrder, upOrder});
+    const std::optional<Stretch> stretch = JumpableRules(p, r) ? MakeStretch(p, r) : std::nullopt;
+    if (!stretch) return StepTop(p, r, divisors.All(), completes);
+    const Side& down = stretch->down;
+    const Side& up = stretch->up;
+    const Stops stops = FindStops(*stretch, r, divisors);
 
     // Every candidate before the stop was passed over.
-    completes += down.valid.Count(down.LastBefore(stop)) + up.valid.Count(up.LastBefore(stop));
+    completes += down.valid.Count(down.LastBefore(stops.first)) + up.valid.Count(up.LastBefore(stops.first));
     Scan result = Scan::UsedUp;
-    const Side* taken = nullptr;
-    std::int64_t at = 0;
-    if (stop == downOrder && stop != endOrder) {
-        taken = &down;
-        at = atDown;
-    } else if (stop == upOrder && stop != endOrder) {
-        taken = &up;
-        at = atUp;
-    }
-    if (taken != nullptr) {
+    Pick pick = AtStop(*stretch, stops);
+    if (pick.side != nullptr) {
         ++completes;
-        result = !r.general && taken->C(at) < -divisors.All().Lead() ? Scan::Back : Scan::Check;
+        result = !r.general && pick.side->C(pick.at) < -divisors.All().Lead() ? Scan::Back : Scan::Check;
     } else {
-        // The last candidate passed over stays the current one.
-        const std::int64_t lastDown = std::min(down.valid.hi, down.LastBefore(stop));
-        const std::int64_t lastUp = std::min(up.valid.hi, up.LastBefore(stop));
-        const bool hasDown = lastDown >= down.valid.lo;
-        const bool hasUp = lastUp >= up.valid.lo;
-        if (hasDown && (!hasUp || down.Order(lastDown) > up.Order(lastUp))) {
-            taken = &down;
-            at = lastDown;
-        } else if (hasUp) {
-            taken = &up;
-            at = lastUp;
-        }
+        pick = LastPassedOver(*stretch, stops.first);
     }
-    if (taken != nullptr) {
-        p.gd = static_cast<float>(taken->C(at));
-        p.qd = static_cast<float>(taken->V(at));
-        p.mode = taken == &down ? 1 : 2;
+    if (pick.side != nullptr) {
+        p.gd = static_cast<float>(pick.side->C(pick.at));
+        p.qd = static_cast<float>(pick.side->V(pick.at));
+        p.mode = pick.side == &down ? 1 : 2;
     }
-    const std::int64_t downTries = down.TriesUpTo(stop);
-    const std::int64_t upTries = up.TriesUpTo(stop);
-    p.downC = RepeatAdd(p.downC, -r.cs, downTries);
-    p.downQ = RepeatAdd(p.downQ, r.qs, downTries);
-    p.upC = RepeatAdd(p.upC, r.cs, upTries);
-    p.upQ = RepeatAdd(p.upQ, -r.qs, upTries);
+    MovePoints(p, r, *stretch, stops.first);
     return result;
 }
 

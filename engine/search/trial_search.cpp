@@ -418,40 +418,54 @@ Then CheckCandidate(Engine& e, int de, bool general, bool direct, bool swap) {
 // that test leaves no trace there and need not be handed to it.
 inline bool PassedOverAtHalf(const Walk& w, int de, float gd) { return de == w.d && w.half && w.q[de] * gd != w.an; }
 
+// The real degree of a candidate after the jump to the top degree whose top
+// coefficient is 0: that of its last non-zero coefficient (0 when none).
+inline int LowerDegree(const Walk& w) {
+    int de = w.d;
+    do --de;
+    while (de >= 1 && w.g[de] == 0);
+    return de;
+}
+
+// The checks proper. The tables were sized for the degree before the walk
+// began; a check that goes on with the walk leaves them where they are.
+inline Then CheckInPlace(Walk& w, int de, bool general, bool direct, bool swap) {
+    const Then then = CheckCandidate(w.e, de, general, direct, swap);
+    assert(w.InPlace());
+    return then;
+}
+
+// Copy for g0 = 1: the direct check needs the top coefficient to divide an;
+// most candidates fail that, and are passed over here without calling it.
+inline Then CheckUnitCandidate(Walk& w, int de) {
+    const float gd = w.g[de];
+    if (gd == 0) return Then::NextAtTop;
+    if (gd < -w.leadAbs) return Then::BackFromTop;
+    if (gd > w.leadAbs || !w.lead.Divides(gd) || PassedOverAtHalf(w, de, gd)) return Then::NextAtTop;
+    return CheckInPlace(w, de, false, true, false);
+}
+
+// General copy: the direct check needs g(de), the swapped one q(de), to
+// divide an; a candidate that gives neither is passed over here.
+inline Then CheckGeneralCandidate(Walk& w, int de) {
+    const float gd = w.g[de];
+    const float qd = w.q[de];
+    const bool direct = gd != 0 && w.lead.Divides(gd);
+    const bool swap = qd != 0 && w.lead.Divides(qd);
+    if (!direct && !swap) return Then::NextAtTop;
+    return CheckInPlace(w, de, true, direct, swap);
+}
+
 // The checks a complete assignment at the top position leads to.
 template <bool kGeneral>
 inline Then CheckTop(Walk& w) {
-    Engine& e = w.e;
-    const int d = w.d;
-    int de = d;
-    if (w.jumped && w.g[d] == 0) {
+    int de = w.d;
+    if (w.jumped && w.g[de] == 0) {
         // After the jump to the top degree a candidate may be of lower degree.
-        do --de;
-        while (de >= 1 && w.g[de] == 0);
+        de = LowerDegree(w);
         if (de < 1) return Then::NextAtTop;
     }
-    // Either check needs its top coefficient to divide an; most candidates
-    // fail that, and are passed over here without calling the checks.
-    const float gd = w.g[de];
-    Then then;
-    if constexpr (!kGeneral) {
-        if (gd == 0) return Then::NextAtTop;
-        if (gd < -w.leadAbs) return Then::BackFromTop;
-        if (gd > w.leadAbs) return Then::NextAtTop;
-        if (!w.lead.Divides(gd)) return Then::NextAtTop;
-        if (PassedOverAtHalf(w, de, gd)) return Then::NextAtTop;
-        then = CheckCandidate(e, de, false, true, false);
-    } else {
-        const float qd = w.q[de];
-        const bool direct = gd != 0 && w.lead.Divides(gd);
-        const bool swap = qd != 0 && w.lead.Divides(qd);
-        if (!direct && !swap) return Then::NextAtTop;
-        then = CheckCandidate(e, de, true, direct, swap);
-    }
-    // The tables were sized for the degree before the walk began; a check
-    // that goes on with the walk leaves them where they are.
-    assert(w.InPlace());
-    return then;
+    return kGeneral ? CheckGeneralCandidate(w, de) : CheckUnitCandidate(w, de);
 }
 
 // What the checks answer for a candidate that no divisor agrees with.
@@ -504,100 +518,146 @@ inline Scan ScanTopPosition(Walk& w) {
 
 enum class WalkEnd { Stopped, PairUsedUp, Accepted, Code2 };
 
+// The steps of the walk: enter a position, take its next value, go back a
+// position, go through the candidates of a complete assignment; End when the
+// walk is over.
+enum class Op { Enter, Next, Back, Complete, End };
+
 // One copy of the walk for the pair in use, from position j. kGeneral: the
 // copy for g0 other than 1; the other drops every division and integer test.
+// Its steps are inlined into Run(), which is the inner loop of the search.
 template <bool kGeneral>
-WalkEnd RunWalk(Engine& e, DegreeWalk& degree, int& j) {
-    Walk w(e, degree);
-    const int d = w.d;
-    w.sums.TakePrefix(j - 1, w.g, w.q);
-    // After the jump a candidate may be of lower degree than the guide knows.
-    WalkGuide* guide = degree.guide && !w.jumped ? &*degree.guide : nullptr;
-    // The guide only passes over what follows the degree's first complete
-    // assignment: the next degree resumes from that one, so it is found as
-    // the plain walk finds it.
-    bool guiding = guide != nullptr && w.saved;
-    if (guiding) guide->Rebuild(w.g, j - 1);
-    auto hopeless = [&](int p, float v) { return guiding && p < d && !guide->Allows(p, v); };
-    auto take = [&](int p) {
-        if (p >= d) return;
-        w.sums.Take(p, w.g[p], w.q[p]);
-        if (guiding) guide->Take(p, w.g[p]);
-    };
-    enum class Op { Enter, Next, Back, Complete };
-    Op op = j > d ? Op::Complete : Op::Enter;
-    for (;;) {
-        switch (op) {
-            case Op::Enter:
-                if (guiding && !guide->Open(j - 1)) {
-                    op = Op::Back;
-                    break;
-                }
-                switch (EnterPosition<kGeneral>(w, j)) {
-                    case Entered::Stop: return WalkEnd::Stopped;
-                    case Entered::None: op = Op::Back; break;
-                    case Entered::Taken:
-                        if (j < d) w.sums.Open(j);
-                        if (hopeless(j, w.g[j])) {
-                            op = Op::Next;
-                            break;
-                        }
-                        take(j);
-                        ++j;
-                        op = j > d ? Op::Complete : Op::Enter;
-                        break;
-                }
-                break;
-            case Op::Next: {
-                if (guiding && !guide->Open(j - 1)) {
-                    op = Op::Back;
-                    break;
-                }
-                bool found = NextCandidate(w, j);
-                while (found && hopeless(j, w.g[j])) found = NextCandidate(w, j);
-                if (found) {
-                    take(j);
-                    ++j;
-                    op = j > d ? Op::Complete : Op::Enter;
-                } else {
-                    op = Op::Back;
-                }
-                break;
-            }
-            case Op::Back:
-                if (--j <= 0) return WalkEnd::PairUsedUp;
-                op = Op::Next;
-                break;
-            case Op::Complete: {
-                // Most of the work is here: candidate after candidate at the
-                // top position, each a complete assignment.
-                j = d;
-                op = Op::Back;
-                auto check = [&] {
-                    if (guiding && !guide->Allows(d, w.g[d])) return PassOver<kGeneral>(w);
-                    return CompleteAssignment<kGeneral>(w);
-                };
-                Then then = check();
-                if (guide != nullptr && !guiding && w.saved) {
-                    guiding = true;
-                    guide->Rebuild(w.g, d - 1);
-                }
-                for (;;) {
-                    if (then == Then::Accepted) return WalkEnd::Accepted;
-                    if (then == Then::Code2) return WalkEnd::Code2;
-                    if (then == Then::BackFromTop) break;
-                    if (w.jumped || !w.saved) {
-                        if (!NextCandidate(w, d)) break;
-                        then = CompleteAssignment<kGeneral>(w);
-                        continue;
-                    }
-                    if (ScanTopPosition(w) != Scan::Check) break;
-                    then = guiding && !guide->Allows(d, w.g[d]) ? PassOver<kGeneral>(w) : CheckTop<kGeneral>(w);
-                }
-                break;
+class WalkRun {
+public:
+    WalkRun(Engine& e, DegreeWalk& degree, int& j)
+        : w_(e, degree),
+          d_(w_.d),
+          j_(j),
+          // After the jump a candidate may be of lower degree than the guide knows.
+          guide_(degree.guide && !w_.jumped ? &*degree.guide : nullptr) {
+        w_.sums.TakePrefix(j - 1, w_.g, w_.q);
+        // The guide only passes over what follows the degree's first complete
+        // assignment: the next degree resumes from that one, so it is found as
+        // the plain walk finds it.
+        guiding_ = guide_ != nullptr && w_.saved;
+        if (guiding_) guide_->Rebuild(w_.g, j - 1);
+    }
+
+    WalkEnd Run() {
+        Op op = j_ > d_ ? Op::Complete : Op::Enter;
+        for (;;) {
+            switch (op) {
+                case Op::Enter: op = Enter(); break;
+                case Op::Next: op = Next(); break;
+                case Op::Back: op = Back(); break;
+                case Op::Complete: op = Complete(); break;
+                case Op::End: return end_;
             }
         }
     }
+
+private:
+    // Position j for the first time with this prefix.
+    [[gnu::always_inline]] Op Enter() {
+        if (PrefixClosed()) return Op::Back;
+        switch (EnterPosition<kGeneral>(w_, j_)) {
+            case Entered::Stop: return Finish(WalkEnd::Stopped);
+            case Entered::None: return Op::Back;
+            case Entered::Taken: break;
+        }
+        if (j_ < d_) w_.sums.Open(j_);
+        return Hopeless(j_, w_.g[j_]) ? Op::Next : Forward();
+    }
+
+    // The next value at position j that the guide allows.
+    [[gnu::always_inline]] Op Next() {
+        if (PrefixClosed()) return Op::Back;
+        bool found = NextCandidate(w_, j_);
+        while (found && Hopeless(j_, w_.g[j_])) found = NextCandidate(w_, j_);
+        return found ? Forward() : Op::Back;
+    }
+
+    [[gnu::always_inline]] Op Back() { return --j_ <= 0 ? Finish(WalkEnd::PairUsedUp) : Op::Next; }
+
+    // Position j holds its value: on to the next position, or to the
+    // candidates at the top once all are filled.
+    [[gnu::always_inline]] Op Forward() {
+        Take(j_);
+        ++j_;
+        return j_ > d_ ? Op::Complete : Op::Enter;
+    }
+
+    // Most of the work is here: candidate after candidate at the top
+    // position, each a complete assignment, until one is accepted or the
+    // position is used up.
+    [[gnu::always_inline]] Op Complete() {
+        j_ = d_;
+        Then then = FirstAtTop();
+        while (then == Then::NextAtTop)
+            if (!NextAtTop(then)) return Op::Back;
+        if (then == Then::Accepted) return Finish(WalkEnd::Accepted);
+        if (then == Then::Code2) return Finish(WalkEnd::Code2);
+        return Op::Back;
+    }
+
+    // The candidate that completed the assignment. The guide starts passing
+    // over candidates once the degree's first complete assignment is kept.
+    [[gnu::always_inline]] Then FirstAtTop() {
+        const Then then = TopGuidedOut() ? PassOver<kGeneral>(w_) : CompleteAssignment<kGeneral>(w_);
+        if (guide_ != nullptr && !guiding_ && w_.saved) {
+            guiding_ = true;
+            guide_->Rebuild(w_.g, d_ - 1);
+        }
+        return then;
+    }
+
+    // The next candidate at the top position and what its checks answer;
+    // false when the position is used up or must go back. One by one after
+    // the jump (a candidate may be of lower degree) and until the first
+    // complete assignment is kept; else scanned up to the next one that the
+    // checks must see.
+    [[gnu::always_inline]] bool NextAtTop(Then& then) {
+        if (w_.jumped || !w_.saved) {
+            if (!NextCandidate(w_, d_)) return false;
+            then = CompleteAssignment<kGeneral>(w_);
+            return true;
+        }
+        if (ScanTopPosition(w_) != Scan::Check) return false;
+        then = TopGuidedOut() ? PassOver<kGeneral>(w_) : CheckTop<kGeneral>(w_);
+        return true;
+    }
+
+    // No divisor the guide knows agrees with g(0..j-1).
+    [[gnu::always_inline]] bool PrefixClosed() const { return guiding_ && !guide_->Open(j_ - 1); }
+    // No divisor the guide knows has v at position p (below the top).
+    [[gnu::always_inline]] bool Hopeless(int p, float v) const { return guiding_ && p < d_ && !guide_->Allows(p, v); }
+    // No divisor the guide knows has the candidate's top coefficient.
+    [[gnu::always_inline]] bool TopGuidedOut() const { return guiding_ && !guide_->Allows(d_, w_.g[d_]); }
+
+    // Position p (below the top) keeps its value for the positions after it.
+    [[gnu::always_inline]] void Take(int p) {
+        if (p >= d_) return;
+        w_.sums.Take(p, w_.g[p], w_.q[p]);
+        if (guiding_) guide_->Take(p, w_.g[p]);
+    }
+
+    [[gnu::always_inline]] Op Finish(WalkEnd end) {
+        end_ = end;
+        return Op::End;
+    }
+
+    Walk w_;
+    const int d_;
+    int& j_;
+    WalkGuide* const guide_;
+    bool guiding_ = false;
+    WalkEnd end_ = WalkEnd::Stopped;
+};
+
+template <bool kGeneral>
+WalkEnd RunWalk(Engine& e, DegreeWalk& degree, int& j) {
+    WalkRun<kGeneral> run(e, degree, j);
+    return run.Run();
 }
 
 // The exact factorisation of the polynomial the search walks, when exact
