@@ -116,38 +116,46 @@ std::optional<Image> ImageOf(const Poly& p, const Letters& l, std::size_t room) 
     return out;
 }
 
+// Only a polynomial within the exact factorer's limits is worth factoring,
+// and one of degree below 2 cannot split.
+bool WorthFactoring(const exact::MultiPoly& f) {
+    const int total = TotalDegree(f);
+    return total >= 2 && total <= (OneLetter(f) ? exact::kGuideMaxDegree : exact::kGuideMaxTotalDegree);
+}
+
+// The content and every factor with its multiplicity, less one copy of the
+// first factor; nullopt when a number overflows.
+std::optional<Poly> RestOf(const exact::MultiFactorization& parts, const Letters& l) {
+    std::optional<Poly> q = Poly{{VarExps{}, parts.content}};
+    for (std::size_t i = 0; i < parts.factors.size() && q; ++i) {
+        const Poly fi = ToVars(parts.factors[i].poly, l);
+        for (int m = i == 0 ? 1 : 0; m < parts.factors[i].multiplicity && q; ++m) q = Times(*q, fi);
+    }
+    return q;
+}
+
+// The working multiplies every number of g by every number of q: each
+// product must be exact in the engine's floats.
+bool ProductsExact(const Image& g, const Image& q) {
+    for (float a : g.dense)
+        for (float b : q.dense)
+            if (std::fabs(static_cast<double>(a) * b) > static_cast<double>(kExactLimit)) return false;
+    return true;
+}
+
 // f = g * q with g its first irreducible factor and q the rest, when f splits
 // and every number the working shows stays exact in the engine's floats.
 std::optional<Split> SplitOf(const exact::Factorer& exact, const exact::MultiPoly& f, const Letters& l,
                              std::size_t room) {
-    int total = 0;
-    bool oneLetter = true;
-    for (const exact::Term& t : f) {
-        int d = 0;
-        for (std::size_t slot = 0; slot < t.exp.size(); ++slot) {
-            d += t.exp[slot];
-            if (slot > 0 && t.exp[slot] != 0) oneLetter = false;
-        }
-        total = std::max(total, d);
-    }
-    if (total < 2 || total > (oneLetter ? exact::kGuideMaxDegree : exact::kGuideMaxTotalDegree)) return std::nullopt;
+    if (!WorthFactoring(f)) return std::nullopt;
     std::optional<exact::MultiFactorization> parts = exact.Factor(f);
     if (!parts || parts->factors.empty()) return std::nullopt;
     if (parts->factors.size() == 1 && parts->factors[0].multiplicity == 1) return std::nullopt;
-
-    std::optional<Poly> q = Poly{{VarExps{}, parts->content}};
-    for (std::size_t i = 0; i < parts->factors.size() && q; ++i) {
-        const Poly fi = ToVars(parts->factors[i].poly, l);
-        for (int m = i == 0 ? 1 : 0; m < parts->factors[i].multiplicity && q; ++m) q = Times(*q, fi);
-    }
+    std::optional<Poly> q = RestOf(*parts, l);
     if (!q) return std::nullopt;
-    const Poly g = ToVars(parts->factors[0].poly, l);
-    std::optional<Image> gi = ImageOf(g, l, room);
+    std::optional<Image> gi = ImageOf(ToVars(parts->factors[0].poly, l), l, room);
     std::optional<Image> qi = ImageOf(*q, l, room);
-    if (!gi || !qi) return std::nullopt;
-    for (float a : gi->dense)
-        for (float b : qi->dense)
-            if (std::fabs(static_cast<double>(a) * b) > static_cast<double>(kExactLimit)) return std::nullopt;
+    if (!gi || !qi || !ProductsExact(*gi, *qi)) return std::nullopt;
     return Split{*gi, *qi};
 }
 

@@ -27,28 +27,17 @@ std::string Monomial(const Engine& e, const FloatGrid& exps, int row) {
     return text;
 }
 
-}  // namespace
-
-void ShowSolutionWorking(Engine& e) {
+// The raw product's like terms side by side in one group each. The later
+// terms of a group are zeroed as they are shown, so no group is shown twice.
+void ShowGatheredLine(Engine& e) {
     TermTable& t = e.terms;
-    const FurtherState& f = e.further;
     const int count = static_cast<int>(t.TermCount);
-    const int vars = FurtherVarCount(e);
-    auto sameMonomial = [&](int a, int b) {
-        for (int j = 1; j <= vars; ++j)
-            if (t.TermExp(a, j) != t.TermExp(b, j)) return false;
-        return true;
-    };
-
-    e.NewLine();
-    e.Print("=");
-    // Gathered line: like terms of the raw product side by side in one group.
     for (int i = 1; i <= count - 1; ++i) {
         if (t.TermCoef[i] == 0) continue;
         std::string group = i == 1 ? "(" : "+(";
         group += ItemForm(t.TermCoef[i]);
         for (int k = i + 1; k <= count; ++k) {
-            if (t.TermCoef[k] == 0 || !sameMonomial(i, k)) continue;
+            if (t.TermCoef[k] == 0 || !SameMonomial(e, i, k)) continue;
             group += ' ';
             group += ItemForm(t.TermCoef[k]);
             t.TermCoef[k] = 0;
@@ -59,11 +48,11 @@ void ShowSolutionWorking(Engine& e) {
     }
     if (count >= 1 && t.TermCoef[count] != 0)
         e.Print("+(" + ItemForm(t.TermCoef[count]) + ")" + Monomial(e, t.TermExp, count));
-    e.NewLine();
-    e.NewLine();
-    e.Print("=");
+}
 
-    // Distributed line: one group per term of the left factor.
+// One group per term of the left factor: that term times the right factor.
+void ShowDistributedLine(Engine& e) {
+    const FurtherState& f = e.further;
     for (int i = 1; i <= f.LeftCount; ++i) {
         std::string group = "(";
         for (int k = 1; k <= f.RightCount; ++k) {
@@ -77,10 +66,10 @@ void ShowSolutionWorking(Engine& e) {
         if (i != f.LeftCount) group += '+';
         e.Print(group);
     }
-    e.NewLine();
-    e.NewLine();
-    e.Print("=");
+}
 
+// The reference and the product, each in its parentheses.
+void ShowFactorPair(Engine& e) {
     LoadReferenceTerms(e);
     e.Print("(");
     PrintTermPoly(e);
@@ -89,6 +78,22 @@ void ShowSolutionWorking(Engine& e) {
     e.Print("(");
     PrintTermPoly(e);
     e.Print(")");
+}
+
+}  // namespace
+
+void ShowSolutionWorking(Engine& e) {
+    e.NewLine();
+    e.Print("=");
+    ShowGatheredLine(e);
+    e.NewLine();
+    e.NewLine();
+    e.Print("=");
+    ShowDistributedLine(e);
+    e.NewLine();
+    e.NewLine();
+    e.Print("=");
+    ShowFactorPair(e);
     e.NewLine();
 }
 

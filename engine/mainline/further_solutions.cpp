@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "mainline/further_tables.hpp"
+#include "mainline/like_terms.hpp"
 #include "mainline/parser.hpp"
 #include "platform/colours.hpp"
 #include "platform/number_form.hpp"
@@ -117,6 +118,13 @@ int QuestionBackground(int solution) {
 
 int FurtherVarCount(const Engine& e) { return std::clamp(static_cast<int>(e.vars.VarCount), 0, kMaxVars); }
 
+bool SameMonomial(const Engine& e, int a, int b) {
+    const int vars = FurtherVarCount(e);
+    for (int j = 1; j <= vars; ++j)
+        if (e.terms.TermExp(a, j) != e.terms.TermExp(b, j)) return false;
+    return true;
+}
+
 void LoadReferenceTerms(Engine& e) {
     const int count = static_cast<int>(e.further.RefCount);
     const int cols = std::min(e.terms.TermExp.Cols(), e.further.RefExp.Cols());
@@ -213,40 +221,13 @@ Next MultiplyIntoProduct(Engine& e) {
 
 void CollectLikeTerms(Engine& e) {
     TermTable& t = e.terms;
-    const int count = static_cast<int>(t.TermCount);
-    const int vars = FurtherVarCount(e);
     const int cols = t.TermExp.Cols();
-    auto sameMonomial = [&](int a, int b) {
-        for (int j = 1; j <= vars; ++j)
-            if (t.TermExp(a, j) != t.TermExp(b, j)) return false;
-        return true;
-    };
-
-    for (int i = 1; i <= count - 1; ++i) {
-        if (t.TermCoef[i] == 0) continue;
-        for (int k = i + 1; k <= count; ++k) {
-            if (t.TermCoef[k] == 0 || !sameMonomial(i, k)) continue;
-            t.TermCoef[i] += t.TermCoef[k];
-            t.TermCoef[k] = 0;
-        }
-    }
-
-    for (int i = 1; i <= count - 1; ++i) {
-        if (t.TermCoef[i] != 0) continue;
-        int k = i + 1;
-        while (k <= count && t.TermCoef[k] == 0) ++k;
-        if (k > count) break;
-        t.TermCoef[i] = t.TermCoef[k];
-        for (int j = 1; j < cols; ++j) t.TermExp(i, j) = t.TermExp(k, j);
-        t.TermCoef[k] = 0;
-    }
-
-    for (int i = 1; i <= count; ++i) {
-        if (t.TermCoef[i] == 0) {
-            t.TermCount = static_cast<float>(i - 1);
-            break;
-        }
-    }
+    MergeLikeTerms(
+        t.TermCoef, static_cast<int>(t.TermCount), [&](int a, int b) { return SameMonomial(e, a, b); },
+        [&](int to, int from) {
+            for (int j = 1; j < cols; ++j) t.TermExp(to, j) = t.TermExp(from, j);
+        });
+    DropZeroTerms(t);
 }
 
 Next CompareAndShow(Engine& e) {

@@ -48,68 +48,83 @@ private:
     TextOut out_;
 };
 
+// A term's coefficient at p: the number as written, or an implied 1 or -1.
+// False when there is neither a number nor a letter to take the implied one.
+bool WriteCoefficient(std::string_view s, std::size_t& p, ItemWriter& out) {
+    if (ReadNumber(s.substr(p)) == 0) {
+        if (p < s.size() && s[p] == '-') {
+            out.Item("-1");
+            ++p;
+            return true;
+        }
+        out.Item("1");
+        return p < s.size() && Byte(s[p]) >= 'A';
+    }
+    std::size_t q = p + 1;
+    while (q < s.size() && s[q] >= '/' && s[q] <= '9') ++q;
+    std::string_view coef = s.substr(p, q - p);
+    // A fraction bar needs a denominator other than zero after it.
+    std::size_t bar = coef.find('/');
+    if (bar != std::string_view::npos && ReadNumber(coef.substr(bar + 1)) == 0) return false;
+    out.Item(coef);
+    p = q;
+    return true;
+}
+
+// The exponent of the letter at p, 1 when none is written; p moves past both.
+// False for an exponent that is not a whole number in range.
+bool WriteExponent(std::string_view s, std::size_t& p, ItemWriter& out) {
+    char next = p + 1 < s.size() ? s[p + 1] : '\0';
+    bool marker = next == '^' || next == '\'';
+    p += marker ? 2 : 1;
+    if (!marker && !(next > '0' && next < 'A')) {
+        out.Item("1");
+        return true;
+    }
+    float exponent = ReadNumber(s.substr(p));
+    if (!GoodExponent(exponent)) return false;
+    std::string text = TextForm(exponent);
+    out.Item(text);
+    // The exponent is consumed by the length of its own text, so a
+    // differently spelled one ("02") leaves characters that fail.
+    p += std::min(text.size() - 1, s.size() - p);
+    return true;
+}
+
+enum class TermEnd { Failed, LastTerm, NextTerm };
+
+// A term's variable factors, up to the separator that ends it.
+TermEnd WriteFactors(std::string_view s, std::size_t& p, ItemWriter& out) {
+    int factors = 0;
+    for (;;) {
+        if (p >= s.size()) {
+            out.Separator();
+            return TermEnd::LastTerm;
+        }
+        unsigned char c = Byte(s[p]);
+        if (c == '+' || c == '-') {
+            out.Separator();
+            // A minus stays: it is the next coefficient's sign.
+            if (c == '+') ++p;
+            return TermEnd::NextTerm;
+        }
+        // Only a one-byte character can be a variable letter; the bytes of
+        // a multi-byte character would each become a variable of their own.
+        if (c <= '9' || c >= 0x80) return TermEnd::Failed;
+        if (++factors > kMaxFactorsPerTerm) return TermEnd::Failed;
+        out.Item(s.substr(p, 1));
+        if (!WriteExponent(s, p, out)) return TermEnd::Failed;
+    }
+}
+
 // The tokeniser proper, on text that has been through the pre-pass.
 // Returns false on an input error.
 bool Tokenize(std::string_view s, ItemWriter& out) {
     std::size_t p = 0;
-    auto rest = [&] { return s.substr(p); };
     for (;;) {
-        // A term: its coefficient first.
-        int factors = 0;
-        if (ReadNumber(rest()) == 0) {
-            if (p < s.size() && s[p] == '-') {
-                out.Item("-1");
-                ++p;
-            } else {
-                out.Item("1");
-                if (p >= s.size() || Byte(s[p]) < 'A') return false;
-            }
-        } else {
-            std::size_t q = p + 1;
-            while (q < s.size() && s[q] >= '/' && s[q] <= '9') ++q;
-            std::string_view coef = s.substr(p, q - p);
-            // A fraction bar needs a denominator other than zero after it.
-            std::size_t bar = coef.find('/');
-            if (bar != std::string_view::npos && ReadNumber(coef.substr(bar + 1)) == 0) return false;
-            out.Item(coef);
-            p = q;
-        }
-        // Its variable factors, up to the next separator.
-        for (;;) {
-            if (p >= s.size()) {
-                out.Separator();
-                return true;
-            }
-            unsigned char c = Byte(s[p]);
-            if (c == '+') {
-                out.Separator();
-                ++p;
-                break;
-            }
-            if (c == '-') {
-                out.Separator();
-                break;
-            }
-            // Only a one-byte character can be a variable letter; the bytes of
-            // a multi-byte character would each become a variable of their own.
-            if (c <= '9' || c >= 0x80) return false;
-            if (++factors > kMaxFactorsPerTerm) return false;
-            out.Item(s.substr(p, 1));
-            char next = p + 1 < s.size() ? s[p + 1] : '\0';
-            bool marker = next == '^' || next == '\'';
-            p += marker ? 2 : 1;
-            if (marker || (next > '0' && next < 'A')) {
-                float exponent = ReadNumber(rest());
-                if (!GoodExponent(exponent)) return false;
-                std::string text = TextForm(exponent);
-                out.Item(text);
-                // The exponent is consumed by the length of its own text, so a
-                // differently spelled one ("02") leaves characters that fail.
-                p += std::min(text.size() - 1, s.size() - p);
-            } else {
-                out.Item("1");
-            }
-        }
+        if (!WriteCoefficient(s, p, out)) return false;
+        const TermEnd end = WriteFactors(s, p, out);
+        if (end != TermEnd::NextTerm) return end == TermEnd::LastTerm;
     }
 }
 

@@ -3,8 +3,11 @@
 #include <cmath>
 #include <cstdint>
 #include <numeric>
+#include <optional>
+#include <vector>
 
 #include "mainline/driver.hpp"
+#include "mainline/like_terms.hpp"
 #include "mainline/parser.hpp"
 #include "platform/number_form.hpp"
 #include "platform/text_file.hpp"
@@ -76,40 +79,36 @@ bool SameExponents(const TermTable& t, int i, int k) {
     return true;
 }
 
-// Clears the fractions, merges like terms and moves the zero terms to the end,
-// in integers, so that no coefficient is rounded before the size check sees
-// it. False when a number as written, the product of the denominators, or a
-// coefficient after clearing and merging is past the limits. Floats round
-// monotonically and the limit is a whole float, so a written number past the
-// limit still reads past it.
-bool ClearAndMergeExactly(TermTable& t) {
+// The product of the denominators; nullopt when a number as written or the
+// product is past the limits. Floats round monotonically and the limit is a
+// whole float, so a written number past the limit still reads past it.
+std::optional<std::int64_t> CommonDenominator(const TermTable& t) {
     const int n = static_cast<int>(t.TermCount);
     std::int64_t den = 1;
     for (int i = 1; i <= n; ++i) {
-        if (std::fabs(t.TermCoef[i]) > kCoefLimit || t.TermDen[i] > kCoefLimit) return false;
+        if (std::fabs(t.TermCoef[i]) > kCoefLimit || t.TermDen[i] > kCoefLimit) return std::nullopt;
         den *= static_cast<std::int64_t>(t.TermDen[i]);
-        if (den > kExactLimit) return false;
+        if (den > kExactLimit) return std::nullopt;
     }
+    return den;
+}
+
+// Clears the fractions, merges like terms and moves the zero terms to the end,
+// in integers, so that no coefficient is rounded before the size check sees
+// it. False when a number as written, the product of the denominators, or a
+// coefficient after clearing and merging is past the limits.
+bool ClearAndMergeExactly(TermTable& t) {
+    const int n = static_cast<int>(t.TermCount);
+    const std::optional<std::int64_t> den = CommonDenominator(t);
+    if (!den) return false;
     std::vector<std::int64_t> coef(static_cast<std::size_t>(n) + 1, 0);
     for (int i = 1; i <= n; ++i)
-        coef[i] = static_cast<std::int64_t>(t.TermCoef[i]) * (den / static_cast<std::int64_t>(t.TermDen[i]));
-    for (int i = 1; i < n; ++i) {
-        if (coef[i] == 0) continue;
-        for (int k = i + 1; k <= n; ++k) {
-            if (coef[k] == 0 || !SameExponents(t, i, k)) continue;
-            coef[i] += coef[k];
-            coef[k] = 0;
-        }
-    }
-    for (int i = 1; i < n; ++i) {
-        if (coef[i] != 0) continue;
-        int k = i + 1;
-        while (k <= n && coef[k] == 0) ++k;
-        if (k > n) break;
-        coef[i] = coef[k];
-        for (int j = 0; j < t.TermExp.Cols(); ++j) t.TermExp(i, j) = t.TermExp(k, j);
-        coef[k] = 0;
-    }
+        coef[i] = static_cast<std::int64_t>(t.TermCoef[i]) * (*den / static_cast<std::int64_t>(t.TermDen[i]));
+    MergeLikeTerms(
+        coef, n, [&](int a, int b) { return SameExponents(t, a, b); },
+        [&](int to, int from) {
+            for (int j = 0; j < t.TermExp.Cols(); ++j) t.TermExp(to, j) = t.TermExp(from, j);
+        });
     for (int i = 1; i <= n; ++i) {
         if (coef[i] > kCoefLimitWhole || coef[i] < -kCoefLimitWhole) return false;
         t.TermCoef[i] = static_cast<float>(coef[i]);
@@ -145,16 +144,6 @@ Next ReadInput(Engine& e) {
     if (!text) return InputError(e);
     e.run.InputText = *text;
     return std::nullopt;
-}
-
-// After merging, the terms end at the first zero.
-void DropZeroTerms(TermTable& t) {
-    for (int i = 1; i <= static_cast<int>(t.TermCount); ++i) {
-        if (t.TermCoef[i] == 0) {
-            t.TermCount = static_cast<float>(i - 1);
-            break;
-        }
-    }
 }
 
 // The lowest power of each letter and the numbers' greatest common divisor

@@ -47,38 +47,62 @@ std::string TextForm(float v) {
 
 std::string ItemForm(float v) { return TextForm(v) + " "; }
 
-float ReadNumber(std::string_view text, std::size_t& used) {
+namespace {
+
+// Where the number of a text starts (its sign included) and ends; an end of 0
+// when the text starts with no number.
+struct NumberSpan {
+    std::size_t start = 0;
+    std::size_t end = 0;
+};
+
+std::size_t SkipDigits(std::string_view text, std::size_t i) {
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
+    return i;
+}
+
+NumberSpan FindNumber(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size() && text[i] == ' ') ++i;
-    std::size_t start = i;
+    const std::size_t start = i;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-    std::size_t digitsStart = i;
-    while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
-    std::size_t intDigits = i - digitsStart;
+    const std::size_t digitsStart = i;
+    i = SkipDigits(text, i);
+    const std::size_t intDigits = i - digitsStart;
     std::size_t fracDigits = 0;
     if (i < text.size() && text[i] == '.') {
-        std::size_t j = i + 1;
-        while (j < text.size() && text[j] >= '0' && text[j] <= '9') ++j;
+        const std::size_t j = SkipDigits(text, i + 1);
         fracDigits = j - i - 1;
         if (intDigits + fracDigits > 0) i = j;
     }
-    if (intDigits + fracDigits == 0) {
-        used = 0;
-        return 0.0f;
-    }
-    used = i;
-    std::string number(text.substr(start, i - start));
-    if (number[0] == '+') number.erase(0, 1);
+    if (intDigits + fracDigits == 0) return {};
+    return {start, i};
+}
+
+// A decimal number with an optional minus, to the nearest double.
+double ToDouble(const std::string& number) {
     double value = 0.0;
     auto r = std::from_chars(number.data(), number.data() + number.size(), value);
-    bool negative = number[0] == '-';
     if (r.ec == std::errc::result_out_of_range) {
         // Too small reads as 0; too large (a run of digits before the point) as an infinity.
         std::size_t firstDigit = number.find_first_not_of("-0");
         bool large = firstDigit != std::string::npos && number[firstDigit] != '.';
         value = large ? std::numeric_limits<double>::infinity() : 0.0;
-        if (negative) value = -value;
+        if (number[0] == '-') value = -value;
     }
+    return value;
+}
+
+}  // namespace
+
+float ReadNumber(std::string_view text, std::size_t& used) {
+    const NumberSpan span = FindNumber(text);
+    used = span.end;
+    if (span.end == 0) return 0.0f;
+    std::string number(text.substr(span.start, span.end - span.start));
+    if (number[0] == '+') number.erase(0, 1);
+    const double value = ToDouble(number);
+    const bool negative = number[0] == '-';
     // Past the float range the value is an infinity, not a conversion out of range.
     if (std::fabs(value) > std::numeric_limits<float>::max())
         return negative ? -std::numeric_limits<float>::infinity() : std::numeric_limits<float>::infinity();

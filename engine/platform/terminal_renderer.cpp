@@ -51,40 +51,45 @@ void TerminalRenderer::Sync() {
         rows = (1U << Screen::kRows) - 1;
         started_ = true;
     }
-    for (int r = 1; r <= Screen::kRows; ++r) {
-        if ((rows & (1U << (r - 1))) == 0) continue;
-        const Row& shown = shown_[static_cast<std::size_t>(r - 1)];
-        int first = 0;
-        int last = 0;
-        for (int c = 1; c <= Screen::kCols; ++c) {
-            if (!Same(screen_.At(r, c), shown[static_cast<std::size_t>(c - 1)])) {
-                if (first == 0) first = c;
-                last = c;
-            }
-        }
-        if (first == 0) continue;
-        // Never draw half of a double-width character, neither of the new
-        // one nor of the one the terminal shows.
-        auto tailAt = [&](int c) {
-            return screen_.At(r, c).wideTail || shown[static_cast<std::size_t>(c - 1)].wideTail;
-        };
-        bool grown = true;
-        while (grown) {
-            grown = false;
-            if (first > 1 && tailAt(first)) {
-                --first;
-                grown = true;
-            }
-            if (last < Screen::kCols && tailAt(last + 1)) {
-                ++last;
-                grown = true;
-            }
-        }
-        DrawSpan(r, first, last);
-    }
+    for (int r = 1; r <= Screen::kRows; ++r)
+        if ((rows & (1U << (r - 1))) != 0) SyncRow(r);
     const auto [row, col] = screen_.Cursor();
     if (row != atRow_ || std::min(col, Screen::kCols) != atCol_) MoveTo(row, std::min(col, Screen::kCols));
     TerminalSession::NoteCursor(row, col);
+}
+
+void TerminalRenderer::SyncRow(int row) {
+    const Row& shown = shown_[static_cast<std::size_t>(row - 1)];
+    int first = 0;
+    int last = 0;
+    for (int c = 1; c <= Screen::kCols; ++c) {
+        if (!Same(screen_.At(row, c), shown[static_cast<std::size_t>(c - 1)])) {
+            if (first == 0) first = c;
+            last = c;
+        }
+    }
+    if (first == 0) return;
+    WidenOverWideCharacters(row, first, last);
+    DrawSpan(row, first, last);
+}
+
+void TerminalRenderer::WidenOverWideCharacters(int row, int& first, int& last) const {
+    // Never draw half of a double-width character, neither of the new one nor
+    // of the one the terminal shows.
+    const Row& shown = shown_[static_cast<std::size_t>(row - 1)];
+    auto tailAt = [&](int c) { return screen_.At(row, c).wideTail || shown[static_cast<std::size_t>(c - 1)].wideTail; };
+    bool grown = true;
+    while (grown) {
+        grown = false;
+        if (first > 1 && tailAt(first)) {
+            --first;
+            grown = true;
+        }
+        if (last < Screen::kCols && tailAt(last + 1)) {
+            ++last;
+            grown = true;
+        }
+    }
 }
 
 void TerminalRenderer::DrawSpan(int row, int first, int last) {

@@ -26,6 +26,10 @@ public:
 private:
     using Row = std::array<Cell, Screen::kCols>;
     void Sync();
+    // Draws the changed cells of one row.
+    void SyncRow(int row);
+    // Grows the span first..last of a row to whole double-width characters.
+    void WidenOverWideCharacters(int row, int& first, int& last) const;
     void DrawSpan(int row, int first, int last);
     void MoveTo(int row, int col);
     void SetColors(int fg, int bg);

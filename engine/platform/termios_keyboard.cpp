@@ -27,28 +27,35 @@ std::optional<char> TermiosKeyboard::ReadKey() {
     if (!first) return std::nullopt;
     const auto lead = static_cast<unsigned char>(*first);
     if (lead == 0x1B) {
-        const std::optional<char> second = NextByteWithin(kSequenceGapMs);
-        if (second == '[') {
-            // Control sequence: parameters and intermediates up to a final byte.
-            for (;;) {
-                const std::optional<char> b = NextByteWithin(kSequenceGapMs);
-                if (!b || (*b >= 0x40 && *b <= 0x7E)) break;
-            }
-        } else if (second == 'O') {
-            NextByteWithin(kSequenceGapMs);
-        }
+        SkipEscapeSequence();
     } else if (lead >= 0xC0 && lead < 0xF8) {
-        const int more = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : 1;
-        for (int i = 0; i < more; ++i) {
-            const std::optional<char> b = NextByteWithin(kSequenceGapMs);
-            if (!b) break;
-            if ((static_cast<unsigned char>(*b) & 0xC0) != 0x80) {
-                held_ = b;  // not part of this character: the next key
-                break;
-            }
-        }
+        SkipContinuationBytes(lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : 1);
     }
     return first;
+}
+
+void TermiosKeyboard::SkipEscapeSequence() {
+    const std::optional<char> second = NextByteWithin(kSequenceGapMs);
+    if (second == '[') {
+        // Control sequence: parameters and intermediates up to a final byte.
+        for (;;) {
+            const std::optional<char> b = NextByteWithin(kSequenceGapMs);
+            if (!b || (*b >= 0x40 && *b <= 0x7E)) break;
+        }
+    } else if (second == 'O') {
+        NextByteWithin(kSequenceGapMs);
+    }
+}
+
+void TermiosKeyboard::SkipContinuationBytes(int more) {
+    for (int i = 0; i < more; ++i) {
+        const std::optional<char> b = NextByteWithin(kSequenceGapMs);
+        if (!b) break;
+        if ((static_cast<unsigned char>(*b) & 0xC0) != 0x80) {
+            held_ = b;  // not part of this character: the next key
+            break;
+        }
+    }
 }
 
 std::optional<char> TermiosKeyboard::Poll() {

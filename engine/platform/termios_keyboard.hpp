@@ -20,6 +20,10 @@ public:
 
 private:
     std::optional<char> ReadKey();
+    // The rest of an escape sequence, and up to `more` bytes that continue a
+    // UTF-8 character, read and dropped.
+    void SkipEscapeSequence();
+    void SkipContinuationBytes(int more);
     std::optional<char> NextByteWithin(int timeoutMs);
     int fd_;
     std::function<void()> beforeWait_;

@@ -24,6 +24,38 @@ bool ReadDigits(std::string_view s, std::size_t& p, std::int64_t none, std::int6
     return true;
 }
 
+// The letter at p and its optional "^" exponent, added into the term; false
+// for a letter or an exponent past the exact factorer's limits.
+bool ReadLetter(std::string_view s, std::size_t& p, std::map<char, int>& letters, exact::Term& term) {
+    auto [it, added] = letters.try_emplace(s[p], static_cast<int>(letters.size()));
+    if (it->second >= exact::kMaxVariables) return false;
+    ++p;
+    std::int64_t power = 1;
+    if (p < s.size() && s[p] == '^') {
+        ++p;
+        if (!ReadDigits(s, p, -1, power) || power < 1 || power > exact::kMaxExponent) return false;
+    }
+    term.exp[static_cast<std::size_t>(it->second)] += static_cast<int>(power);
+    return term.exp[static_cast<std::size_t>(it->second)] <= exact::kMaxExponent;
+}
+
+// The term at p: an optional sign, an optional whole number, letters. A term
+// must show a number or a letter.
+std::optional<exact::Term> ReadTerm(std::string_view s, std::size_t& p, std::map<char, int>& letters) {
+    std::int64_t sign = 1;
+    if (s[p] == '+' || s[p] == '-') sign = s[p++] == '-' ? -1 : 1;
+    std::int64_t coef = 0;
+    if (!ReadDigits(s, p, 1, coef)) return std::nullopt;
+    exact::Term term{sign * coef, {}};
+    bool any = coef != 1 || (p > 0 && std::isdigit(static_cast<unsigned char>(s[p - 1])));
+    while (p < s.size() && std::islower(static_cast<unsigned char>(s[p]))) {
+        if (!ReadLetter(s, p, letters, term)) return std::nullopt;
+        any = true;
+    }
+    if (!any) return std::nullopt;
+    return term;
+}
+
 // One factor's text as the engine's printer writes it: terms of an optional
 // sign, an optional whole number and letters each with an optional "^"
 // exponent; blanks anywhere. `letters` numbers the letters across the line.
@@ -34,31 +66,15 @@ std::optional<exact::MultiPoly> ReadFactor(std::string_view text, std::map<char,
     exact::MultiPoly poly;
     std::size_t p = 0;
     while (p < s.size()) {
-        std::int64_t sign = 1;
-        if (s[p] == '+' || s[p] == '-') sign = s[p++] == '-' ? -1 : 1;
-        std::int64_t coef = 0;
-        if (!ReadDigits(s, p, 1, coef)) return std::nullopt;
-        exact::Term term{sign * coef, {}};
-        bool any = coef != 1 || (p > 0 && std::isdigit(static_cast<unsigned char>(s[p - 1])));
-        while (p < s.size() && std::islower(static_cast<unsigned char>(s[p]))) {
-            auto [it, added] = letters.try_emplace(s[p], static_cast<int>(letters.size()));
-            if (it->second >= exact::kMaxVariables) return std::nullopt;
-            ++p;
-            std::int64_t power = 1;
-            if (p < s.size() && s[p] == '^') {
-                ++p;
-                if (!ReadDigits(s, p, -1, power) || power < 1 || power > exact::kMaxExponent) return std::nullopt;
-            }
-            term.exp[static_cast<std::size_t>(it->second)] += static_cast<int>(power);
-            if (term.exp[static_cast<std::size_t>(it->second)] > exact::kMaxExponent) return std::nullopt;
-            any = true;
-        }
-        if (!any) return std::nullopt;
-        poly.push_back(term);
+        std::optional<exact::Term> term = ReadTerm(s, p, letters);
+        if (!term) return std::nullopt;
+        poly.push_back(*term);
     }
     if (poly.empty()) return std::nullopt;
     return poly;
 }
+
+}  // namespace
 
 int TotalDegree(const exact::MultiPoly& f) {
     int high = 0;
@@ -76,6 +92,8 @@ bool OneLetter(const exact::MultiPoly& f) {
             if (t.exp[j] != 0) return false;
     return true;
 }
+
+namespace {
 
 // Nullopt when the answer cannot be had at a cost the end of a run can bear.
 std::optional<bool> Irreducible(const exact::Factorer& exact, const exact::MultiPoly& f) {

@@ -25,6 +25,11 @@ struct ProductFactor {
 // numbers (the exponent slots).
 std::optional<std::vector<ProductFactor>> ReadProductLine(std::string_view line, std::string* letters = nullptr);
 
+// The highest total degree of f's terms, and whether f has no letter but the
+// first: the exact factorer's limits are set in these.
+int TotalDegree(const exact::MultiPoly& f);
+bool OneLetter(const exact::MultiPoly& f);
+
 // The product the transcript ends with: the text after the last "=" of its
 // last line that holds a factor and no grouping working; nullopt when none.
 std::optional<std::string> LastProduct(const std::string& transcript);
