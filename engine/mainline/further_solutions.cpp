@@ -1,13 +1,14 @@
 #include "mainline/further_solutions.hpp"
 
 #include <algorithm>
+#include <span>
 
 #include "mainline/further_tables.hpp"
 #include "mainline/like_terms.hpp"
 #include "mainline/parser.hpp"
 #include "platform/colours.hpp"
 #include "platform/number_form.hpp"
-#include "search/subsets.hpp"
+#include "search/k_subsets.hpp"
 #include "state/allocation.hpp"
 #include "state/engine.hpp"
 
@@ -114,6 +115,35 @@ int QuestionBackground(int solution) {
     return b == 7 ? 1 : b;
 }
 
+// Every group of records, smallest groups first, is multiplied out and set
+// against the last solution shown.
+Next WalkRecordGroups(Engine& e) {
+    const int n = e.run.ItemCount;
+    e.NewLine();
+    for (int k = std::max(e.run.FirstSize, 1); k <= n - 1; ++k) {
+        e.subsets.SubsetSize = k;
+        Next next;
+        bool first = true;
+        auto multiply = [&](int pos, int item) {
+            next = MultiplyInRecord(e, pos, item);
+            return next.has_value();
+        };
+        auto compare = [&](std::span<const int> /*chosen*/) {
+            if (first) e.NewLine();
+            next = CompareAndShow(e);
+            if (next) return true;
+            if (first) {
+                e.Print("");
+                e.screen.NextZone();
+            }
+            first = false;
+            return false;
+        };
+        if (ForEachKSubset(n, k, multiply, compare)) return next;
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 int FurtherVarCount(const Engine& e) { return std::clamp(static_cast<int>(e.vars.VarCount), 0, kMaxVars); }
@@ -152,12 +182,9 @@ Next StartAnotherSolution(Engine& e) {
 
     AllocateAnotherSolution(e);
     e.run.AnotherAnswer = "y";
-    e.subsets.RecordStep = MultiplyInRecord;
-    e.subsets.SolutionStep = CompareAndShow;
     e.run.SolutionCounter = 1;
     e.run.ProdCount = 0;
     e.further.ShowFlag = 0;
-    e.run.SolutionNo = 2;
     e.run.FirstSize = 1;
     e.vars.VarCount = e.vars.ParsedVarCount;
     const int vars = FurtherVarCount(e);
@@ -174,11 +201,10 @@ Next StartAnotherSolution(Engine& e) {
     }
     e.further.RefCount = static_cast<float>(count);
 
-    return EnumerateSubsets(e);
+    return WalkRecordGroups(e);
 }
 
-Next MultiplyInRecord(Engine& e, int item) {
-    const int pos = e.subsets.SelIdx;
+Next MultiplyInRecord(Engine& e, int pos, int item) {
     if (pos < 1 || pos >= static_cast<int>(e.dense.PolyWork.size())) return RefuseProduct(e);
     e.dense.PolyWork[pos] = static_cast<float>(item);
     if (Next n = LoadRecord(e, item)) return n;

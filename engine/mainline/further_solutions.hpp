@@ -12,9 +12,10 @@ struct Engine;
 // regroup: it returns nothing without touching dj.dat or the tables.
 Next StartAnotherSolution(Engine& e);
 
-// Another-solution client of EnumerateSubsets: item step (record `item` at
-// subset position SelIdx) and per-subset step (after SubsetSize items).
-Next MultiplyInRecord(Engine& e, int item);
+// The steps of the walk over groups of records: record `item` at position
+// `pos` of the group multiplied into the product, and the whole group (of
+// SubsetSize records) set against the last solution shown.
+Next MultiplyInRecord(Engine& e, int pos, int item);
 Next CompareAndShow(Engine& e);
 
 // Product = product x term table. A raw product of more than kMaxRawEntries

@@ -103,10 +103,9 @@ Next ChooseOrder(Engine& e, int& n) {
     s.Bound1 = 0;
     s.Bound2 = 0;
     s.FirstDegree = 1;
-    r.SolutionNo = 1;
     r.ItemCount = VarCount(e) + 1;
     r.FirstSize = VarCount(e);
-    EnumerateSubsets(e);
+    OrderVariables(e, VarCount(e));
     if (e.fault) return At::FileProblem;
     for (int j = 1; j <= VarCount(e); ++j) {
         e.vars.VarOrder[j] = d.PolyWork[j];

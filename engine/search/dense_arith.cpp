@@ -56,15 +56,13 @@ void DivideKeepByFactor(Engine& e) {
     d.PolyWork[top] = d.PolyKeep[d.DegreeKeep] / g[dg];
 }
 
-void MultiplyStoredFactor(Engine& e) {
+void MultiplyStoredFactor(Engine& e, int item) {
     const FactorStore& st = e.store;
-    const SubsetState& sub = e.subsets;
     DenseForm& d = e.dense;
     std::vector<float>& g = e.search.TrialFactor;
 
-    const int m = RoundHalfEven(sub.ItemNo[sub.SelPos[sub.SelIdx]]);
-    const int from = RoundHalfEven(st.StoredEndAt[m - 1]);
-    const int deg = RoundHalfEven(st.StoredDeg[m]);
+    const int from = RoundHalfEven(st.StoredEndAt[item - 1]);
+    const int deg = RoundHalfEven(st.StoredDeg[item]);
     AtLeast(g, deg);
     for (int k = 0; k <= deg; ++k) g[k] = st.Work2n[from + k];
 
@@ -82,6 +80,6 @@ void MultiplyStoredFactor(Engine& e) {
     d.ProdDegree = nd;
 }
 
-void CombinationMultiplyItem(Engine& e) { MultiplyStoredFactor(e); }
+void CombinationMultiplyItem(Engine& e, int item) { MultiplyStoredFactor(e, item); }
 
 }  // namespace yinshi

@@ -1,4 +1,5 @@
 #pragma once
+#include <span>
 
 namespace yinshi {
 
@@ -11,9 +12,9 @@ void DivideKeepByWork(Engine& e);
 // PolyWork(0..QuotMid+1) = PolyKeep / TrialFactor(0..TrialDegree), low end;
 // the caller sets QuotMid to the quotient degree minus 1.
 void DivideKeepByFactor(Engine& e);
-// PolyWork(0..ProdDegree) times stored factor ItemNo(SelPos(SelIdx)); the
-// factor is left in TrialFactor.
-void MultiplyStoredFactor(Engine& e);
+// PolyWork(0..ProdDegree) times stored factor `item`; the factor is left in
+// TrialFactor.
+void MultiplyStoredFactor(Engine& e, int item);
 // Checks x^(n-1)..x^(n-d+1) of g*q (TrialFactor, TrialDegree; PolyWork) against
 // PolyCoef(0..Degree), then the whole product exactly; MethodResult Rejected
 // on a mismatch, otherwise runs AcceptFactor.
@@ -27,11 +28,11 @@ void AcceptFactor(Engine& e);
 // SplitShift = the main-variable power given to the factor, else 2.
 void CheckDegreeSplit(Engine& e);
 // The factor-combination client's per-subset step: divide and test. True on
-// success (the store then holds the chosen factors); on failure PolyWork and
-// ProdDegree are the reduced polynomial again.
-bool CombinationDivideAndTest(Engine& e);
+// success (the store then holds the `chosen` stored factors, in that order);
+// on failure PolyWork and ProdDegree are the reduced polynomial again.
+bool CombinationDivideAndTest(Engine& e, std::span<const int> chosen);
 // The combination client's per-item step (MultiplyStoredFactor).
-void CombinationMultiplyItem(Engine& e);
+void CombinationMultiplyItem(Engine& e, int item);
 // Trial division by the image of the sum of the variables (VarWeight), with
 // constant term +1 and then -1; MethodResult Split when a factor was found.
 void TrySumOfVariables(Engine& e);

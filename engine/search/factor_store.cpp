@@ -1,6 +1,7 @@
 // The last check of a candidate factor, what happens to it once verified, and
 // the store of candidate factors kept for a polynomial in several variables.
 #include <algorithm>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -50,14 +51,12 @@ void DropNewestStored(Engine& e) {
 
 // Keeps exactly the stored factors the subset walk has chosen, in the order
 // chosen, at the front of the store.
-void KeepChosenFactors(Engine& e) {
+void KeepChosenFactors(Engine& e, std::span<const int> chosen) {
     FactorStore& st = e.store;
-    const SubsetState& sub = e.subsets;
-    const int k = sub.SubsetSize;
+    const int k = static_cast<int>(chosen.size());
     std::vector<float> coefs;
     std::vector<float> degs;
-    for (int pos = 1; pos <= k; ++pos) {
-        const int m = RoundHalfEven(sub.ItemNo[sub.SelPos[pos]]);
+    for (const int m : chosen) {
         const int from = RoundHalfEven(st.StoredEndAt[m - 1]);
         const int to = RoundHalfEven(st.StoredEndAt[m]);
         coefs.insert(coefs.end(), st.Work2n.begin() + from, st.Work2n.begin() + to);
@@ -152,10 +151,9 @@ void CombineWithStored(Engine& e, int d) {
     for (int k = 0; k <= dn.Degree; ++k) dn.PolyWork[k] = dn.PolyCoef[k];
     dn.ProdDegree = dn.Degree;
     e.run.MethodResult = MethodOutcome::Kept;
-    e.run.SolutionNo = 2;
     e.run.ItemCount = e.store.StoredCount - 1;
     e.run.FirstSize = 1;
-    EnumerateSubsets(e);
+    CombineStoredFactors(e);
 }
 
 }  // namespace
@@ -191,11 +189,11 @@ void AcceptFactor(Engine& e) {
     CombineWithStored(e, d);
 }
 
-bool CombinationDivideAndTest(Engine& e) {
+bool CombinationDivideAndTest(Engine& e, std::span<const int> chosen) {
     DenseForm& dn = e.dense;
     SplitKeepByProduct(e);
     if (e.run.MethodResult == MethodOutcome::Split) {
-        KeepChosenFactors(e);
+        KeepChosenFactors(e, chosen);
         return true;
     }
     for (int k = 0; k <= dn.Degree; ++k) dn.PolyWork[k] = dn.PolyCoef[k];

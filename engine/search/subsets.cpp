@@ -1,9 +1,9 @@
 #include "search/subsets.hpp"
 
 #include <algorithm>
-#include <climits>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -11,46 +11,12 @@
 #include "platform/number_form.hpp"
 #include "platform/text_file.hpp"
 #include "search/dense_arith.hpp"
+#include "search/k_subsets.hpp"
 #include "state/engine.hpp"
 
 namespace yinshi {
 
 namespace {
-
-enum class Client { VariableOrder, Combination, AnotherSolution };
-
-Client WhichClient(const Engine& e) {
-    if (e.run.SolutionNo != 2) return Client::VariableOrder;
-    return e.run.AnotherAnswer == "y" ? Client::AnotherSolution : Client::Combination;
-}
-
-// n!/(k!(n-k)!), saturating instead of overflowing for large item counts.
-long long Binomial(int n, int k) {
-    if (k < 0 || k > n) return 0;
-    k = std::min(k, n - k);
-    long long r = 1;
-    for (int i = 1; i <= k; ++i) {
-        long long factor = n - k + i;
-        if (r > LLONG_MAX / factor) return LLONG_MAX;
-        r = r * factor / i;
-    }
-    return r;
-}
-
-Next ItemStep(Engine& e, Client client, int pos) {
-    SubsetState& s = e.subsets;
-    s.SelIdx = pos;
-    int item = RoundHalfEven(s.ItemNo[static_cast<std::size_t>(s.SelPos[pos])]);
-    if (s.ItemProbe) {
-        s.ItemProbe(item);
-        return std::nullopt;
-    }
-    if (client == Client::Combination) {
-        CombinationMultiplyItem(e);
-        return std::nullopt;
-    }
-    return s.RecordStep(e, item);
-}
 
 // The product of a failed combination is thrown away: the next subset starts
 // again from the polynomial itself.
@@ -61,86 +27,40 @@ void RestoreProduct(Engine& e) {
     d.ProdDegree = d.Degree;
 }
 
-struct SubsetOutcome {
-    bool stop = false;  // the walk ends here
-    Next next;          // and continues at this stage, when set
-};
-
-SubsetOutcome SubsetStep(Engine& e, Client client) {
-    SubsetState& s = e.subsets;
-    if (client == Client::AnotherSolution) {
-        if (s.SubsetProbe) {
-            if (s.SubsetProbe()) return {true, At::EndPrompt};
-            return {};
-        }
-        Next next = s.SolutionStep(e);
-        return {next.has_value(), next};
-    }
-    bool success = s.SubsetProbe ? s.SubsetProbe() : CombinationDivideAndTest(e);
-    if (success) return {true, std::nullopt};
-    RestoreProduct(e);
-    return {};
-}
-
 }  // namespace
 
-Next EnumerateSubsets(Engine& e) {
-    SubsetState& s = e.subsets;
-    const Client client = WhichClient(e);
+void CombineStoredFactors(Engine& e) {
     const int n = e.run.ItemCount;
-
     e.NewLine();
-    const int last = std::max(n, e.run.FirstSize) + 1;
-    AtLeast(s.ItemNo, last);
-    AtLeast(s.SelPos, last);
-    AtLeast(s.SelMax, last);
-    for (int m = 1; m <= n; ++m) s.ItemNo[m] = static_cast<float>(m);
-
-    // The other clients have no use for the empty subset.
-    int firstSize = client == Client::VariableOrder ? e.run.FirstSize : std::max(e.run.FirstSize, 1);
-    for (int k = firstSize; k <= n - 1; ++k) {
-        s.SubsetSize = k;
-        const long long count = Binomial(n, k);
-        if (client == Client::VariableOrder) BuildPlFiles(e, k);
-
-        for (int pos = 1; pos <= k; ++pos) {
-            s.SelMax[pos] = n - k + pos;
-            s.SelPos[pos] = pos;
-            if (client != Client::VariableOrder) {
-                if (Next next = ItemStep(e, client, pos)) return next;
+    // The empty subset would only divide by the polynomial itself.
+    for (int k = std::max(e.run.FirstSize, 1); k <= n - 1; ++k) {
+        bool first = true;
+        auto multiply = [&e](int /*pos*/, int item) {
+            CombinationMultiplyItem(e, item);
+            return false;
+        };
+        auto divide = [&](std::span<const int> chosen) {
+            if (first) e.NewLine();
+            if (CombinationDivideAndTest(e, chosen)) return true;
+            RestoreProduct(e);
+            if (first) {
+                e.Print("");
+                e.screen.NextZone();
             }
-        }
-        e.NewLine();
-
-        if (client == Client::VariableOrder) {
-            if (e.fault) return At::FileProblem;
-            e.dense.PolyWork[0] = kCoefLimit;
-            ChooseVariableOrder(e);
-            return std::nullopt;
-        }
-        if (SubsetOutcome out = SubsetStep(e, client); out.stop) return out.next;
-
-        e.Print("");
-        e.screen.NextZone();
-        int a = k;
-        s.SelMax[k + 1] = 0;
-        s.SelPos[k + 1] = 0;
-        for (long long visited = 1; visited < count; ++visited) {
-            for (int pos = 1; pos <= k; ++pos) {
-                auto advance = [&] {
-                    ++s.SelPos[pos];
-                    if (pos < k) s.SelPos[pos + 1] = s.SelPos[pos];
-                };
-                if (a == pos && s.SelPos[pos + 1] == s.SelMax[pos + 1]) advance();
-                if (a < pos && (s.SelPos[pos] == s.SelPos[pos - 1] || s.SelPos[pos + 1] == s.SelMax[pos + 1]))
-                    advance();
-                if (Next next = ItemStep(e, client, pos)) return next;
-            }
-            if (SubsetOutcome out = SubsetStep(e, client); out.stop) return out.next;
-            if (s.SelPos[a] == s.SelMax[a]) --a;
-        }
+            first = false;
+            return false;
+        };
+        if (ForEachKSubset(n, k, multiply, divide)) return;
     }
-    return std::nullopt;
+}
+
+void OrderVariables(Engine& e, int count) {
+    e.NewLine();
+    BuildPlFiles(e, count);
+    e.NewLine();
+    if (e.fault) return;
+    e.dense.PolyWork[0] = kCoefLimit;
+    ChooseVariableOrder(e);
 }
 
 namespace {

@@ -1,14 +1,18 @@
 #pragma once
-#include "state/stage.hpp"
 
 namespace yinshi {
 
 struct Engine;
 
-// The k-subset walk over ItemCount items for its three clients (variable order,
-// factor combination, another solution). Returns EndPrompt when the
-// another-solution client ends the run, otherwise nothing.
-Next EnumerateSubsets(Engine& e);
+// Groups of the stored factors but the newest (ItemCount of them), smallest
+// groups first from FirstSize on, each multiplied into PolyWork, which holds
+// the reduced polynomial. The first group whose product splits the kept
+// polynomial ends the walk, with the store holding that group and PolyWork
+// its product; otherwise PolyWork is the reduced polynomial again.
+void CombineStoredFactors(Engine& e);
+// Writes the pl files for `count` variables and, unless a file failed, keeps
+// the order whose image spreads least.
+void OrderVariables(Engine& e, int count);
 // Writes pl1/pl2 with every permutation of 1..k; PlOut names the complete one.
 void BuildPlFiles(Engine& e, int k);
 void ChooseVariableOrder(Engine& e);

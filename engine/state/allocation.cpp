@@ -24,9 +24,6 @@ void AllocateStartup(Engine& e) {
     Fresh(e.search.DivisorB, 10);
     Fresh(e.store.StoredEndAt, 301);
     Fresh(e.store.StoredDeg, 301);
-    Fresh(e.subsets.ItemNo, 110);
-    Fresh(e.subsets.SelPos, 110);
-    Fresh(e.subsets.SelMax, 110);
     Fresh(e.subsets.Perm, 10);
 
     RunFlags& r = e.run;
@@ -34,7 +31,6 @@ void AllocateStartup(Engine& e) {
     r.Stage = 0;
     r.NoEqualsPrefix = 0;
     r.MethodResult = MethodOutcome::None;
-    r.SolutionNo = 1;
     r.DenProduct = 1;
     r.SignFlip = 1;
     r.Sign = 1;

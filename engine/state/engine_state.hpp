@@ -197,7 +197,6 @@ struct RunFlags {
     std::string SearchStartTime;
     float StartMinute = 0;
     float LongTried = 0;
-    float SolutionNo = 1;
     float GsysCount = 0;
     float GsysRead = 0;
     std::int32_t ItemCount = 0;
@@ -218,27 +217,14 @@ struct PrintState {
     std::int32_t LetterShown = 0;
 };
 
-// The subset walk and the pl files.
+// The size of the group of records the further solutions are at, and the pl
+// files.
 struct SubsetState {
-    std::vector<float> ItemNo;
-    std::vector<std::int32_t> SelPos;
-    std::vector<std::int32_t> SelMax;
-    std::int32_t SelIdx = 0;
     std::int32_t SubsetSize = 0;
     std::vector<float> Perm;
     std::int32_t PermCount = 0;
     std::string PlIn = "pl1";
     std::string PlOut = "pl2";
-    // Set only by tests: when present they stand in for the item and subset
-    // steps of the factor-combination and another-solution clients. The
-    // subset probe returns true where the client would end the walk.
-    std::function<void(int item)> ItemProbe;
-    std::function<bool()> SubsetProbe;
-    // The another-solution client's item and per-subset steps. That client is
-    // the further-solutions mode of the main line, above the walk; it hands
-    // its steps in when it starts.
-    Next (*RecordStep)(Engine& e, int item) = nullptr;
-    Next (*SolutionStep)(Engine& e) = nullptr;
 };
 
 // Capacities of the further-solutions tables, counted from 1: the raw product

@@ -116,9 +116,8 @@ void HashRunFlags(Hasher& h, const RunFlags& r, bool withoutMarks) {
         h.Int(v);
     for (std::string_view t :
          {std::string_view(r.FracFlag), std::string_view(r.SignPrefix), StopReasonText(r.StopReason),
-          std::string_view(r.StopKey), std::string_view(r.Repeat),
-          std::string_view(r.StartTime), std::string_view(r.SearchStartTime), std::string_view(r.AnewAnswer),
-          std::string_view(r.AnotherAnswer)})
+          std::string_view(r.StopKey), std::string_view(r.Repeat), std::string_view(r.StartTime),
+          std::string_view(r.SearchStartTime), std::string_view(r.AnewAnswer), std::string_view(r.AnotherAnswer)})
         h.Text(t);
     h.Int(withoutMarks ? 1 : 0);
 }

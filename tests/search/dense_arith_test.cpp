@@ -114,8 +114,6 @@ TEST_F(DenseArithTest, AcceptingWithOneVariableNeverTouchesTheStore) {
 // Several variables whose degrees can never add up, so every degree-split
 // test fails and the factors pile up in the store.
 struct StoreTest : DenseArithTest {
-    std::vector<int> subsetsTried;
-
     void Prepare(const std::vector<Poly>& stored, const Poly& g, const Poly& q) {
         Poly keep = q;
         for (const Poly& f : stored) keep = Multiply(keep, f);
@@ -132,10 +130,6 @@ struct StoreTest : DenseArithTest {
         e.search.TrialDegree = static_cast<int>(g.size()) - 1;
         Set(e.search.TrialFactor, g);
         Set(d.PolyWork, q);
-        e.subsets.SubsetProbe = [this] {
-            subsetsTried.push_back(e.subsets.SubsetSize);
-            return false;
-        };
     }
 };
 
@@ -147,7 +141,9 @@ TEST_F(StoreTest, TwoStoredFactorsAreKeptWithoutACombination) {
     EXPECT_EQ(e.store.StoredEnd, 4);
     EXPECT_EQ(e.store.StoredDeg[2], 1);
     EXPECT_EQ(e.store.Work2n[2], 2);
-    EXPECT_TRUE(subsetsTried.empty());
+    // The last division was by the newest factor alone: no group of stored
+    // factors followed it.
+    EXPECT_EQ(Part(e.search.TrialFactor, 1), (Poly{2, 1}));
     // What is left to search is the cofactor.
     EXPECT_EQ(d.Degree, 2);
     EXPECT_EQ(Part(d.PolyCoef, 2), (Poly{3, 0, 1}));
@@ -157,7 +153,9 @@ TEST_F(StoreTest, ThreeStoredFactorsStartTheCombinationWalk) {
     Prepare({{1, 1}, {1, -1}}, {2, 1}, {3, 0, 1});
     AcceptFactor(e);
     EXPECT_EQ(e.store.StoredCount, 3);
-    EXPECT_EQ(subsetsTried, (std::vector<int>{1, 1}));  // {1}, then {2}
+    // The older factors were tried alone, 1 + x and then 1 - x: the last
+    // division, by 3 + x^2 times 1 - x, left the other two.
+    EXPECT_EQ(Part(e.search.TrialFactor, 2), Multiply({1, 1}, {2, 1}));
     EXPECT_EQ(e.run.MethodResult, MethodOutcome::Kept);
 }
 
@@ -175,15 +173,12 @@ TEST_F(DenseArithTest, SuccessfulCombinationKeepsOnlyTheChosenFactors) {
     Set(d.PolyWork, rest);
     d.ProdDegree = 2;
     // The subset {2}: the product 5 + x^2 times 2 + x against all the rest.
-    e.subsets.ItemNo = {0, 1, 2, 3};
-    e.subsets.SelPos = {0, 2, 0};
-    e.subsets.SelIdx = 1;
-    e.subsets.SubsetSize = 1;
-    CombinationMultiplyItem(e);
+    const std::vector<int> chosen{2};
+    CombinationMultiplyItem(e, 2);
     EXPECT_EQ(d.ProdDegree, 3);
     EXPECT_EQ(Part(d.PolyWork, 3), Multiply(rest, {2, 1}));
 
-    ASSERT_TRUE(CombinationDivideAndTest(e));
+    ASSERT_TRUE(CombinationDivideAndTest(e, chosen));
     EXPECT_EQ(e.run.MethodResult, MethodOutcome::Split);
     EXPECT_EQ(d.FoundDeg, 3);
     EXPECT_EQ(Part(e.search.TrialFactor, 3), Multiply(Multiply({1, 1}, {3, 1}), {1, -1}));
@@ -201,7 +196,7 @@ TEST_F(DenseArithTest, FailedCombinationRestoresTheReducedPolynomial) {
     e.vars.VarMaxExpKeep[1] = 99;  // no split fits
     Set(d.PolyWork, {1, 0, 0, 0});
     d.ProdDegree = 0;
-    EXPECT_FALSE(CombinationDivideAndTest(e));
+    EXPECT_FALSE(CombinationDivideAndTest(e, std::vector<int>{1}));
     EXPECT_EQ(d.ProdDegree, 2);
     EXPECT_EQ(Part(d.PolyWork, 2), (Poly{5, 0, 1}));
 }

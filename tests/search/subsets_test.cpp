@@ -5,9 +5,11 @@
 #include <algorithm>
 #include <numeric>
 #include <set>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "search/k_subsets.hpp"
 #include "test_support.hpp"
 
 namespace yinshi {
@@ -30,23 +32,35 @@ std::vector<Subset> Lexicographic(int n, int k) {
     return all;
 }
 
+// The k-subsets of 1..n as the walk builds them, item by item, each checked
+// against the subset its visit is given; the visit numbered `stopAt` ends the
+// walk.
+struct Walked {
+    std::vector<Subset> subsets;
+    bool ended = false;
+};
+
+Walked Walk(int n, int k, std::size_t stopAt = 0) {
+    Walked w;
+    Subset building;
+    auto step = [&](int pos, int item) {
+        EXPECT_EQ(pos, static_cast<int>(building.size()) + 1);
+        building.push_back(item);
+        return false;
+    };
+    auto visit = [&](std::span<const int> chosen) {
+        EXPECT_EQ(Subset(chosen.begin(), chosen.end()), building);
+        w.subsets.push_back(building);
+        building.clear();
+        return w.subsets.size() == stopAt;
+    };
+    w.ended = ForEachKSubset(n, k, step, visit);
+    return w;
+}
+
 struct SubsetTest : ::testing::Test {
     testing::TestEngine t;
     Engine& e = t.e;
-
-    // Watches the walk of a client other than the variable order: the items
-    // each subset is built from, and which subset makes the client stop.
-    std::vector<Subset> visited;
-    Subset current;
-
-    void Watch(int stopAt = -1) {
-        e.subsets.ItemProbe = [this](int item) { current.push_back(item); };
-        e.subsets.SubsetProbe = [this, stopAt] {
-            visited.push_back(current);
-            current.clear();
-            return static_cast<int>(visited.size()) == stopAt;
-        };
-    }
 
     // A term table: each row holds the exponents of the variables 1..k.
     void Terms(const std::vector<std::vector<float>>& rows) {
@@ -64,12 +78,7 @@ struct SubsetTest : ::testing::Test {
         }
     }
 
-    void ChooseOrder() {
-        e.run.SolutionNo = 1;
-        e.run.ItemCount = static_cast<int>(e.vars.VarCount) + 1;
-        e.run.FirstSize = static_cast<int>(e.vars.VarCount);
-        EXPECT_EQ(EnumerateSubsets(e), std::nullopt);
-    }
+    void ChooseOrder() { OrderVariables(e, static_cast<int>(e.vars.VarCount)); }
 
     std::vector<float> Head(const std::vector<float>& v, int from, int to) const {
         return std::vector<float>(v.begin() + from, v.begin() + to + 1);
@@ -175,81 +184,56 @@ TEST_F(SubsetTest, ThreeVariablesTieGoesToTheFirstLineAndWeightsMultiply) {
     EXPECT_EQ(weight[2], weight[1] * (maxExp[static_cast<int>(order[1])] + 1));
 }
 
-TEST_F(SubsetTest, FiveItemsTakenTwoAtATimeGiveTheTenPairsInOrder) {
-    Watch();
-    e.run.SolutionNo = 2;
-    e.run.AnotherAnswer = "n";
-    e.run.ItemCount = 5;
-    e.run.FirstSize = 2;
-    EXPECT_EQ(EnumerateSubsets(e), std::nullopt);
-    std::vector<Subset> pairs(visited.begin(), visited.begin() + 10);
-    EXPECT_EQ(pairs,
+TEST(KSubsetWalk, FiveItemsTakenTwoAtATimeGiveTheTenPairsInOrder) {
+    Walked pairs = Walk(5, 2);
+    EXPECT_EQ(pairs.subsets,
               (std::vector<Subset>{{1, 2}, {1, 3}, {1, 4}, {1, 5}, {2, 3}, {2, 4}, {2, 5}, {3, 4}, {3, 5}, {4, 5}}));
-    EXPECT_EQ(visited.size(), 10u + 10u + 5u);  // then the triples and the quadruples
-    EXPECT_FALSE(t.dir.Exists("pl1"));
+    EXPECT_FALSE(pairs.ended);
+    // Then the triples and the quadruples.
+    EXPECT_EQ(Walk(5, 3).subsets.size(), 10u);
+    EXPECT_EQ(Walk(5, 4).subsets.size(), 5u);
 }
 
-TEST_F(SubsetTest, EverySizeIsWalkedInLexicographicOrder) {
-    for (int n = 2; n <= 8; ++n) {
-        testing::TestEngine fresh;
-        Engine& f = fresh.e;
-        std::vector<Subset> seen;
-        Subset building;
-        f.subsets.ItemProbe = [&](int item) { building.push_back(item); };
-        f.subsets.SubsetProbe = [&] {
-            seen.push_back(building);
-            building.clear();
-            return false;
-        };
-        f.run.SolutionNo = 2;
-        f.run.ItemCount = n;
-        f.run.FirstSize = 1;
-        EnumerateSubsets(f);
-        std::vector<Subset> expected;
-        for (int k = 1; k <= n - 1; ++k) {
-            auto some = Lexicographic(n, k);
-            expected.insert(expected.end(), some.begin(), some.end());
-        }
-        EXPECT_EQ(seen, expected) << "n = " << n;
-    }
+TEST(KSubsetWalk, EverySizeIsWalkedInLexicographicOrder) {
+    for (int n = 2; n <= 8; ++n)
+        for (int k = 1; k <= n - 1; ++k) EXPECT_EQ(Walk(n, k).subsets, Lexicographic(n, k)) << n << " " << k;
+}
+
+TEST(KSubsetWalk, AVisitEndsTheWalkAtOnce) {
+    Walked w = Walk(4, 1, 3);
+    EXPECT_TRUE(w.ended);
+    EXPECT_EQ(w.subsets, (std::vector<Subset>{{1}, {2}, {3}}));
 }
 
 TEST_F(SubsetTest, CombinationOfFourStoredFactorsStopsAtTheFirstSuccess) {
-    // The product starts from the polynomial again after every failed subset.
-    t.SetDense({6, 5, 1});
+    // One variable, so every exact split is a split. Kept: (5 + x^2)(2 + x)(3 + x)(1 - x);
+    // stored 1 + x, 2 + x, 3 + x and the newest 1 - x. {1} does not divide, {2}
+    // does, and so would {3} after it.
+    t.SetDense({30, -5, -14, -6, -4, -1});
+    e.vars.VarMaxExpKeep[1] = 5;
+    const std::vector<float> reduced{5, 0, 1};
+    for (int k = 0; k <= 2; ++k) e.dense.PolyCoef[k] = e.dense.PolyWork[k] = reduced[k];
+    e.dense.Degree = 2;
     e.dense.ProdDegree = 2;
-    std::vector<float> startOfSubset;
-    e.subsets.ItemProbe = [&](int item) {
-        if (current.empty()) startOfSubset.push_back(e.dense.PolyWork[0]);
-        current.push_back(item);
-        e.dense.PolyWork[0] *= 10;  // what multiplying a factor in would do
-        e.dense.ProdDegree += 1;
-    };
-    e.subsets.SubsetProbe = [&] {
-        visited.push_back(current);
-        current.clear();
-        return visited.back() == Subset{1, 3};
-    };
-    e.run.SolutionNo = 2;
-    e.run.AnotherAnswer = "";
+    FactorStore& st = e.store;
+    const std::vector<float> coefs{1, 1, 2, 1, 3, 1, 1, -1};
+    std::copy(coefs.begin(), coefs.end(), st.Work2n.begin());
+    for (int m = 0; m <= 4; ++m) st.StoredEndAt[m] = static_cast<float>(2 * m);
+    for (int m = 1; m <= 4; ++m) st.StoredDeg[m] = 1;
+    st.StoredCount = 4;
+    st.StoredEnd = 8;
     e.run.ItemCount = 3;
     e.run.FirstSize = 1;
-    EXPECT_EQ(EnumerateSubsets(e), std::nullopt);
-    EXPECT_EQ(visited, (std::vector<Subset>{{1}, {2}, {3}, {1, 2}, {1, 3}}));
-    EXPECT_EQ(startOfSubset, std::vector<float>(5, 6.0f));
-    // The successful product is kept for the caller.
-    EXPECT_EQ(e.dense.PolyWork[0], 600);
-    EXPECT_EQ(e.dense.ProdDegree, 4);
-}
 
-TEST_F(SubsetTest, AnotherSolutionClientEndsTheRunWhenItsStepSaysSo) {
-    Watch(3);
-    e.run.SolutionNo = 2;
-    e.run.AnotherAnswer = "y";
-    e.run.ItemCount = 4;
-    e.run.FirstSize = 1;
-    EXPECT_EQ(EnumerateSubsets(e), At::EndPrompt);
-    EXPECT_EQ(visited, (std::vector<Subset>{{1}, {2}, {3}}));
+    CombineStoredFactors(e);
+    EXPECT_EQ(e.run.MethodResult, MethodOutcome::Split);
+    EXPECT_EQ(st.StoredCount, 1);
+    EXPECT_EQ(Head(st.Work2n, 0, 1), (std::vector<float>{2, 1}));
+    // The successful product, built from the reduced polynomial again after
+    // {1} failed, is kept for the caller with the rest as the quotient.
+    EXPECT_EQ(Head(e.dense.PolyWork, 0, 3), (std::vector<float>{10, 5, 2, 1}));
+    EXPECT_EQ(e.dense.ProdDegree, 3);
+    EXPECT_EQ(Head(e.search.TrialFactor, 0, 2), (std::vector<float>{3, -2, -1}));
 }
 
 }  // namespace
