@@ -1,6 +1,8 @@
 #include "search/repeated_factor.hpp"
 
+#include <cassert>
 #include <cmath>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -19,7 +21,7 @@ constexpr float kContentLimit = 30000.0f;
 
 // Divides out the common divisor of v(0..deg), trying every J from the smallest
 // coefficient magnitude down. False when that magnitude is too large to try.
-bool RemoveContent(std::vector<float>& v, int deg) {
+bool RemoveContent(std::span<float> v, int deg) {
     float s = 0;
     for (int k = deg; k >= 0; --k) {
         float a = std::fabs(v[k]);
@@ -37,13 +39,14 @@ bool RemoveContent(std::vector<float>& v, int deg) {
     return true;
 }
 
-// The primitive remainder sequence of f = PolyKeep and f'. Leaves the gcd in
-// TrialFactor(0..m) and returns true when it has positive degree; false when f
-// and f' are coprime or a value leaves the range where floats stay exact.
-bool GcdWithDerivative(Engine& e, int n, int& m) {
-    std::vector<float>& a = e.dense.PolyWork;
-    std::vector<float>& b = e.search.TrialFactor;
-    const std::vector<float>& f = e.dense.PolyKeep;
+// The primitive remainder sequence of f(0..n) and f', worked in a and b
+// (both longer than n). Leaves the gcd in b(0..m) and returns true when it
+// has positive degree; false when f and f' are coprime or a value leaves the
+// range where floats stay exact. mult is the sequence's last multiplier,
+// set to 1 once the sequence starts.
+bool GcdWithDerivative(std::span<const float> f, int n, std::span<float> a, std::span<float> b, int& m, float& mult) {
+    assert(n >= 1 && static_cast<std::size_t>(n) < f.size() && static_cast<std::size_t>(n) < a.size() &&
+           static_cast<std::size_t>(n) < b.size());
     m = n - 1;
     for (int i = 1; i <= n; ++i) {
         b[i - 1] = static_cast<float>(i) * f[i];
@@ -54,7 +57,6 @@ bool GcdWithDerivative(Engine& e, int n, int& m) {
         if (std::fabs(a[i]) > kProductLimit) return false;
     }
     for (int i = n; i < static_cast<int>(b.size()); ++i) b[i] = 0;
-    float& mult = e.run.RemMult;
     mult = 1;
     int deg = n;
 
@@ -109,27 +111,25 @@ std::optional<RepeatedSplit> FindRepeatedFactor(Engine& e) {
     for (int i = 0; i <= n; ++i) d.PolyCoef[i] = d.PolyWork[i] = d.PolyKeep[i];
 
     int m = 0;
-    if (!GcdWithDerivative(e, n, m)) return std::nullopt;
+    if (!GcdWithDerivative(d.PolyKeep, n, d.PolyWork, s.TrialFactor, m, e.run.RemMult)) return std::nullopt;
 
     // Found: G is the last divisor, made positive in its leading coefficient.
     if (s.TrialFactor[m] < 0)
         for (int i = 0; i <= m; ++i) s.TrialFactor[i] = -s.TrialFactor[i];
     for (int i = 0; i <= m; ++i) d.PolyWork[i] = s.TrialFactor[i];
     for (int i = 0; i <= n; ++i) d.PolyKeep[i] = d.PolyCoef[i];
-    d.ProdDegree = m;
     d.DegreeKeep = n;
-    DivideKeepByWork(e);
+    DivideExact(d.PolyKeep, n, d.PolyWork, m, s.TrialFactor);
+    std::vector<float> g(d.PolyWork.begin(), d.PolyWork.begin() + m + 1);
     std::vector<float> q(s.TrialFactor.begin(), s.TrialFactor.begin() + (n - m) + 1);
 
     // The division makes no remainder test; nothing is shown unless G * Q is f.
-    if (!ProductEquals(d.PolyWork.data(), m, q.data(), n - m, d.PolyKeep.data())) return std::nullopt;
+    if (!ProductEquals(g.data(), m, q.data(), n - m, d.PolyKeep.data())) return std::nullopt;
     if (e.vars.VarCount > 1) {
-        d.CofactorDeg = m;
-        d.FoundDeg = n - m;
-        CheckDegreeSplit(e);
+        CheckDegreeSplit(e, q, n - m, g, m);
         if (e.run.MethodResult != MethodOutcome::Split) return std::nullopt;
     }
-    return RepeatedSplit{m, n, std::move(q)};
+    return RepeatedSplit{m, n, std::move(g), std::move(q)};
 }
 
 }  // namespace yinshi
