@@ -26,7 +26,6 @@ struct Snapshot {
     SearchState search;
     FactorStore store;
     RunFlags run;
-    PrintState print;
     SubsetState subsets;
     FurtherState further;
 
@@ -37,7 +36,6 @@ struct Snapshot {
         search = e.search;
         store = e.store;
         run = e.run;
-        print = e.print;
         subsets = e.subsets;
         further = e.further;
     }
@@ -48,7 +46,6 @@ struct Snapshot {
         e.search = search;
         e.store = store;
         e.run = run;
-        e.print = print;
         e.subsets = subsets;
         e.further = further;
     }
@@ -117,7 +114,7 @@ inline void RunSearch(benchmark::State& state, const std::string& text, Clock& c
         positions += e.search.PositionsEntered - rig.start.search.PositionsEntered;
         candidates += e.search.CompleteAssignments - rig.start.search.CompleteAssignments;
         rig.screen.ClearLog();
-        if (!e.run.StopKey.empty() || e.run.Skipped == 1) state.counters["timed_out"] = 1;
+        if (e.run.StoppedBy != StoppedBy::Nothing || e.run.Skipped == 1) state.counters["timed_out"] = 1;
     }
     state.counters["degree"] = rig.start.dense.Degree;  // of the polynomial walked (the image for several letters)
     state.counters["positions"] = benchmark::Counter(static_cast<double>(positions), benchmark::Counter::kIsRate);

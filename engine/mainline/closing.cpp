@@ -32,7 +32,6 @@ At AskAnew(Engine& e) {
     r.Repeat = "y";
     RestartSearchClock(e);
     if (r.StopReason == StopReason::Retune || r.StopReason == StopReason::Leave) {
-        r.Key.clear();
         r.StopReason = StopReason::None;
         s.Bound1 -= 1;
         s.StartDegree = s.TrialDegree;
@@ -54,13 +53,9 @@ At Finish(Engine& e) {
     RunFlags& r = e.run;
     DenseForm& d = e.dense;
     r.StopReason = StopReason::None;
-    r.Key.clear();
-    r.PrintMode = 0;
-    d.PrintShift = RoundHalfEven(d.LowExp);
-    d.PrintDegree = d.DegreeKeep;
     for (int k = 0; k <= d.DegreeKeep; ++k) d.PolyWork[k] = static_cast<float>(r.SignAcc) * d.PolyKeep[k];
     r.SignAcc = 1;
-    PrintDensePoly(e);
+    PrintDensePoly(e, d.PolyWork, d.DegreeKeep, RoundHalfEven(d.LowExp), PrintTarget::ScreenAndTranscript);
 
     if (r.GsysRead < r.GsysCount) {
         r.GsysRead += 1;
@@ -79,7 +74,7 @@ At CloseTranscript(Engine& e) {
     e.jg.EndLine();
     e.NewLine();
     e.NewLine();
-    if (r.StopKey == "x" || r.StopKey == "t") {
+    if (r.StoppedBy != StoppedBy::Nothing) {
         e.jg.Write("=....");
         e.jg.EndLine();
     } else if (r.Skipped == 1) {
@@ -94,9 +89,9 @@ At CloseWithoutMarks(Engine& e) {
     e.jg.Close();
     e.NewLine();
     if (r.Stage == 0) {
-        r.PrintMode = 1;
         e.PrintLine("####");
-        if (auto split = FindRepeatedFactor(e)) ShowRepeatedSplit(e, split->m, split->n, split->q);
+        if (auto split = FindRepeatedFactor(e))
+            ShowRepeatedSplit(e, {split->g, split->m, split->q, split->n - split->m});
         const At next = r.Stage == 1 ? At::CloseAll : At::ShowResults;
         SplitWhatRemains(e);
         return next;

@@ -170,12 +170,7 @@ void EndBoth(Engine& e) {
 }
 
 void PrintImage(Engine& e, const Image& p) {
-    DenseForm& d = e.dense;
-    for (std::size_t k = 0; k < p.dense.size(); ++k) d.PolyWork[k] = p.dense[k];
-    d.PrintDegree = static_cast<std::int32_t>(p.dense.size()) - 1;
-    d.PrintShift = p.shift;
-    e.run.PrintMode = 0;
-    PrintDensePoly(e);
+    PrintDensePoly(e, p.dense, static_cast<int>(p.dense.size()) - 1, p.shift, PrintTarget::ScreenAndTranscript);
 }
 
 // The factor, the working of its split, the split, and the new product.
@@ -188,21 +183,15 @@ void ShowSplit(Engine& e, const std::string& product, const std::string& factor,
 
     const std::int32_t gd = static_cast<std::int32_t>(s.g.dense.size()) - 1;
     const std::int32_t qd = static_cast<std::int32_t>(s.q.dense.size()) - 1;
-    const std::size_t size = static_cast<std::size_t>(gd + qd) + 2;
-    for (std::vector<float>* v : {&d.PolyWork, &d.PolyKeep, &e.search.TrialFactor})
-        if (v->size() < size) v->resize(size, 0.0f);
-    for (std::int32_t k = 0; k <= gd; ++k) e.search.TrialFactor[k] = s.g.dense[k];
-    for (std::int32_t k = 0; k <= qd; ++k) d.PolyWork[k] = s.q.dense[k];
-    d.FoundDeg = gd;
-    d.CofactorDeg = qd;
     d.DegreeKeep = gd + qd;
     d.LowExp = static_cast<float>(s.g.shift + s.q.shift);
     e.run.NoGroupingShown = 0;
     e.PrintLine("~~");
+    const DenseSplit working{s.g.dense, gd, s.q.dense, qd};
     e.jg.Write("=");
-    WriteCollectedLine(e);
+    WriteCollectedLine(e, working);
     e.jg.Write("=");
-    WriteGroupedLine(e);
+    WriteGroupedLine(e, working);
 
     Both(e, "=");
     PrintImage(e, s.g);
@@ -262,13 +251,12 @@ void UseLetters(Engine& e, const VarTable& parsed, const Letters& l) {
 }  // namespace
 
 void SplitWhatRemains(Engine& e) {
-    if (e.exact == nullptr || e.run.StopKey == "t") return;
+    if (e.exact == nullptr || e.run.StoppedBy == StoppedBy::KeyT) return;
     // Everything the printer reads is put back afterwards.
     const VarTable keptVars = e.vars;
     const DenseForm keptDense = e.dense;
-    const std::vector<float> keptTrial = e.search.TrialFactor;
-    // The printer's vectors grow to the images' degree for the while; the
-    // weights of the product's own letters can make it higher than the walk's.
+    // The images' degree is bounded; the weights of the product's own letters
+    // can make it higher than the walk's.
     constexpr std::size_t room = 100000;
     bool opened = false;
     for (int round = 0; round < kMaxSplits; ++round) {
@@ -289,7 +277,6 @@ void SplitWhatRemains(Engine& e) {
     if (opened) e.jg.Close();
     e.vars = keptVars;
     e.dense = keptDense;
-    e.search.TrialFactor = keptTrial;
 }
 
 }  // namespace yinshi

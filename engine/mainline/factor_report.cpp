@@ -12,12 +12,12 @@ namespace {
 // variable order before the search goes on.
 constexpr int kReorderAbove = 12;
 
+// The factor found, signed, at its share of the main variable's power; on
+// both outputs.
 void PrintFactor(Engine& e, int sign) {
     DenseForm& d = e.dense;
     for (int k = 0; k <= d.FoundDeg; ++k) d.PolyWork[k] = static_cast<float>(sign) * e.search.TrialFactor[k];
-    d.PrintDegree = d.FoundDeg;
-    d.PrintShift = e.store.SplitShift;
-    PrintDensePoly(e);
+    PrintDensePoly(e, d.PolyWork, d.FoundDeg, e.store.SplitShift, PrintTarget::ScreenAndTranscript);
 }
 
 }  // namespace
@@ -30,12 +30,10 @@ At FactorReport(Engine& e) {
     bool first = r.NoEqualsPrefix == 0;
 
     r.Stage = 1;
-    if (first) ShowGroupingWorking(e);
+    if (first) ShowGroupingWorking(e, {e.search.TrialFactor, g, d.PolyWork, f});
 
     for (int k = 0; k <= f; ++k) d.PolyKeep[k] = d.PolyWork[k];
     d.DegreeKeep = f;
-    d.PrintDegree = g;
-    r.PrintMode = 0;
 
     float gLead = e.search.TrialFactor[g];
     float qLead = d.PolyKeep[f];
@@ -51,16 +49,14 @@ At FactorReport(Engine& e) {
         PrintContentPrefix(e);
     }
     PrintFactor(e, r.Sign);
-    r.PrintMode = first ? 0 : 1;
     // The cofactor keeps what is left of the main variable's power after the
-    // factor took its share.
+    // factor took its share; the transcript has it only the first time.
     d.LowExp -= static_cast<float>(e.store.SplitShift);
     for (int k = 0; k <= f; ++k) d.PolyWork[k] = static_cast<float>(r.Sign) * d.PolyKeep[k];
-    d.PrintDegree = f;
-    d.PrintShift = static_cast<std::int32_t>(d.LowExp);
-    PrintDensePoly(e);
+    PrintDensePoly(e, d.PolyWork, f, static_cast<std::int32_t>(d.LowExp),
+                   first ? PrintTarget::ScreenAndTranscript : PrintTarget::Screen);
     e.NewLine();
-    if (r.PrintMode == 0) e.jg.EndLine();
+    if (first) e.jg.EndLine();
 
     if (r.Skipped == 1) return At::CloseTranscript;
 
@@ -73,7 +69,6 @@ At FactorReport(Engine& e) {
         PrintContentPrefix(e);
         PrintFactor(e, r.Sign);
         r.NoEqualsPrefix = 1;
-        r.PrintMode = 1;
     }
     e.store.SplitShift = 0;
     return At::AfterFactor;
@@ -84,12 +79,12 @@ At AfterFactor(Engine& e) {
     if (2 * e.search.TrialDegree > d.Degree) return At::SearchEnd;
     e.NewLine();
     for (int k = 0; k <= d.DegreeKeep; ++k) d.PolyWork[k] = d.PolyKeep[k];
-    d.PrintDegree = d.DegreeKeep;
-    d.PrintShift = static_cast<std::int32_t>(d.LowExp);
-    e.run.PrintMode = 1;
-    PrintDensePoly(e);
+    const auto shift = static_cast<std::int32_t>(d.LowExp);
+    PrintDensePoly(e, d.PolyWork, d.DegreeKeep, shift, PrintTarget::Screen);
     e.NewLine();
     if (e.vars.VarCount > 1 && d.Degree > kReorderAbove && e.run.MethodResult == MethodOutcome::Split) {
+        // The new variable order is chosen from the cofactor's own terms.
+        RebuildTermTable(e, d.PolyWork, d.DegreeKeep, shift);
         DropAbsentVariables(e);
         return At::Reorder;
     }

@@ -50,10 +50,7 @@ At SearchEnd(Engine& e) {
     if (r.Stage == 1 && r.StopReason != StopReason::Retune) return At::Finish;
 
     for (int k = 0; k <= d.DegreeKeep; ++k) d.PolyWork[k] = static_cast<float>(r.Sign) * d.PolyKeep[k];
-    d.PrintDegree = d.DegreeKeep;
-    d.PrintShift = RoundHalfEven(d.LowExp);
-    r.PrintMode = 1;
-    PrintDensePoly(e);
+    PrintDensePoly(e, d.PolyWork, d.DegreeKeep, RoundHalfEven(d.LowExp), PrintTarget::Screen);
 
     if ((r.StopReason == StopReason::Retune || r.StopReason == StopReason::Leave) && s.CurBound1 > s.DefaultBound1) {
         s.CurBound1 = 0;
@@ -68,7 +65,6 @@ At SearchEnd(Engine& e) {
     if (s.Bound1 == 1) return r.Stage == 1 ? At::Finish : At::AskAnew;
     if (r.StopReason == StopReason::Retune) {
         r.StopReason = StopReason::None;
-        r.Key.clear();
         RestartSearchClock(e);
         s.StartDegree = s.TrialDegree;
         s.Bound1 = std::floor((s.Bound1 + 1) / 2);

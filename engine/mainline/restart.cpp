@@ -141,8 +141,6 @@ void FillDenseVector(Engine& e, int n) {
         int k = RoundHalfEven(e.terms.TermMainExp[i] - d.LowExp);
         d.PolyWork[k] = e.terms.TermCoef[i];  // the first after sorting wins a shared power
     }
-    d.PrintDegree = n;
-    d.PrintShift = RoundHalfEven(d.LowExp);
     d.DegreeKeep = n;
     e.store.StoredCount = 0;
     e.store.StoredEnd = 0;
@@ -171,19 +169,24 @@ void TakeOutSign(Engine& e, int n) {
     }
 }
 
-// The polynomial being decomposed, after "=" and its content the first time.
-void ShowPolynomial(Engine& e) {
+// The polynomial being decomposed, degree n, after "=" and its content the
+// first time (then in the transcript too). The term table becomes its terms:
+// the highest exponents kept and the special forms are taken from them.
+void ShowPolynomial(Engine& e, int n) {
     RunFlags& r = e.run;
-    r.PrintMode = 1;
+    DenseForm& d = e.dense;
+    PrintTarget target = PrintTarget::Screen;
     if (r.MethodResult == MethodOutcome::None) {
-        r.PrintMode = 0;
+        target = PrintTarget::ScreenAndTranscript;
         e.jg.EndLine();
         e.jg.Write("=");
         e.NewLine();
         e.Print("=");
         PrintContentPrefix(e);
     }
-    PrintDensePoly(e);
+    const int shift = RoundHalfEven(d.LowExp);
+    PrintDensePoly(e, d.PolyWork, n, shift, target);
+    RebuildTermTable(e, d.PolyWork, n, shift);
     e.NewLine();
     KeepMaxExponents(e);
 }
@@ -216,7 +219,7 @@ At Reorder(Engine& e) {
     if (Next next = ChooseOrder(e, n)) return *next;
     FillDenseVector(e, n);
     TakeOutSign(e, n);
-    ShowPolynomial(e);
+    ShowPolynomial(e, n);
     if (Next next = TrySpecialForms(e, n)) return *next;
 
     // A linear polynomial is its own last factor.

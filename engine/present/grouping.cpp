@@ -1,6 +1,7 @@
 #include "present/grouping.hpp"
 
 #include <algorithm>
+#include <cassert>
 #include <cstdint>
 #include <vector>
 
@@ -12,14 +13,16 @@ namespace yinshi {
 
 namespace {
 
-void WritePower(Engine& e, std::int32_t power) {
-    e.print.PowerArg = power;
-    PrintPowerSuffix(e);
+void WritePower(Engine& e, std::int32_t power) { PrintPowerSuffix(e, power); }
+
+void AssertSplit([[maybe_unused]] const DenseSplit& s) {
+    assert(s.gDeg >= 0 && static_cast<std::size_t>(s.gDeg) < s.g.size());
+    assert(s.qDeg >= 0 && static_cast<std::size_t>(s.qDeg) < s.q.size());
 }
 
 // The collected line for H of degree high and L of degree low, high >= low:
 // every coefficient of f split into its non-zero partial products h_i * l_j.
-void WriteCollected(Engine& e, const std::vector<float>& h, std::int32_t high, const std::vector<float>& l,
+void WriteCollected(Engine& e, std::span<const float> h, std::int32_t high, std::span<const float> l,
                     std::int32_t low) {
     Transcript& jg = e.jg;
     jg.Write("[" + TextForm(h[high] * l[low]));
@@ -66,34 +69,34 @@ void WriteCollected(Engine& e, const std::vector<float>& h, std::int32_t high, c
 
 }  // namespace
 
-void ShowGroupingWorking(Engine& e) {
+void ShowGroupingWorking(Engine& e, const DenseSplit& s) {
     if (e.run.NoEqualsPrefix != 0) return;
     e.run.NoGroupingShown = 0;
     e.jg.EndLine();
     e.jg.Write("=");
     PrintContentPrefix(e);
     e.PrintLine("~~");
-    WriteCollectedLine(e);
+    WriteCollectedLine(e, s);
     e.jg.Write("=");
     PrintContentPrefix(e);
-    WriteGroupedLine(e);
+    WriteGroupedLine(e, s);
 }
 
-void WriteCollectedLine(Engine& e) {
-    const std::int32_t qd = e.dense.CofactorDeg;
-    const std::int32_t gd = e.dense.FoundDeg;
-    if (qd >= gd) {
-        WriteCollected(e, e.dense.PolyWork, qd, e.search.TrialFactor, gd);
+void WriteCollectedLine(Engine& e, const DenseSplit& s) {
+    AssertSplit(s);
+    if (s.qDeg >= s.gDeg) {
+        WriteCollected(e, s.q, s.qDeg, s.g, s.gDeg);
     } else {
-        WriteCollected(e, e.search.TrialFactor, gd, e.dense.PolyWork, qd);
+        WriteCollected(e, s.g, s.gDeg, s.q, s.qDeg);
     }
 }
 
-void WriteGroupedLine(Engine& e) {
-    const std::int32_t qd = e.dense.CofactorDeg;
-    const std::int32_t gd = e.dense.FoundDeg;
-    const std::vector<float>& q = e.dense.PolyWork;
-    const std::vector<float>& g = e.search.TrialFactor;
+void WriteGroupedLine(Engine& e, const DenseSplit& s) {
+    AssertSplit(s);
+    const std::int32_t qd = s.qDeg;
+    const std::int32_t gd = s.gDeg;
+    const std::span<const float> q = s.q;
+    const std::span<const float> g = s.g;
     e.jg.Write("[(");
     for (std::int32_t i = qd; i >= 0; --i) {
         if (i < qd) {

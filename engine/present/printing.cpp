@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cassert>
 #include <cmath>
 #include <string>
 
@@ -120,66 +121,85 @@ void PrintContentPrefix(Engine& e) {
     }
 }
 
-void PrintDensePoly(Engine& e) {
-    DenseForm& dn = e.dense;
-    TermTable& t = e.terms;
-    PrintState& ps = e.print;
-    const bool toJg = e.run.PrintMode == 0;
-    auto both = [&](std::string_view s) {
+namespace {
+
+// The dense printer's outputs: the screen, and the transcript when the target
+// names it.
+struct DenseOut {
+    Engine& e;
+    bool toJg;
+    void Both(std::string_view s) const {
         Console(e, s);
         if (toJg) ToJg(e, s);
-    };
-    auto split = [&](std::string_view con, std::string_view jg) {
+    }
+    void Split(std::string_view con, std::string_view jg) const {
         Console(e, con);
         if (toJg) ToJg(e, jg);
-    };
-
-    both("(");
-    ps.FirstDone = 0;
-    t.MaxTerms = 0;
-    int vars = std::max(1, CountOf(e.vars.VarCount, kMaxVars));
-    for (int k = dn.PrintDegree; k >= 0; --k) {
-        ps.LetterShown = 0;
-        float c = dn.PolyWork[k];
-        if (c == 0) continue;
-        ++t.MaxTerms;
-        EnsureTermRow(t, t.MaxTerms);
-        t.TermCoef[t.MaxTerms] = dn.PolyKeep[k];
-
-        if (ps.FirstDone == 0) {
-            ps.FirstDone = 1;
-            if (c == -1) {
-                both("-");
-            } else if (c != 1) {
-                split(ItemForm(c), TextForm(c));
-            }
-        } else {
-            float a = std::fabs(c);
-            both(c < 0 ? "-" : "+");
-            if (a == 1) {
-                split("", " ");
-            } else {
-                split(ItemForm(a), TextForm(a));
-            }
-        }
-
-        int p = dn.PrintShift + k;
-        Monomial m = MonomialOf(e, p, true);
-        if (m.anyLetter) {
-            ps.LetterShown = 1;
-            both(m.text);
-            if (m.lastIsOne && toJg) ToJg(e, " ");
-        }
-        std::array<int, 8> exps{};
-        ImagePowerToExponents(e, p, exps);
-        for (int j = 1; j <= vars; ++j) t.TermExp(t.MaxTerms, j) = static_cast<float>(exps[j]);
     }
-    if (ps.LetterShown == 0 && !dn.PolyWork.empty() && std::fabs(dn.PolyWork[0]) == 1) split(ItemForm(1), "1");
-    both(")");
+};
+
+// The sign and the number of a non-zero coefficient: the first without "+"
+// and without a 1, the later ones with their sign and a blank for a 1.
+void WriteCoefficient(const DenseOut& out, float c, bool first) {
+    if (first) {
+        if (c == -1) {
+            out.Both("-");
+        } else if (c != 1) {
+            out.Split(ItemForm(c), TextForm(c));
+        }
+        return;
+    }
+    float a = std::fabs(c);
+    out.Both(c < 0 ? "-" : "+");
+    if (a == 1) {
+        out.Split("", " ");
+    } else {
+        out.Split(ItemForm(a), TextForm(a));
+    }
 }
 
-void PrintPowerSuffix(Engine& e) {
-    int p = RoundHalfEven(static_cast<double>(e.print.PowerArg) + e.dense.LowExp);
+}  // namespace
+
+void PrintDensePoly(Engine& e, std::span<const float> coefs, int degree, int shift, PrintTarget target) {
+    assert(degree >= 0 && static_cast<std::size_t>(degree) < coefs.size());
+    const DenseOut out{e, target == PrintTarget::ScreenAndTranscript};
+    out.Both("(");
+    bool first = true;
+    bool letterShown = false;  // by the last power written, x^0 once the loop is done
+    for (int k = degree; k >= 0; --k) {
+        letterShown = false;
+        const float c = coefs[k];
+        if (c == 0) continue;
+        WriteCoefficient(out, c, first);
+        first = false;
+        Monomial m = MonomialOf(e, shift + k, true);
+        if (!m.anyLetter) continue;
+        letterShown = true;
+        out.Both(m.text);
+        if (m.lastIsOne && out.toJg) ToJg(e, " ");
+    }
+    if (!letterShown && std::fabs(coefs[0]) == 1) out.Split(ItemForm(1), "1");
+    out.Both(")");
+}
+
+void RebuildTermTable(Engine& e, std::span<const float> coefs, int degree, int shift) {
+    assert(degree >= 0 && static_cast<std::size_t>(degree) < coefs.size());
+    TermTable& t = e.terms;
+    t.MaxTerms = 0;
+    const int vars = std::max(1, CountOf(e.vars.VarCount, kMaxVars));
+    for (int k = degree; k >= 0; --k) {
+        if (coefs[k] == 0) continue;
+        ++t.MaxTerms;
+        EnsureTermRow(t, t.MaxTerms);
+        t.TermCoef[t.MaxTerms] = coefs[k];
+        std::array<int, 8> exps{};
+        ImagePowerToExponents(e, shift + k, exps);
+        for (int j = 1; j <= vars; ++j) t.TermExp(t.MaxTerms, j) = static_cast<float>(exps[j]);
+    }
+}
+
+void PrintPowerSuffix(Engine& e, int power) {
+    int p = RoundHalfEven(static_cast<double>(power) + e.dense.LowExp);
     ToJg(e, MonomialOf(e, p, false).text);
 }
 

@@ -1,7 +1,5 @@
 #include "present/repeated_split.hpp"
 
-#include <cstdint>
-
 #include "platform/colours.hpp"
 #include "platform/number_form.hpp"
 #include "present/printing.hpp"
@@ -12,11 +10,9 @@ namespace yinshi {
 // f = (G)(Q) on the console and in the transcript, which the main line has
 // already closed: it is reopened for these lines so that the transcript and its
 // printed copy show the repeated factor too.
-void ShowRepeatedSplit(Engine& e, int m, int n, const std::vector<float>& q) {
-    DenseForm& d = e.dense;
+void ShowRepeatedSplit(Engine& e, const DenseSplit& s) {
     const bool reopened = !e.jg.IsOpen() && e.jg.Append(e.File(e.run.ResultFile));
-    const float oldMode = e.run.PrintMode;
-    e.run.PrintMode = e.jg.IsOpen() ? 0 : 1;
+    const PrintTarget target = e.jg.IsOpen() ? PrintTarget::ScreenAndTranscript : PrintTarget::Screen;
 
     e.run.Stage = 1;
     e.screen.Color(kResultColours);
@@ -24,15 +20,12 @@ void ShowRepeatedSplit(Engine& e, int m, int n, const std::vector<float>& q) {
     e.jg.Write("=");
     PrintContentPrefix(e);
 
-    const std::int32_t oldShift = d.PrintShift;
-    d.PrintShift = RoundHalfEven(d.LowExp) - oldShift;
-    d.PrintDegree = m;
-    PrintDensePoly(e);
-    d.PrintShift = oldShift;
-
-    for (int k = 0; k <= n - m; ++k) d.PolyWork[k] = q[k];
-    d.PrintDegree = n - m;
-    PrintDensePoly(e);
+    // G is written from power 0 and Q from the polynomial's lowest power, as
+    // the closing has always shown them. With several letters and a lowest
+    // power above 0 these are not G's and Q's own shares of it: those would
+    // be LowExp - s and s, s the shift the degree-split test found for Q.
+    PrintDensePoly(e, s.g, s.gDeg, 0, target);
+    PrintDensePoly(e, s.q, s.qDeg, RoundHalfEven(e.dense.LowExp), target);
 
     e.NewLine();
     e.jg.EndLine();
@@ -41,7 +34,6 @@ void ShowRepeatedSplit(Engine& e, int m, int n, const std::vector<float>& q) {
     e.jg.EndLine();
     e.screen.Color(kPlainColours);
 
-    e.run.PrintMode = oldMode;
     if (reopened) e.jg.Close();
 }
 

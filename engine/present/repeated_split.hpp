@@ -1,12 +1,13 @@
 #pragma once
-#include <vector>
+#include "present/grouping.hpp"
 
 namespace yinshi {
 
 struct Engine;
 
-// f = (G)(Q), G in PolyWork(0..m) and Q = q(0..n - m), on the console and in
-// the transcript, even though the main line has already closed it; sets Stage = 1.
-void ShowRepeatedSplit(Engine& e, int m, int n, const std::vector<float>& q);
+// f = (G)(Q), G = s.g(0..gDeg) and Q = s.q(0..qDeg), on the console and in the
+// transcript, even though the main line has already closed it; sets Stage = 1.
+// Preconditions (asserted in debug builds): those of DenseSplit's printers.
+void ShowRepeatedSplit(Engine& e, const DenseSplit& s);
 
 }  // namespace yinshi

@@ -2,7 +2,8 @@
 // every variable, and the per-variable exponent tables it works with.
 #include <algorithm>
 #include <array>
-#include <vector>
+#include <cassert>
+#include <span>
 
 #include "platform/number_form.hpp"
 #include "search/dense_arith.hpp"
@@ -14,27 +15,6 @@ namespace yinshi {
 namespace {
 
 int VarCountOf(const Engine& e) { return std::clamp(RoundHalfEven(e.vars.VarCount), 0, kMaxVars); }
-
-// Room for term `row`, keeping what the table holds.
-void TermRowsAtLeast(Engine& e, int row) {
-    FloatGrid& t = e.terms.TermExp;
-    if (row < t.Rows() && t.Cols() > kMaxVars) return;
-    FloatGrid grown(std::max(row, t.Rows() - 1), kMaxVars);
-    for (int r = 0; r < t.Rows(); ++r)
-        for (int c = 0; c < std::min(t.Cols(), kMaxVars + 1); ++c) grown(r, c) = t(r, c);
-    t = std::move(grown);
-}
-
-// The highest exponent of every variable over the non-zero coefficients of
-// `v` (degree `deg`) read as image powers shift + k; left in VarTabA.
-void ExponentsOf(Engine& e, const std::vector<float>& v, int deg, int shift) {
-    std::vector<float>& scratch = e.vars.VarOrder;
-    if (scratch.size() < static_cast<std::size_t>(deg) + 1) scratch.resize(static_cast<std::size_t>(deg) + 1);
-    for (int k = 0; k <= deg; ++k) scratch[k] = v[k];
-    e.dense.PrintDegree = deg;
-    e.dense.PrintShift = shift;
-    DenseExponents(e);
-}
 
 }  // namespace
 
@@ -54,45 +34,39 @@ void KeepMaxExponents(Engine& e) {
     for (int v = 1; v <= VarCountOf(e); ++v) e.vars.VarMaxExpKeep[v] = e.vars.VarTabA[v];
 }
 
-void DenseExponents(Engine& e) {
-    TermTable& t = e.terms;
-    const DenseForm& d = e.dense;
-    t.MaxTerms = 0;
+std::array<float, 8> DenseMaxExponents(const Engine& e, std::span<const float> coefs, int degree, int shift) {
+    assert(degree >= 0 && static_cast<std::size_t>(degree) < coefs.size());
+    const int vars = VarCountOf(e);
+    std::array<float, 8> high{};
     std::array<int, 8> exps{};
-    const int top = std::min(d.PrintDegree, static_cast<int>(e.vars.VarOrder.size()) - 1);
-    for (int k = top; k >= 0; --k) {
-        if (e.vars.VarOrder[k] == 0) continue;
-        t.MaxTerms += 1;
-        TermRowsAtLeast(e, t.MaxTerms);
-        ImagePowerToExponents(e, d.PrintShift + k, exps);
-        for (int v = 1; v <= kMaxVars; ++v) t.TermExp(t.MaxTerms, v) = static_cast<float>(exps[v]);
+    for (int k = degree; k >= 0; --k) {
+        if (coefs[k] == 0) continue;
+        ImagePowerToExponents(e, shift + k, exps);
+        for (int v = 1; v <= vars; ++v) high[v] = std::max(high[v], static_cast<float>(exps[v]));
     }
-    MaxExponents(e);
+    return high;
 }
 
-void CheckDegreeSplit(Engine& e) {
-    DenseForm& d = e.dense;
+void CheckDegreeSplit(Engine& e, std::span<const float> g, int gDeg, std::span<const float> q, int qDeg) {
+    assert(gDeg >= 0 && static_cast<std::size_t>(gDeg) < g.size());
+    assert(qDeg >= 0 && static_cast<std::size_t>(qDeg) < q.size());
     VarTable& vt = e.vars;
     const int vars = VarCountOf(e);
-    const int low = RoundHalfEven(d.LowExp);
-    const int savedDegree = d.PrintDegree;
-    const int savedShift = d.PrintShift;
+    const int low = RoundHalfEven(e.dense.LowExp);
     e.run.MethodResult = MethodOutcome::Kept;
     for (int s = 0; s <= low; ++s) {
-        ExponentsOf(e, d.PolyWork, d.CofactorDeg, low - s);
-        for (int v = 1; v <= vars; ++v) vt.VarMaxExp[v] = vt.VarTabA[v];
-        ExponentsOf(e, e.search.TrialFactor, d.FoundDeg, s);
+        const std::array<float, 8> qHigh = DenseMaxExponents(e, q, qDeg, low - s);
+        for (int v = 1; v <= vars; ++v) vt.VarMaxExp[v] = qHigh[v];
+        const std::array<float, 8> gHigh = DenseMaxExponents(e, g, gDeg, s);
         bool fits = true;
         for (int v = 1; v <= vars; ++v)
-            if (vt.VarTabA[v] + vt.VarMaxExp[v] != vt.VarMaxExpKeep[v]) fits = false;
+            if (gHigh[v] + vt.VarMaxExp[v] != vt.VarMaxExpKeep[v]) fits = false;
         if (fits) {
             e.store.SplitShift = s;
             e.run.MethodResult = MethodOutcome::Split;
             break;
         }
     }
-    d.PrintDegree = savedDegree;
-    d.PrintShift = savedShift;
 }
 
 void DropAbsentVariables(Engine& e) {

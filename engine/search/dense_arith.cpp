@@ -1,62 +1,85 @@
-// Exact division of dense vectors and the running product of stored factors.
+// Exact division and multiplication of dense vectors, the product check, and
+// the running product of stored factors.
 #include "search/dense_arith.hpp"
 
 #include <algorithm>
+#include <cassert>
 #include <vector>
 
 #include "platform/grow.hpp"
 #include "platform/number_form.hpp"
+#include "search/exact_product.hpp"
 #include "state/engine.hpp"
 
 namespace yinshi {
 
-void DivideKeepByWork(Engine& e) {
-    DenseForm& d = e.dense;
-    const int keep = d.DegreeKeep;
-    const int prod = d.ProdDegree;
-    const int mid = keep - prod - 1;
-    d.QuotMid = static_cast<float>(mid);
-    if (mid + 1 < 0 || prod < 0) return;  // the divisor is longer than the dividend: no quotient
-    std::vector<float>& quot = e.search.TrialFactor;
-    AtLeast(quot, mid + 1);
-    const std::vector<float>& num = d.PolyKeep;
-    const std::vector<float>& den = d.PolyWork;
+namespace {
+
+// Whether coefficients 0..deg of v exist.
+[[maybe_unused]] bool Holds(std::span<const float> v, int deg) {
+    return deg >= 0 && static_cast<std::size_t>(deg) < v.size();
+}
+
+}  // namespace
+
+int DivideExact(std::span<const float> num, int numDeg, std::span<const float> den, int denDeg, std::span<float> quot) {
+    const int top = numDeg - denDeg;
+    const int mid = top - 1;
+    if (top < 0 || denDeg < 0) return top;  // the divisor is longer than the dividend: no quotient
+    assert(Holds(num, numDeg) && Holds(den, denDeg) && Holds(quot, top));
 
     quot[0] = num[0] / den[0];
-    quot[mid + 1] = num[keep] / den[prod];
-    if (prod <= mid) {
+    quot[top] = num[numDeg] / den[denDeg];
+    if (denDeg <= mid) {
         for (int i = 1; i <= mid; ++i) {
             float t = num[i];
-            for (int j = 1; j <= std::min(i, prod); ++j) t -= quot[i - j] * den[j];
+            for (int j = 1; j <= std::min(i, denDeg); ++j) t -= quot[i - j] * den[j];
             quot[i] = t / den[0];
         }
     } else {
-        int c = keep - 1;
+        int c = numDeg - 1;
         for (int i = mid; i >= 1; --i) {
             float t = num[c];
-            for (int j = prod - 1; j >= c - mid - 1; --j) t -= den[j] * quot[c - j];
-            quot[i] = t / den[prod];
+            for (int j = denDeg - 1; j >= c - mid - 1; --j) t -= den[j] * quot[c - j];
+            quot[i] = t / den[denDeg];
             --c;
         }
     }
+    return top;
 }
 
-void DivideKeepByFactor(Engine& e) {
-    DenseForm& d = e.dense;
-    const std::vector<float>& g = e.search.TrialFactor;
-    const int dg = e.search.TrialDegree;
-    const int top = RoundHalfEven(d.QuotMid) + 1;  // the quotient's degree
+void DivideFromLowEnd(std::span<const float> num, int numDeg, std::span<const float> g, int gDeg, int top,
+                      std::span<float> quot) {
     if (top < 0) return;
-    AtLeast(d.PolyWork, top);
+    assert(Holds(g, gDeg) && Holds(num, numDeg) && Holds(quot, top) && (top == 0 || Holds(num, top - 1)));
     for (int i = 0; i <= top - 1; ++i) {
-        float t = d.PolyKeep[i];
-        for (int j = 1; j <= std::min(i, dg); ++j) t -= d.PolyWork[i - j] * g[j];
-        d.PolyWork[i] = t / g[0];
+        float t = num[i];
+        for (int j = 1; j <= std::min(i, gDeg); ++j) t -= quot[i - j] * g[j];
+        quot[i] = t / g[0];
     }
-    d.PolyWork[top] = d.PolyKeep[d.DegreeKeep] / g[dg];
+    quot[top] = num[numDeg] / g[gDeg];
 }
 
-void MultiplyStoredFactor(Engine& e, int item) {
+void MultiplyDense(std::span<const float> a, int aDeg, std::span<const float> b, int bDeg, std::span<float> out) {
+    assert(Holds(a, aDeg) && Holds(b, bDeg) && Holds(out, aDeg + bDeg));
+    for (int k = 0; k <= aDeg + bDeg; ++k) {
+        float sum = 0;
+        for (int j = std::max(0, k - aDeg); j <= std::min(k, bDeg); ++j) sum += a[k - j] * b[j];
+        out[k] = sum;
+    }
+}
+
+bool ProductMatches(std::span<const float> g, int gDeg, std::span<const float> q, int n, std::span<const float> a) {
+    assert(gDeg >= 0 && gDeg <= n && Holds(a, n) && Holds(g, gDeg) && Holds(q, n - gDeg));
+    for (int c = n - 1; c >= n - gDeg + 1; --c) {
+        float sum = 0;
+        for (int j = std::max(0, c - gDeg); j <= std::min(c, n - gDeg); ++j) sum += q[j] * g[c - j];
+        if (sum != a[c]) return false;
+    }
+    return ProductEquals(g.data(), gDeg, q.data(), n - gDeg, a.data());
+}
+
+void CombinationMultiplyItem(Engine& e, int item) {
     const FactorStore& st = e.store;
     DenseForm& d = e.dense;
     std::vector<float>& g = e.search.TrialFactor;
@@ -66,20 +89,12 @@ void MultiplyStoredFactor(Engine& e, int item) {
     AtLeast(g, deg);
     for (int k = 0; k <= deg; ++k) g[k] = st.Work2n[from + k];
 
-    const int pd = d.ProdDegree;
-    const int nd = pd + deg;
-    std::vector<float>& out = e.vars.VarOrder;
-    AtLeast(out, nd);
+    const int nd = d.ProdDegree + deg;
     AtLeast(d.PolyWork, nd);
-    for (int k = 0; k <= nd; ++k) {
-        float sum = 0;
-        for (int j = std::max(0, k - pd); j <= std::min(k, deg); ++j) sum += d.PolyWork[k - j] * g[j];
-        out[k] = sum;
-    }
-    for (int k = 0; k <= nd; ++k) d.PolyWork[k] = out[k];
+    std::vector<float> product(static_cast<std::size_t>(nd) + 1);
+    MultiplyDense(d.PolyWork, d.ProdDegree, g, deg, product);
+    std::copy(product.begin(), product.end(), d.PolyWork.begin());
     d.ProdDegree = nd;
 }
-
-void CombinationMultiplyItem(Engine& e, int item) { MultiplyStoredFactor(e, item); }
 
 }  // namespace yinshi

@@ -1,37 +1,70 @@
 #pragma once
+#include <array>
 #include <span>
 
 namespace yinshi {
 
 struct Engine;
 
-// TrialFactor(0..QuotMid+1) = PolyKeep(0..DegreeKeep) / PolyWork(0..ProdDegree),
-// from the low end when the divisor is the shorter part, else from the high
-// end. No remainder test.
-void DivideKeepByWork(Engine& e);
-// PolyWork(0..QuotMid+1) = PolyKeep / TrialFactor(0..TrialDegree), low end;
-// the caller sets QuotMid to the quotient degree minus 1.
-void DivideKeepByFactor(Engine& e);
-// PolyWork(0..ProdDegree) times stored factor `item`; the factor is left in
-// TrialFactor.
-void MultiplyStoredFactor(Engine& e, int item);
-// Checks x^(n-1)..x^(n-d+1) of g*q (TrialFactor, TrialDegree; PolyWork) against
-// PolyCoef(0..Degree), then the whole product exactly; MethodResult Rejected
-// on a mismatch, otherwise runs AcceptFactor.
+// Dense polynomials are coefficient vectors in ascending powers: p(0..deg).
+// The kernels below read only their operands and write only their outputs;
+// the arithmetic is the engine's 32-bit float arithmetic, in the order of
+// operations the printed numbers depend on.
+
+// quot = num / den, exact division without a remainder test. The quotient
+// has degree top = numDeg - denDeg; its ends are num[0] / den[0] and
+// num[numDeg] / den[denDeg], and the coefficients between come from the low
+// end when the divisor is the shorter part (denDeg < top), else from the high
+// end. Returns top; writes quot(0..top) only when top >= 0 and denDeg >= 0.
+// Preconditions (asserted in debug builds): 0 <= numDeg < num.size(),
+// denDeg < den.size(), and quot.size() > top when quot is written. quot does
+// not overlap num or den.
+int DivideExact(std::span<const float> num, int numDeg, std::span<const float> den, int denDeg, std::span<float> quot);
+// quot(0..top) = num / g from the low end, without a remainder test:
+// quot(0..top-1) from num's low coefficients, quot(top) = num[numDeg] /
+// g[gDeg]. Writes nothing when top < 0.
+// Preconditions (asserted in debug builds), for top >= 0: 0 <= gDeg <
+// g.size(), 0 <= numDeg < num.size(), top - 1 < num.size(), quot.size() >
+// top. quot does not overlap num or g.
+void DivideFromLowEnd(std::span<const float> num, int numDeg, std::span<const float> g, int gDeg, int top,
+                      std::span<float> quot);
+// out(0..aDeg+bDeg) = a(0..aDeg) * b(0..bDeg).
+// Preconditions (asserted in debug builds): 0 <= aDeg < a.size(), 0 <= bDeg <
+// b.size(), out.size() > aDeg + bDeg. out does not overlap a or b.
+void MultiplyDense(std::span<const float> a, int aDeg, std::span<const float> b, int bDeg, std::span<float> out);
+// Is g(0..gDeg) * q(0..n-gDeg) = a(0..n)? x^(n-1)..x^(n-gDeg+1) are compared
+// first in float sums, then the whole product exactly (ProductEquals).
+// Preconditions (asserted in debug builds): 0 <= gDeg <= n, n < a.size(),
+// gDeg < g.size(), n - gDeg < q.size().
+bool ProductMatches(std::span<const float> g, int gDeg, std::span<const float> q, int n, std::span<const float> a);
+// The highest exponent of every variable 1..VarCount (index 0 and the
+// variables past VarCount: 0) over the non-zero coefficients of
+// coefs(0..degree) read as image powers shift + k.
+// Preconditions (asserted in debug builds): 0 <= degree < coefs.size().
+std::array<float, 8> DenseMaxExponents(const Engine& e, std::span<const float> coefs, int degree, int shift);
+
+// Checks g*q (TrialFactor, TrialDegree; PolyWork) against PolyCoef(0..Degree)
+// with ProductMatches; MethodResult Rejected on a mismatch, otherwise runs
+// AcceptFactor.
 void VerifyUpperCoefficients(Engine& e);
 // Records a verified factor: MethodResult Split (a factor) or Kept (in the
-// store for a later combination). Leaves FoundDeg and CofactorDeg for the
-// factor report.
+// store for a later combination). A split leaves FoundDeg, CofactorDeg and
+// SplitShift for the factor report.
 void AcceptFactor(Engine& e);
-// Is the split cofactor PolyWork(0..CofactorDeg) times factor
-// TrialFactor(0..FoundDeg) one in every variable? MethodResult Split with
-// SplitShift = the main-variable power given to the factor, else 2.
-void CheckDegreeSplit(Engine& e);
+// Is the image split f = g*q one in every variable? Tries the shifts s = 0,
+// 1, .., LowExp of g's image powers (q takes LowExp - s) until the highest
+// exponents of g and q add up to VarMaxExpKeep in every variable: then
+// MethodResult Split and SplitShift = s, else MethodResult Kept. Leaves
+// VarMaxExp = q's highest exponents at the last shift tried.
+// Preconditions (asserted in debug builds): 0 <= gDeg < g.size(), 0 <= qDeg <
+// q.size().
+void CheckDegreeSplit(Engine& e, std::span<const float> g, int gDeg, std::span<const float> q, int qDeg);
 // The factor-combination client's per-subset step: divide and test. True on
 // success (the store then holds the `chosen` stored factors, in that order);
 // on failure PolyWork and ProdDegree are the reduced polynomial again.
 bool CombinationDivideAndTest(Engine& e, std::span<const int> chosen);
-// The combination client's per-item step (MultiplyStoredFactor).
+// The combination client's per-item step: the running product PolyWork(0..
+// ProdDegree) times stored factor `item`, which is left in TrialFactor.
 void CombinationMultiplyItem(Engine& e, int item);
 // Trial division by the image of the sum of the variables (VarWeight), with
 // constant term +1 and then -1; MethodResult Split when a factor was found.
@@ -40,10 +73,6 @@ void TrySumOfVariables(Engine& e);
 void MaxExponents(Engine& e);
 // MaxExponents, copied to VarMaxExpKeep.
 void KeepMaxExponents(Engine& e);
-// Terms (exponents of every variable) of the non-zero coefficients of
-// VarOrder(0..PrintDegree) read as image powers PrintShift + k, highest first;
-// sets MaxTerms, then MaxExponents.
-void DenseExponents(Engine& e);
 // Removes the variables whose VarMaxExp is 0, closing the gaps.
 void DropAbsentVariables(Engine& e);
 

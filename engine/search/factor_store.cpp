@@ -73,26 +73,30 @@ void KeepChosenFactors(Engine& e, std::span<const int> chosen) {
     st.StoredEnd = static_cast<float>(end);
 }
 
-// A division result is a split only when its two parts multiply back to the
-// polynomial still to be factored; the divisions themselves test no remainder.
-void CheckSplitOfKeep(Engine& e) {
-    const DenseForm& d = e.dense;
-    if (d.FoundDeg + d.CofactorDeg == d.DegreeKeep &&
-        ProductEquals(e.search.TrialFactor.data(), d.FoundDeg, d.PolyWork.data(), d.CofactorDeg, d.PolyKeep.data())) {
-        CheckDegreeSplit(e);
+// A division result, the factor TrialFactor(0..found) and the cofactor
+// PolyWork(0..cofactor), is a split only when its two parts multiply back to
+// the polynomial still to be factored; the divisions themselves test no
+// remainder. The degrees are handed on to the factor report.
+void CheckSplitOfKeep(Engine& e, int found, int cofactor) {
+    DenseForm& d = e.dense;
+    d.FoundDeg = found;
+    d.CofactorDeg = cofactor;
+    if (found + cofactor == d.DegreeKeep &&
+        ProductEquals(e.search.TrialFactor.data(), found, d.PolyWork.data(), cofactor, d.PolyKeep.data())) {
+        CheckDegreeSplit(e, e.search.TrialFactor, found, d.PolyWork, cofactor);
     } else {
         e.run.MethodResult = MethodOutcome::Kept;
     }
 }
 
-// The kept polynomial divided by the running product in PolyWork, and whether
-// that division is a split in every variable.
-void SplitKeepByProduct(Engine& e) {
+// The kept polynomial divided by the product PolyWork(0..product), and
+// whether that division is a split in every variable.
+void SplitKeepByProduct(Engine& e, int product) {
     DenseForm& dn = e.dense;
-    DivideKeepByWork(e);
-    dn.FoundDeg = RoundHalfEven(dn.QuotMid) + 1;
-    dn.CofactorDeg = dn.ProdDegree;
-    CheckSplitOfKeep(e);
+    const int top = dn.DegreeKeep - product;
+    AtLeast(e.search.TrialFactor, top);
+    DivideExact(dn.PolyKeep, dn.DegreeKeep, dn.PolyWork, product, e.search.TrialFactor);
+    CheckSplitOfKeep(e, top, product);
 }
 
 }  // namespace
@@ -100,16 +104,7 @@ void SplitKeepByProduct(Engine& e) {
 void VerifyUpperCoefficients(Engine& e) {
     e.run.MethodResult = MethodOutcome::Rejected;
     const DenseForm& dn = e.dense;
-    const int n = dn.Degree;
-    const int d = e.search.TrialDegree;
-    const float* g = e.search.TrialFactor.data();
-    const float* q = dn.PolyWork.data();
-    for (int c = n - 1; c >= n - d + 1; --c) {
-        float sum = 0;
-        for (int j = std::max(0, c - d); j <= std::min(c, n - d); ++j) sum += q[j] * g[c - j];
-        if (sum != dn.PolyCoef[c]) return;
-    }
-    if (!ProductEquals(g, d, q, n - d, dn.PolyCoef.data())) return;
+    if (!ProductMatches(e.search.TrialFactor, e.search.TrialDegree, dn.PolyWork, dn.Degree, dn.PolyCoef)) return;
     AcceptFactor(e);
 }
 
@@ -121,7 +116,7 @@ namespace {
 void CombineWithStored(Engine& e, int d) {
     DenseForm& dn = e.dense;
     // The product of every stored factor, against the cofactor.
-    SplitKeepByProduct(e);
+    SplitKeepByProduct(e, dn.Degree);
     if (e.run.MethodResult == MethodOutcome::Split) {
         EmptyStore(e);
         return;
@@ -131,11 +126,10 @@ void CombineWithStored(Engine& e, int d) {
     const FactorStore& st = e.store;
     const int from = RoundHalfEven(st.StoredEndAt[st.StoredCount - 1]);
     for (int k = 0; k <= d; ++k) e.search.TrialFactor[k] = st.Work2n[from + k];
-    dn.QuotMid = static_cast<float>(dn.DegreeKeep - d - 1);
-    DivideKeepByFactor(e);
-    dn.FoundDeg = d;
-    dn.CofactorDeg = dn.DegreeKeep - d;
-    CheckSplitOfKeep(e);
+    const int top = dn.DegreeKeep - d;
+    AtLeast(dn.PolyWork, top);
+    DivideFromLowEnd(dn.PolyKeep, dn.DegreeKeep, e.search.TrialFactor, d, top, dn.PolyWork);
+    CheckSplitOfKeep(e, d, top);
     if (e.run.MethodResult == MethodOutcome::Split) {
         DropNewestStored(e);
         return;
@@ -168,12 +162,11 @@ void AcceptFactor(Engine& e) {
     dn.FoundDeg = d;
     dn.CofactorDeg = n - d;
     if (e.run.Skipped == 1) {
-        CheckDegreeSplit(e);
+        CheckDegreeSplit(e, e.search.TrialFactor, d, dn.PolyWork, n - d);
         return;
     }
 
     dn.Degree = n - d;
-    dn.ProdDegree = n - d;
     for (int k = 0; k <= n - d; ++k) dn.PolyCoef[k] = dn.PolyWork[k];
     if (e.vars.VarCount <= 1) {
         e.run.MethodResult = MethodOutcome::Split;
@@ -182,7 +175,7 @@ void AcceptFactor(Engine& e) {
 
     AppendToStore(e, e.search.TrialFactor, d);
     if (e.store.StoredCount == 1) {
-        CheckDegreeSplit(e);
+        CheckDegreeSplit(e, e.search.TrialFactor, d, dn.PolyWork, n - d);
         if (e.run.MethodResult == MethodOutcome::Split) EmptyStore(e);
         return;
     }
@@ -191,7 +184,7 @@ void AcceptFactor(Engine& e) {
 
 bool CombinationDivideAndTest(Engine& e, std::span<const int> chosen) {
     DenseForm& dn = e.dense;
-    SplitKeepByProduct(e);
+    SplitKeepByProduct(e, dn.ProdDegree);
     if (e.run.MethodResult == MethodOutcome::Split) {
         KeepChosenFactors(e, chosen);
         return true;

@@ -1,6 +1,8 @@
 #include "search/repeated_factor.hpp"
 
+#include <cassert>
 #include <cmath>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -19,7 +21,7 @@ constexpr float kContentLimit = 30000.0f;
 
 // Divides out the common divisor of v(0..deg), trying every J from the smallest
 // coefficient magnitude down. False when that magnitude is too large to try.
-bool RemoveContent(std::vector<float>& v, int deg) {
+bool RemoveContent(std::span<float> v, int deg) {
     float s = 0;
     for (int k = deg; k >= 0; --k) {
         float a = std::fabs(v[k]);
@@ -40,10 +42,7 @@ bool RemoveContent(std::vector<float>& v, int deg) {
 // The start of the sequence: b = f' and a = n f, so that the leading
 // coefficient of a is a whole multiple of that of b. False when a value is
 // past the product limit.
-bool StartSequence(Engine& e, int n) {
-    std::vector<float>& a = e.dense.PolyWork;
-    std::vector<float>& b = e.search.TrialFactor;
-    const std::vector<float>& f = e.dense.PolyKeep;
+bool StartSequence(std::span<const float> f, int n, std::span<float> a, std::span<float> b) {
     for (int i = 1; i <= n; ++i) {
         b[i - 1] = static_cast<float>(i) * f[i];
         if (std::fabs(b[i - 1]) > kProductLimit) return false;
@@ -58,7 +57,7 @@ bool StartSequence(Engine& e, int n) {
 
 // a(0..deg) minus mult x^(deg-m) b(0..m), which cancels a(deg). False when a
 // value leaves the range where floats stay exact.
-bool SubtractMultiple(std::vector<float>& a, const std::vector<float>& b, int deg, int m, float mult) {
+bool SubtractMultiple(std::span<float> a, std::span<const float> b, int deg, int m, float mult) {
     for (int i = deg - 1; i >= deg - m; --i) {
         const float t = b[i - deg + m] * mult;
         if (std::fabs(t) > kProductLimit) return false;
@@ -70,7 +69,7 @@ bool SubtractMultiple(std::vector<float>& a, const std::vector<float>& b, int de
 }
 
 // The degree of a(0..deg-1), taking a constant as degree 0.
-int DegreeBelow(const std::vector<float>& a, int deg) {
+int DegreeBelow(std::span<const float> a, int deg) {
     for (int i = deg - 1; i >= 1; --i)
         if (a[i] != 0) return i;
     return 0;
@@ -79,7 +78,7 @@ int DegreeBelow(const std::vector<float>& a, int deg) {
 // Both primitive, and the multiplier that cancels the leading coefficient of
 // a against b's: a is scaled first when it is not a whole multiple. False when
 // the content is too large to find or a value passes the product limit.
-bool NextMultiplier(std::vector<float>& a, std::vector<float>& b, int deg, int m, float& mult) {
+bool NextMultiplier(std::span<float> a, std::span<float> b, int deg, int m, float& mult) {
     if (!RemoveContent(a, deg) || !RemoveContent(b, m)) return false;
     mult = a[deg] / b[m];
     if (IsWhole(mult)) return true;
@@ -93,15 +92,16 @@ bool NextMultiplier(std::vector<float>& a, std::vector<float>& b, int deg, int m
     return true;
 }
 
-// The primitive remainder sequence of f = PolyKeep and f'. Leaves the gcd in
-// TrialFactor(0..m) and returns true when it has positive degree; false when f
-// and f' are coprime or a value leaves the range where floats stay exact.
-bool GcdWithDerivative(Engine& e, int n, int& m) {
-    std::vector<float>& a = e.dense.PolyWork;
-    std::vector<float>& b = e.search.TrialFactor;
+// The primitive remainder sequence of f(0..n) and f', worked in a and b
+// (both longer than n). Leaves the gcd in b(0..m) and returns true when it
+// has positive degree; false when f and f' are coprime or a value leaves the
+// range where floats stay exact. mult is the sequence's last multiplier,
+// set to 1 once the sequence starts.
+bool GcdWithDerivative(std::span<const float> f, int n, std::span<float> a, std::span<float> b, int& m, float& mult) {
+    assert(n >= 1 && static_cast<std::size_t>(n) < f.size() && static_cast<std::size_t>(n) < a.size() &&
+           static_cast<std::size_t>(n) < b.size());
     m = n - 1;
-    if (!StartSequence(e, n)) return false;
-    float& mult = e.run.RemMult;
+    if (!StartSequence(f, n, a, b)) return false;
     mult = 1;
     int deg = n;
     for (;;) {
@@ -129,27 +129,25 @@ std::optional<RepeatedSplit> FindRepeatedFactor(Engine& e) {
     for (int i = 0; i <= n; ++i) d.PolyCoef[i] = d.PolyWork[i] = d.PolyKeep[i];
 
     int m = 0;
-    if (!GcdWithDerivative(e, n, m)) return std::nullopt;
+    if (!GcdWithDerivative(d.PolyKeep, n, d.PolyWork, s.TrialFactor, m, e.run.RemMult)) return std::nullopt;
 
     // Found: G is the last divisor, made positive in its leading coefficient.
     if (s.TrialFactor[m] < 0)
         for (int i = 0; i <= m; ++i) s.TrialFactor[i] = -s.TrialFactor[i];
     for (int i = 0; i <= m; ++i) d.PolyWork[i] = s.TrialFactor[i];
     for (int i = 0; i <= n; ++i) d.PolyKeep[i] = d.PolyCoef[i];
-    d.ProdDegree = m;
     d.DegreeKeep = n;
-    DivideKeepByWork(e);
+    DivideExact(d.PolyKeep, n, d.PolyWork, m, s.TrialFactor);
+    std::vector<float> g(d.PolyWork.begin(), d.PolyWork.begin() + m + 1);
     std::vector<float> q(s.TrialFactor.begin(), s.TrialFactor.begin() + (n - m) + 1);
 
     // The division makes no remainder test; nothing is shown unless G * Q is f.
-    if (!ProductEquals(d.PolyWork.data(), m, q.data(), n - m, d.PolyKeep.data())) return std::nullopt;
+    if (!ProductEquals(g.data(), m, q.data(), n - m, d.PolyKeep.data())) return std::nullopt;
     if (e.vars.VarCount > 1) {
-        d.CofactorDeg = m;
-        d.FoundDeg = n - m;
-        CheckDegreeSplit(e);
+        CheckDegreeSplit(e, q, n - m, g, m);
         if (e.run.MethodResult != MethodOutcome::Split) return std::nullopt;
     }
-    return RepeatedSplit{m, n, std::move(q)};
+    return RepeatedSplit{m, n, std::move(g), std::move(q)};
 }
 
 }  // namespace yinshi

@@ -6,11 +6,12 @@ namespace yinshi {
 
 struct Engine;
 
-// A repeated factor of f (degree n): G = gcd(f, f') of degree m, left in
-// PolyWork(0..m), and the cofactor Q = f / G in q(0..n - m).
+// A repeated factor of f (degree n): G = gcd(f, f') of degree m in g(0..m),
+// and the cofactor Q = f / G in q(0..n - m).
 struct RepeatedSplit {
     int m = 0;
     int n = 0;
+    std::vector<float> g;
     std::vector<float> q;
 };
 

@@ -2,7 +2,6 @@
 #include "search/stop_check.hpp"
 
 #include <optional>
-#include <string>
 
 #include "platform/number_form.hpp"
 
@@ -18,17 +17,15 @@ bool PollKeysAndClock(Engine& e) {
         float now = static_cast<float>(MinutesOf(e.clock.Now()));
         if (MinutesPassed(now, r.StartMinute, r.TimeLimit)) {
             r.StopReason = StopReason::Retune;
-            r.StopKey = "x";
+            r.StoppedBy = StoppedBy::TimeLimitOrX;
             return true;
         }
     }
     std::optional<char> key = e.keys.Poll();
-    r.Key = key ? std::string(1, *key) : std::string();
     if (!key) return false;
     switch (*key) {
         case 'b':
         case 'B':
-            r.Key = "b";
             r.StopReason = StopReason::NoLimit;
             e.screen.Clear();
             e.PrintLine("b");
@@ -38,12 +35,12 @@ bool PollKeysAndClock(Engine& e) {
             return false;
         case 'x':
         case 'X':
-            r.Key = r.StopKey = "x";
+            r.StoppedBy = StoppedBy::TimeLimitOrX;
             r.StopReason = StopReason::Retune;
             return true;
         case 't':
         case 'T':
-            r.Key = r.StopKey = "t";
+            r.StoppedBy = StoppedBy::KeyT;
             r.StopReason = StopReason::Leave;
             return true;
         default: return false;

@@ -1,5 +1,6 @@
 // The high-degree method: trial division of the image by the image of the sum
 // of the variables, first with constant term +1, then with -1.
+#include <span>
 #include <vector>
 
 #include "platform/grow.hpp"
@@ -11,12 +12,9 @@ namespace yinshi {
 
 namespace {
 
-// PolyWork = PolyCoef / TrialFactor from the low end; false unless every
-// quotient coefficient is an integer and the leading coefficients agree.
-bool DividesFromLowEnd(Engine& e, int n, int d) {
-    const std::vector<float>& a = e.dense.PolyCoef;
-    const std::vector<float>& g = e.search.TrialFactor;
-    std::vector<float>& q = e.dense.PolyWork;
+// q = a(0..n) / g(0..d) from the low end; false unless every quotient
+// coefficient is an integer and the leading coefficients agree.
+bool DividesFromLowEnd(std::span<const float> a, int n, std::span<const float> g, int d, std::span<float> q) {
     for (int i = 0; i <= n - d; ++i) {
         float t = a[i];
         for (int j = 1; j <= std::min(i, d); ++j) t -= q[i - j] * g[j];
@@ -54,7 +52,6 @@ bool GoOnAfterDivision(Engine& e) {
     if (e.run.MethodResult != MethodOutcome::Kept) return false;
     for (int k = 0; k <= dn.DegreeKeep; ++k) dn.PolyCoef[k] = dn.PolyKeep[k];
     dn.Degree = dn.DegreeKeep;
-    dn.ProdDegree = dn.DegreeKeep;
     return true;
 }
 
@@ -83,7 +80,7 @@ void TrySumOfVariables(Engine& e) {
             SetVariableTerms(g, vt, vars);
             g[0] = -1;
         }
-        if (DividesFromLowEnd(e, dn.Degree, d) && !GoOnAfterDivision(e)) return;
+        if (DividesFromLowEnd(dn.PolyCoef, dn.Degree, g, d, dn.PolyWork) && !GoOnAfterDivision(e)) return;
     }
 }
 

@@ -40,7 +40,6 @@ struct Engine {
     SearchState search;
     FactorStore store;
     RunFlags run;
-    PrintState print;
     SubsetState subsets;
     FurtherState further;
 

@@ -82,16 +82,16 @@ struct DenseForm {
     std::vector<float> PolyWork;  // 0..300
     std::vector<float> PolyKeep;  // 0..300
     float LowExp = 0;
-    std::int32_t PrintDegree = 0;
-    std::int32_t PrintShift = 0;
     std::int32_t DegreeKeep = 0;
     // Image degree of the whole polynomial in the first pass: it cannot split
     // into more factors than this, so no more binomials can be queued.
     std::int32_t WholeDegree = 0;
-    std::int32_t ProdDegree = 0;  // degree of the running product in PolyWork
-    float QuotMid = 0;            // quotient degree minus 1 of the exact division
-    // Degrees of the factor found and of its cofactor, as the acceptance step
-    // hands them to the factor report and the grouping working.
+    // The degree of the running product in PolyWork while the subset walk
+    // combines stored factors: it lives from one of the walk's item steps to
+    // the next, and the walk itself puts it back after a failed subset.
+    std::int32_t ProdDegree = 0;
+    // The split the search hands to the next stage, FactorReport: the factor
+    // TrialFactor(0..FoundDeg) and its cofactor PolyWork(0..CofactorDeg).
     std::int32_t FoundDeg = 0;
     std::int32_t CofactorDeg = 0;
 };
@@ -150,6 +150,9 @@ struct FactorStore {
     float StoredEnd = 0;
     std::vector<float> StoredEndAt;  // index one past factor m; [0] = 0
     std::vector<float> StoredDeg;
+    // With the split handed to FactorReport: the main-variable power the
+    // factor takes of the polynomial's lowest one (LowExp); FactorReport uses
+    // it up and puts it back to 0.
     std::int32_t SplitShift = 0;
 };
 
@@ -159,6 +162,14 @@ enum class StopReason {
     Retune,   // the time limit ran out or x was pressed: the search may start again with a smaller bound
     Leave,    // t was pressed: the search gives up here
     NoLimit,  // b was pressed: the search goes on, and the first pass has no time limit any more
+};
+
+// What last cut a search of this run short, kept to the end of the run: the
+// transcript of such a run ends in "=....", and after t nothing more is split.
+enum class StoppedBy {
+    Nothing,
+    TimeLimitOrX,  // the time limit ran out or x was pressed
+    KeyT,          // t was pressed: the user gave the search up
 };
 
 // The time limits in minutes: the first pass, before any factor is found, and
@@ -186,10 +197,8 @@ struct RunFlags {
     std::int32_t SignAcc = 1;
     MethodOutcome MethodResult = MethodOutcome::None;
     float NoEqualsPrefix = 0;
-    float PrintMode = 0;
     yinshi::StopReason StopReason = StopReason::None;
-    std::string StopKey;
-    std::string Key;
+    yinshi::StoppedBy StoppedBy = StoppedBy::Nothing;
     std::string Repeat;
     std::int32_t Skipped = 0;
     float TimeLimit = kFirstPassMinutes;
@@ -209,13 +218,6 @@ struct RunFlags {
 };
 
 inline bool IsFirstPass(const RunFlags& r) { return r.TimeLimit == kFirstPassMinutes; }
-
-// Scratch of the printing routines.
-struct PrintState {
-    std::int32_t PowerArg = 0;
-    float FirstDone = 0;
-    std::int32_t LetterShown = 0;
-};
 
 // The size of the group of records the further solutions are at, and the pl
 // files.

@@ -54,7 +54,7 @@ Outcome RunWhole(const WalkInput& in, const exact::Factorer& flint, bool guided)
     t.e.dj.Close();
     Outcome out;
     // A time limit, or the jump to the top degree after two minutes.
-    out.stopped = !t.e.run.StopKey.empty() || t.e.run.Skipped == 1;
+    out.stopped = t.e.run.StoppedBy != StoppedBy::Nothing || t.e.run.Skipped == 1;
     out.log = t.screen.Log();
     for (const auto& entry : std::filesystem::directory_iterator(t.dir.Path()))
         if (entry.is_regular_file()) {

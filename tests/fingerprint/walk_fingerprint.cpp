@@ -99,6 +99,17 @@ std::string_view StopReasonText(StopReason reason) {
     return "";
 }
 
+// The recorded fingerprints hashed what last stopped a search as the letter
+// of its key, "x" for the time limit too.
+std::string_view StoppedByText(StoppedBy stoppedBy) {
+    switch (stoppedBy) {
+        case StoppedBy::Nothing: return "";
+        case StoppedBy::TimeLimitOrX: return "x";
+        case StoppedBy::KeyT: return "t";
+    }
+    return "";
+}
+
 float StartMinuteLessAnHour(const RunFlags& r) { return r.SearchStartTime.empty() ? 0 : r.StartMinute - 60; }
 
 // `withoutMarks`: the recorded fingerprints knew the closing without end marks as
@@ -116,7 +127,7 @@ void HashRunFlags(Hasher& h, const RunFlags& r, bool withoutMarks) {
         h.Int(v);
     for (std::string_view t :
          {std::string_view(r.FracFlag), std::string_view(r.SignPrefix), StopReasonText(r.StopReason),
-          std::string_view(r.StopKey), std::string_view(r.Repeat), std::string_view(r.StartTime),
+          StoppedByText(r.StoppedBy), std::string_view(r.Repeat), std::string_view(r.StartTime),
           std::string_view(r.SearchStartTime), std::string_view(r.AnewAnswer), std::string_view(r.AnotherAnswer)})
         h.Text(t);
     h.Int(withoutMarks ? 1 : 0);
@@ -163,7 +174,13 @@ void HashStage(Hasher& h, const Engine& e, At at) {
     h.Span(st.StoredEndAt, 0, st.StoredCount);
     h.Span(st.StoredDeg, 0, st.StoredCount);
     const int terms = static_cast<int>(e.terms.TermCount);
-    h.Span(e.terms.TermCoef, 1, terms);
+    // The term table's coefficients are read only by the stages that start
+    // from the table (Restart, Reorder): elsewhere they are no state of the
+    // run, only what the dense printer last happened to leave there.
+    if (at == At::Restart || at == At::Reorder)
+        h.Span(e.terms.TermCoef, 1, terms);
+    else
+        h.Int(terms);
     h.Span(e.terms.TermMainExp, 1, terms);
     const int vars = static_cast<int>(e.vars.VarCount);
     h.Int(vars);

@@ -36,7 +36,7 @@ TEST_F(Poll, TimeLimitIsAStrictTestOnTheMinutesField) {
     EXPECT_FALSE(StopsAt(10, 5, 0, 7, 10, 12, 59));
     EXPECT_TRUE(StopsAt(10, 5, 0, 7, 10, 13, 0));
     EXPECT_EQ(t.e.run.StopReason, StopReason::Retune);
-    EXPECT_EQ(t.e.run.StopKey, "x");
+    EXPECT_EQ(t.e.run.StoppedBy, StoppedBy::TimeLimitOrX);
     EXPECT_TRUE(StopsAt(10, 5, 59, 7, 10, 13, 0));  // 7 minutes and 1 second
     EXPECT_FALSE(StopsAt(10, 58, 0, 7, 11, 5, 59));
     EXPECT_TRUE(StopsAt(10, 58, 0, 7, 11, 6, 0));  // across the hour
@@ -49,7 +49,7 @@ TEST_F(Poll, KeysStopOrLiftTheLimit) {
     EXPECT_FALSE(StopsAt(10, 0, 0, 7, 10, 0, 1));
     t.keys.Add("T");
     EXPECT_TRUE(StopsAt(10, 0, 0, 7, 10, 0, 1));
-    EXPECT_EQ(t.e.run.StopKey, "t");
+    EXPECT_EQ(t.e.run.StoppedBy, StoppedBy::KeyT);
     t.e.run.StopReason = StopReason::None;
     t.keys.Add("B");
     EXPECT_FALSE(StopsAt(10, 0, 0, 7, 10, 0, 1));
@@ -99,7 +99,7 @@ TEST(SearchControl, TimeLimitStopsAndReTunesTheFirstPass) {
     ASSERT_GE(bounds.size(), 2u);
     EXPECT_EQ(bounds[0], 5);
     EXPECT_EQ(bounds[1], 3);
-    EXPECT_EQ(t.e.run.StopKey, "x");
+    EXPECT_EQ(t.e.run.StoppedBy, StoppedBy::TimeLimitOrX);
     EXPECT_EQ(CrLfLines(t.dir.Read("jg.dat")).back(), "=....");
 }
 
@@ -129,7 +129,7 @@ TEST(SearchControl, BLiftsTheFirstPassLimit) {
     TestEngine t;
     t.clock.StepPerReading(30);
     RunOn(t, "x^8+3x^5-7x^3+11x+13", "bn");
-    EXPECT_TRUE(t.e.run.StopKey.empty());
+    EXPECT_EQ(t.e.run.StoppedBy, StoppedBy::Nothing);
     EXPECT_EQ(Bound1Lines(t.screen.Log()).size(), 1u);  // never re-tuned
     EXPECT_FALSE(Contains(t.dir.Read("jg.dat"), "=...."));
 }

@@ -152,7 +152,7 @@ TEST(WholeRun, ReTunedSearchLeavesNoDanglingEquals) {
     t.keys.Add("x");
     AnswerWith(t, "n");
     RunOn(t, "2x^6+162x+4");
-    EXPECT_EQ(t.e.run.StopKey, "x");
+    EXPECT_EQ(t.e.run.StoppedBy, StoppedBy::TimeLimitOrX);
     auto lines = CrLfLines(t.dir.Read("jg.dat"));
     ASSERT_GE(lines.size(), 2u);
     EXPECT_EQ(lines[1], Blanks("=␣2(x^␣6␣+␣81x␣+␣2)=␣2(x^␣6␣+␣81x␣+␣2)"));

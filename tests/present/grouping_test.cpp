@@ -12,8 +12,8 @@ namespace {
 
 using testing::Blanks;
 
-// A split f = g*q as the factor report hands it over: g in TrialFactor, q in
-// PolyWork, f's degree in DegreeKeep; content 1 unless a test says otherwise.
+// A split f = g*q as the factor report hands it over, f's degree in
+// DegreeKeep; content 1 unless a test says otherwise.
 struct GroupingTest : ::testing::Test {
     testing::TestEngine t;
     Engine& e = t.e;
@@ -23,22 +23,26 @@ struct GroupingTest : ::testing::Test {
         e.terms.TermCount = 3;
         e.run.Content = 1;
         e.run.DenProduct = 1;
-        for (std::size_t k = 0; k < g.size(); ++k) e.search.TrialFactor[k] = g[k];
-        for (std::size_t k = 0; k < q.size(); ++k) e.dense.PolyWork[k] = q[k];
-        e.dense.FoundDeg = static_cast<int>(g.size()) - 1;
-        e.dense.CofactorDeg = static_cast<int>(q.size()) - 1;
+        factor = g;
+        cofactor = q;
         t.OpenTranscript();
         // Line 2 of the transcript, "=(f)", is still open when the working comes.
         e.jg.Write("=(f)");
     }
 
+    DenseSplit Working() const {
+        return {factor, static_cast<int>(factor.size()) - 1, cofactor, static_cast<int>(cofactor.size()) - 1};
+    }
     std::string Jg() { return t.CloseAndReadTranscript(); }
+
+    std::vector<float> factor;
+    std::vector<float> cofactor;
 };
 
 TEST_F(GroupingTest, SplitTheSearchFindsForXSquaredPlus3XPlus2) {
     // The search finds g = 2 + x first, with q = 1 + x.
     Split({2, 3, 1}, {2, 1}, {1, 1});
-    ShowGroupingWorking(e);
+    ShowGroupingWorking(e, Working());
     EXPECT_EQ(Jg(), Blanks("=(f)\r\n"
                            "=[␣1x^␣2+(␣2␣␣1␣)x+␣2]\r\n"
                            "=[(␣1␣x^␣2+␣2␣x)+(␣1␣x+␣2␣)]\r\n"));
@@ -50,7 +54,7 @@ TEST_F(GroupingTest, ContentIsWrittenBeforeBothLinesOnBothOutputs) {
     Split({2, 3, 1}, {2, 1}, {1, 1});
     e.run.SignPrefix = "-";
     e.run.Content = 2;
-    ShowGroupingWorking(e);
+    ShowGroupingWorking(e, Working());
     EXPECT_EQ(Jg(), Blanks("=(f)\r\n"
                            "=-␣2[␣1x^␣2+(␣2␣␣1␣)x+␣2]\r\n"
                            "=-␣2[(␣1␣x^␣2+␣2␣x)+(␣1␣x+␣2␣)]\r\n"));
@@ -60,7 +64,7 @@ TEST_F(GroupingTest, ContentIsWrittenBeforeBothLinesOnBothOutputs) {
 TEST_F(GroupingTest, EqualDegreesShowACancellingPair) {
     // x^2 - 1 = (x - 1)(x + 1): the x products -1 and 1 are both shown.
     Split({-1, 0, 1}, {-1, 1}, {1, 1});
-    ShowGroupingWorking(e);
+    ShowGroupingWorking(e, Working());
     EXPECT_EQ(Jg(), Blanks("=(f)\r\n"
                            "=[␣1x^␣2+(-1␣␣1␣)x-1]\r\n"
                            "=[(␣1␣x^␣2-1␣x)+(␣1␣x-1␣)]\r\n"));
@@ -69,7 +73,7 @@ TEST_F(GroupingTest, EqualDegreesShowACancellingPair) {
 TEST_F(GroupingTest, FactorOfHigherDegreeThanTheCofactor) {
     // (x^2 + 2x + 3)(x - 1) = x^3 + x^2 + x - 3, g of degree 2 over q of degree 1.
     Split({-3, 1, 1, 1}, {3, 2, 1}, {-1, 1});
-    ShowGroupingWorking(e);
+    ShowGroupingWorking(e, Working());
     EXPECT_EQ(Jg(), Blanks("=(f)\r\n"
                            "=[␣1x^␣3+(-1␣␣2␣)x^␣2+(-2␣␣3␣)x-3]\r\n"
                            "=[(␣1␣x^␣3+␣2␣x^␣2+␣3␣x)+(-1␣x^␣2-2␣x-3␣)]\r\n"));
@@ -79,7 +83,7 @@ TEST_F(GroupingTest, PowersWithOnlyZeroProductsMergeIntoTheNextGroup) {
     // (x^2 + 2)(x^2 + 3) = x^4 + 5x^2 + 6: the x^3 group takes the x^2
     // products, and the open x group is closed after the constant.
     Split({6, 0, 5, 0, 1}, {2, 0, 1}, {3, 0, 1});
-    ShowGroupingWorking(e);
+    ShowGroupingWorking(e, Working());
     EXPECT_EQ(Jg(), Blanks("=(f)\r\n"
                            "=[␣1x^␣4+(␣2␣␣3␣)x^␣2+(+␣6)]\r\n"
                            "=[(␣1␣x^␣4+␣2␣x^␣2)+(␣3␣x^␣2+␣6␣)]\r\n"));
@@ -88,7 +92,7 @@ TEST_F(GroupingTest, PowersWithOnlyZeroProductsMergeIntoTheNextGroup) {
 TEST_F(GroupingTest, LowestPowerShiftsEveryPowerAndShowsTheLetterAfterTheConstant) {
     Split({2, 3, 1}, {2, 1}, {1, 1});
     e.dense.LowExp = 1;
-    ShowGroupingWorking(e);
+    ShowGroupingWorking(e, Working());
     EXPECT_EQ(Jg(), Blanks("=(f)\r\n"
                            "=[␣1x^␣3+(␣2␣␣1␣)x^␣2+␣2x]\r\n"
                            "=[(␣1␣x^␣3+␣2␣x^␣2)+(␣1␣x^␣2+␣2␣x)]\r\n"));
@@ -97,7 +101,7 @@ TEST_F(GroupingTest, LowestPowerShiftsEveryPowerAndShowsTheLetterAfterTheConstan
 TEST_F(GroupingTest, NothingAfterAnAnewAnswer) {
     Split({2, 3, 1}, {2, 1}, {1, 1});
     e.run.NoEqualsPrefix = 1;
-    ShowGroupingWorking(e);
+    ShowGroupingWorking(e, Working());
     EXPECT_EQ(Jg(), "=(f)\r\n");
     EXPECT_EQ(t.screen.Log(), "");
     EXPECT_EQ(e.run.NoGroupingShown, 1);

@@ -61,18 +61,15 @@ TEST_F(PrintFixture, DensePolynomialOnBothOutputs) {
         testing::TestEngine f;
         f.OpenTranscript();
         f.SetDense(c.coefs);
-        f.e.dense.PrintShift = c.shift;
-        PrintDensePoly(f.e);
+        PrintDensePoly(f.e, c.coefs, static_cast<int>(c.coefs.size()) - 1, c.shift, PrintTarget::ScreenAndTranscript);
         EXPECT_EQ(f.screen.Log(), Blanks(c.console)) << c.console;
         EXPECT_EQ(f.CloseAndReadTranscript(), Blanks(c.jg) + "\r\n") << c.jg;
     }
 }
 
-TEST_F(PrintFixture, DensePolynomialRebuildsItsTermTable) {
+TEST_F(PrintFixture, TermTableRebuiltFromADensePolynomial) {
     t.SetDense({7, 0, -3, 2});
-    e.dense.PolyKeep = {70, 0, -30, 20};
-    e.dense.PrintShift = 1;
-    PrintDensePoly(e);
+    RebuildTermTable(e, std::vector<float>{70, 0, -30, 20}, 3, 1);
     ASSERT_EQ(e.terms.MaxTerms, 3);
     EXPECT_EQ(e.terms.TermCoef[1], 20);
     EXPECT_EQ(e.terms.TermCoef[3], 70);
@@ -81,18 +78,17 @@ TEST_F(PrintFixture, DensePolynomialRebuildsItsTermTable) {
     EXPECT_EQ(e.terms.TermExp(3, 1), 1);
 }
 
-TEST_F(PrintFixture, DensePolynomialStaysOffTheTranscriptUnlessModeZero) {
+TEST_F(PrintFixture, DensePolynomialStaysOffTheTranscriptForTheScreenAlone) {
     t.SetDense({1, 1});
-    e.run.PrintMode = 1;
-    PrintDensePoly(e);
+    PrintDensePoly(e, e.dense.PolyWork, 1, 0, PrintTarget::Screen);
     EXPECT_EQ(ConsoleText(), Blanks("(x+␣1␣)"));
     EXPECT_EQ(JgText(), "");
 }
 
-TEST_F(PrintFixture, DensePolynomialGrowsASmallTermTable) {
+TEST_F(PrintFixture, TermTableRebuiltFromADensePolynomialGrowsWhenSmall) {
     std::vector<float> ones(40, 1.0f);
     t.SetDense(ones);
-    PrintDensePoly(e);
+    RebuildTermTable(e, ones, 39, 0);
     EXPECT_EQ(e.terms.MaxTerms, 40);
     EXPECT_EQ(e.terms.TermExp(40, 1), 0);
     EXPECT_EQ(e.terms.TermExp(1, 1), 39);
@@ -151,9 +147,8 @@ TEST_F(PrintFixture, PowerSuffixGoesToTheTranscriptOnly) {
         {-1, 0, ""},
     };
     for (const auto& c : cases) {
-        e.print.PowerArg = c.arg;
         e.dense.LowExp = c.low;
-        PrintPowerSuffix(e);
+        PrintPowerSuffix(e, c.arg);
         e.jg.Write("|");
     }
     EXPECT_EQ(ConsoleText(), "");
@@ -203,10 +198,8 @@ TEST_F(SeveralVariables, DensePolynomialWritesMonomials) {
     v[6] = -1;
     v[12] = 1;
     AllocateDegreeSized(e, 16);
-    e.dense.PolyWork = v;
-    e.dense.PolyKeep = v;
-    e.dense.PrintDegree = 16;
-    PrintDensePoly(e);
+    PrintDensePoly(e, v, 16, 0, PrintTarget::ScreenAndTranscript);
+    RebuildTermTable(e, v, 16, 0);
     EXPECT_EQ(ConsoleText(), Blanks("(abc+c-b^␣2␣+a^␣2␣)"));
     EXPECT_EQ(JgText(), Blanks("(abc␣+␣c␣-␣b^␣2␣+␣a^␣2␣)\r\n"));
     ASSERT_EQ(e.terms.MaxTerms, 4);
@@ -217,8 +210,7 @@ TEST_F(SeveralVariables, DensePolynomialWritesMonomials) {
 
 TEST_F(SeveralVariables, PowerSuffixWritesTheMonomialInTextForm) {
     e.dense.LowExp = 5;
-    e.print.PowerArg = 9;  // 14 = 2 + 12: a^2 c
-    PrintPowerSuffix(e);
+    PrintPowerSuffix(e, 9);  // 14 = 2 + 12: a^2 c
     EXPECT_EQ(JgText(), Blanks("a^␣2c\r\n"));
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -29,12 +30,6 @@ struct DenseArithTest : ::testing::Test {
     void Set(std::vector<float>& v, const Poly& p) {
         for (std::size_t k = 0; k < p.size(); ++k) v[k] = p[k];
     }
-    // PolyKeep = keep; PolyWork = divisor.
-    void Division(const Poly& keep, const Poly& divisor) {
-        t.SetDense(keep);
-        Set(d.PolyWork, divisor);
-        d.ProdDegree = static_cast<int>(divisor.size()) - 1;
-    }
     // Factors already kept in the store, constant term first.
     void Store(const std::vector<Poly>& factors) {
         FactorStore& st = e.store;
@@ -52,28 +47,27 @@ struct DenseArithTest : ::testing::Test {
 
 TEST_F(DenseArithTest, ExactDivisionFromEitherEnd) {
     const Poly quotient{1, 2, 3, 4};
+    Poly out(4, 0);
     // A linear divisor and a cubic quotient: from the low end.
-    Division(Multiply({1, 1}, quotient), {1, 1});
-    DivideKeepByWork(e);
-    EXPECT_EQ(d.QuotMid, 2);
-    EXPECT_EQ(Part(e.search.TrialFactor, 3), quotient);
+    EXPECT_EQ(DivideExact(Multiply({1, 1}, quotient), 4, Poly{1, 1}, 1, out), 3);
+    EXPECT_EQ(out, quotient);
 
     // A quartic divisor and a quadratic quotient: from the high end.
     const Poly divisor{2, -1, 0, 3, 1};
-    Division(Multiply(divisor, {-3, 5, 2}), divisor);
-    DivideKeepByWork(e);
-    EXPECT_EQ(d.QuotMid, 1);
-    EXPECT_EQ(Part(e.search.TrialFactor, 2), (Poly{-3, 5, 2}));
+    EXPECT_EQ(DivideExact(Multiply(divisor, {-3, 5, 2}), 6, divisor, 4, out), 2);
+    EXPECT_EQ(Part(out, 2), (Poly{-3, 5, 2}));
+
+    // A divisor longer than the dividend: no quotient, nothing written.
+    out = {9, 9, 9, 9};
+    EXPECT_EQ(DivideExact(Poly{1, 1}, 1, divisor, 4, out), -3);
+    EXPECT_EQ(out, (Poly{9, 9, 9, 9}));
 }
 
 TEST_F(DenseArithTest, DivisionByAFactorFromTheLowEnd) {
     const Poly g{3, 1, 2};
-    t.SetDense(Multiply(g, {1, -1, 4}));
-    Set(e.search.TrialFactor, g);
-    e.search.TrialDegree = 2;
-    d.QuotMid = 1;
-    DivideKeepByFactor(e);
-    EXPECT_EQ(Part(d.PolyWork, 2), (Poly{1, -1, 4}));
+    Poly out(3, 0);
+    DivideFromLowEnd(Multiply(g, {1, -1, 4}), 4, g, 2, 2, out);
+    EXPECT_EQ(out, (Poly{1, -1, 4}));
 }
 
 TEST_F(DenseArithTest, UpperCoefficientsAndTheWholeProductDecide) {
@@ -248,28 +242,15 @@ TEST_F(SeveralVariablesTest, ImageSplitThatIsNoSplitInEveryVariableRestoresTheWh
     TrySumOfVariables(e);
     EXPECT_EQ(e.run.MethodResult, MethodOutcome::Kept);
     EXPECT_EQ(d.Degree, 19);
-    EXPECT_EQ(d.ProdDegree, 19);
     EXPECT_EQ(d.PolyCoef[19], 1);
     EXPECT_EQ(d.PolyCoef[6], -1);
     EXPECT_EQ(e.store.StoredCount, 0);
 }
 
-TEST_F(SeveralVariablesTest, DenseExponentsFillEveryVariablesColumn) {
+TEST_F(SeveralVariablesTest, DenseMaxExponentsTakeEveryVariablesHighest) {
     // a^2 c - a b c: powers 5 and 11.
-    e.vars.VarOrder = {1, 0, 0, 0, 0, 0, -1};
-    d.PrintDegree = 6;
-    d.PrintShift = 5;
-    DenseExponents(e);
-    EXPECT_EQ(e.terms.MaxTerms, 2);
-    // Highest power first: abc, then a2c.
-    EXPECT_EQ(e.terms.TermExp(1, 1), 1);
-    EXPECT_EQ(e.terms.TermExp(1, 2), 1);
-    EXPECT_EQ(e.terms.TermExp(1, 3), 1);
-    EXPECT_EQ(e.terms.TermExp(2, 2), 2);
-    EXPECT_EQ(e.terms.TermExp(2, 3), 0);
-    EXPECT_EQ(e.vars.VarTabA[1], 1);
-    EXPECT_EQ(e.vars.VarTabA[2], 2);
-    EXPECT_EQ(e.vars.VarTabA[3], 1);
+    const std::array<float, 8> high = DenseMaxExponents(e, Poly{1, 0, 0, 0, 0, 0, -1}, 6, 5);
+    EXPECT_EQ(high, (std::array<float, 8>{0, 1, 2, 1, 0, 0, 0, 0}));
 }
 
 TEST_F(DenseArithTest, AbsentVariablesAreDroppedAndTheRestMoveDown) {

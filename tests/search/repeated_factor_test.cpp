@@ -17,11 +17,11 @@ const std::string kEarlier = "=(x^ 3 - 3x - 2)" + CRLF;
 
 // The closing's use of the test: a split found is shown.
 void RepeatedFactorTest(Engine& e) {
-    if (auto split = FindRepeatedFactor(e)) ShowRepeatedSplit(e, split->m, split->n, split->q);
+    if (auto split = FindRepeatedFactor(e)) ShowRepeatedSplit(e, {split->g, split->m, split->q, split->n - split->m});
 }
 
 // The engine as CloseTranscript leaves it after a first pass with no split:
-// jg.dat written and closed, console-only printing.
+// jg.dat written and closed.
 struct Closed {
     testing::TestEngine t;
     Engine& e = t.e;
@@ -30,7 +30,6 @@ struct Closed {
         t.SetDense(f);
         e.terms.TermCount = static_cast<float>(f.size());
         e.run.Stage = 0;
-        e.run.PrintMode = 1;
         t.dir.Write("jg.dat", kEarlier);
     }
     std::string Jg() const { return t.dir.Read("jg.dat"); }
@@ -48,7 +47,6 @@ TEST(RepeatedFactor, ShowsTheSquaredFactorOnScreenAndInTheReopenedTranscript) {
     EXPECT_EQ(c.t.screen.At(1, 1).bg, 7);
     EXPECT_EQ(c.t.screen.Foreground(), 7);
     EXPECT_EQ(c.t.screen.Background(), 0);
-    EXPECT_EQ(c.e.run.PrintMode, 1);
 }
 
 TEST(RepeatedFactor, TheContentPrefixGoesToBothOutputs) {

@@ -39,7 +39,6 @@ void TestEngine::SetDense(const std::vector<float>& ascending) {
     }
     e.dense.Degree = n;
     e.dense.DegreeKeep = n;
-    e.dense.PrintDegree = n;
     e.vars.VarCount = 1;
     e.vars.ParsedVarCount = 1;
     e.vars.VarName[1] = "x";
