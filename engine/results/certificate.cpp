@@ -45,9 +45,12 @@ std::optional<exact::Term> ReadTerm(std::string_view s, std::size_t& p, std::map
     std::int64_t sign = 1;
     if (s[p] == '+' || s[p] == '-') sign = s[p++] == '-' ? -1 : 1;
     std::int64_t coef = 0;
+    const std::size_t digitsAt = p;
     if (!ReadDigits(s, p, 1, coef)) return std::nullopt;
     exact::Term term{sign * coef, {}};
-    bool any = coef != 1 || (p > 0 && std::isdigit(static_cast<unsigned char>(s[p - 1])));
+    // A term that read nothing must fail: the reader would otherwise add empty
+    // terms at the same place for ever.
+    bool any = p > digitsAt;
     while (p < s.size() && std::islower(static_cast<unsigned char>(s[p]))) {
         if (!ReadLetter(s, p, letters, term)) return std::nullopt;
         any = true;

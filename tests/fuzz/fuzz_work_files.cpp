@@ -1,6 +1,7 @@
 // The engine's own work files read back from arbitrary bytes, as a damaged or
 // foreign file would be: the factor file dj.dat (record and factor text), a
-// gsys queue file and a pl order file. The first byte picks the reader.
+// gsys queue file, a pl order file and the product line of the transcript
+// jg.dat. The first byte picks the reader.
 // Nothing may crash, trip a sanitizer or a bounds check, or leave the tables
 // outside their limits.
 #include <cmath>
@@ -11,6 +12,7 @@
 #include "mainline/parser.hpp"
 #include "platform/number_form.hpp"
 #include "present/gsys_file.hpp"
+#include "results/certificate.hpp"
 #include "search/subsets.hpp"
 #include "state/allocation.hpp"
 #include "test_support.hpp"
@@ -64,6 +66,15 @@ void PlBytes(testing::TestEngine& t, const std::string& bytes) {
     Require(e.dense.Degree >= 0);
 }
 
+// Every factor read back must have a term.
+void ProductBytes(const std::string& bytes) {
+    const std::optional<std::string> line = LastProduct(bytes);
+    if (!line) return;
+    const auto factors = ReadProductLine(*line);
+    if (!factors) return;
+    for (const ProductFactor& f : *factors) Require(!f.poly.empty());
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -73,10 +84,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     t.e.screen.ClearLog();
     t.e.fault.reset();
     const std::string bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
-    switch (data[0] % 3) {
+    switch (data[0] % 4) {
         case 0: FactorFileBytes(t, bytes); break;
         case 1: GsysBytes(t, bytes); break;
-        default: PlBytes(t, bytes); break;
+        case 2: PlBytes(t, bytes); break;
+        default: ProductBytes(bytes); break;
     }
     return 0;
 }

@@ -11,6 +11,7 @@
 
 #include "exact/flint_factorer.hpp"
 #include "poly_check.hpp"
+#include "results/certificate.hpp"
 #include "run_support.hpp"
 
 namespace yinshi::testing {
@@ -226,3 +227,13 @@ TEST(Certificate, RunsEndWithEveryFactorIrreducibleAndNoLongSearch) {
 
 }  // namespace
 }  // namespace yinshi::testing
+
+// A transcript edited by hand or cut short is read back without hanging: a
+// factor the printer could not have written is refused as a whole.
+TEST(Certificate, ProductLinesThePrinterCannotWriteAreRefused) {
+    for (const char* line : {"(2^3)", "(x-2.5)", "(2*x)", "(x+1.2345679E+08)", "(x+1)(3.)", "()"})
+        EXPECT_FALSE(yinshi::ReadProductLine(line).has_value()) << line;
+    const auto read = yinshi::ReadProductLine("(x + y )(x^ 2 - yx - 2y^ 2 )");
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ(read->size(), 2U);
+}
