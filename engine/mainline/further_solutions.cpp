@@ -120,7 +120,7 @@ int QuestionBackground(int solution) {
 Next WalkRecordGroups(Engine& e) {
     const int n = e.run.ItemCount;
     e.NewLine();
-    for (int k = std::max(e.run.FirstSize, 1); k <= n - 1; ++k) {
+    for (int k = 1; k <= n - 1; ++k) {
         e.subsets.SubsetSize = k;
         Next next;
         bool first = true;
@@ -185,7 +185,6 @@ Next StartAnotherSolution(Engine& e) {
     e.run.SolutionCounter = 1;
     e.run.ProdCount = 0;
     e.further.ShowFlag = 0;
-    e.run.FirstSize = 1;
     e.vars.VarCount = e.vars.ParsedVarCount;
     const int vars = FurtherVarCount(e);
     for (int j = 1; j <= vars; ++j) e.vars.VarName[j] = e.vars.VarNameParsed[j];

@@ -79,7 +79,7 @@ bool ProductMatches(std::span<const float> g, int gDeg, std::span<const float> q
     return ProductEquals(g.data(), gDeg, q.data(), n - gDeg, a.data());
 }
 
-void CombinationMultiplyItem(Engine& e, int item) {
+int CombinationMultiplyItem(Engine& e, int item, int prodDeg) {
     const FactorStore& st = e.store;
     DenseForm& d = e.dense;
     std::vector<float>& g = e.search.TrialFactor;
@@ -89,12 +89,12 @@ void CombinationMultiplyItem(Engine& e, int item) {
     AtLeast(g, deg);
     for (int k = 0; k <= deg; ++k) g[k] = st.Work2n[from + k];
 
-    const int nd = d.ProdDegree + deg;
+    const int nd = prodDeg + deg;
     AtLeast(d.PolyWork, nd);
     std::vector<float> product(static_cast<std::size_t>(nd) + 1);
-    MultiplyDense(d.PolyWork, d.ProdDegree, g, deg, product);
+    MultiplyDense(d.PolyWork, prodDeg, g, deg, product);
     std::copy(product.begin(), product.end(), d.PolyWork.begin());
-    d.ProdDegree = nd;
+    return nd;
 }
 
 }  // namespace yinshi

@@ -61,11 +61,13 @@ void AcceptFactor(Engine& e);
 void CheckDegreeSplit(Engine& e, std::span<const float> g, int gDeg, std::span<const float> q, int qDeg);
 // The factor-combination client's per-subset step: divide and test. True on
 // success (the store then holds the `chosen` stored factors, in that order);
-// on failure PolyWork and ProdDegree are the reduced polynomial again.
-bool CombinationDivideAndTest(Engine& e, std::span<const int> chosen);
+// on failure PolyWork(0..Degree) is the reduced polynomial again. The product
+// of the chosen factors is PolyWork(0..prodDeg).
+bool CombinationDivideAndTest(Engine& e, std::span<const int> chosen, int prodDeg);
 // The combination client's per-item step: the running product PolyWork(0..
-// ProdDegree) times stored factor `item`, which is left in TrialFactor.
-void CombinationMultiplyItem(Engine& e, int item);
+// prodDeg) times stored factor `item`, which is left in TrialFactor. Returns
+// the product's degree.
+int CombinationMultiplyItem(Engine& e, int item, int prodDeg);
 // Trial division by the image of the sum of the variables (VarWeight), with
 // constant term +1 and then -1; MethodResult Split when a factor was found.
 void TrySumOfVariables(Engine& e);

@@ -143,10 +143,8 @@ void CombineWithStored(Engine& e, int d) {
     // Some of the older factors together with the newest.
     AtLeast(dn.PolyWork, dn.Degree);
     for (int k = 0; k <= dn.Degree; ++k) dn.PolyWork[k] = dn.PolyCoef[k];
-    dn.ProdDegree = dn.Degree;
     e.run.MethodResult = MethodOutcome::Kept;
     e.run.ItemCount = e.store.StoredCount - 1;
-    e.run.FirstSize = 1;
     CombineStoredFactors(e);
 }
 
@@ -182,15 +180,14 @@ void AcceptFactor(Engine& e) {
     CombineWithStored(e, d);
 }
 
-bool CombinationDivideAndTest(Engine& e, std::span<const int> chosen) {
+bool CombinationDivideAndTest(Engine& e, std::span<const int> chosen, int prodDeg) {
     DenseForm& dn = e.dense;
-    SplitKeepByProduct(e, dn.ProdDegree);
+    SplitKeepByProduct(e, prodDeg);
     if (e.run.MethodResult == MethodOutcome::Split) {
         KeepChosenFactors(e, chosen);
         return true;
     }
     for (int k = 0; k <= dn.Degree; ++k) dn.PolyWork[k] = dn.PolyCoef[k];
-    dn.ProdDegree = dn.Degree;
     return false;
 }
 

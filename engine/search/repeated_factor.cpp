@@ -129,7 +129,8 @@ std::optional<RepeatedSplit> FindRepeatedFactor(Engine& e) {
     for (int i = 0; i <= n; ++i) d.PolyCoef[i] = d.PolyWork[i] = d.PolyKeep[i];
 
     int m = 0;
-    if (!GcdWithDerivative(d.PolyKeep, n, d.PolyWork, s.TrialFactor, m, e.run.RemMult)) return std::nullopt;
+    float mult = 1;
+    if (!GcdWithDerivative(d.PolyKeep, n, d.PolyWork, s.TrialFactor, m, mult)) return std::nullopt;
 
     // Found: G is the last divisor, made positive in its leading coefficient.
     if (s.TrialFactor[m] < 0)

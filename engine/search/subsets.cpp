@@ -16,33 +16,23 @@
 
 namespace yinshi {
 
-namespace {
-
-// The product of a failed combination is thrown away: the next subset starts
-// again from the polynomial itself.
-void RestoreProduct(Engine& e) {
-    DenseForm& d = e.dense;
-    int last = std::min<int>(d.Degree, static_cast<int>(std::min(d.PolyCoef.size(), d.PolyWork.size())) - 1);
-    for (int k = 0; k <= last; ++k) d.PolyWork[k] = d.PolyCoef[k];
-    d.ProdDegree = d.Degree;
-}
-
-}  // namespace
-
 void CombineStoredFactors(Engine& e) {
     const int n = e.run.ItemCount;
     e.NewLine();
     // The empty subset would only divide by the polynomial itself.
-    for (int k = std::max(e.run.FirstSize, 1); k <= n - 1; ++k) {
+    for (int k = 1; k <= n - 1; ++k) {
         bool first = true;
-        auto multiply = [&e](int /*pos*/, int item) {
-            CombinationMultiplyItem(e, item);
+        // Each subset multiplies from the reduced polynomial: a failed test
+        // leaves PolyWork(0..Degree) as it was.
+        int prodDeg = e.dense.Degree;
+        auto multiply = [&](int /*pos*/, int item) {
+            prodDeg = CombinationMultiplyItem(e, item, prodDeg);
             return false;
         };
         auto divide = [&](std::span<const int> chosen) {
             if (first) e.NewLine();
-            if (CombinationDivideAndTest(e, chosen)) return true;
-            RestoreProduct(e);
+            if (CombinationDivideAndTest(e, chosen, prodDeg)) return true;
+            prodDeg = e.dense.Degree;
             if (first) {
                 e.Print("");
                 e.screen.NextZone();

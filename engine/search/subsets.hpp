@@ -5,7 +5,7 @@ namespace yinshi {
 struct Engine;
 
 // Groups of the stored factors but the newest (ItemCount of them), smallest
-// groups first from FirstSize on, each multiplied into PolyWork, which holds
+// groups first, each multiplied into PolyWork, which holds
 // the reduced polynomial. The first group whose product splits the kept
 // polynomial ends the walk, with the store holding that group and PolyWork
 // its product; otherwise PolyWork is the reduced polynomial again.

@@ -86,10 +86,6 @@ struct DenseForm {
     // Image degree of the whole polynomial in the first pass: it cannot split
     // into more factors than this, so no more binomials can be queued.
     std::int32_t WholeDegree = 0;
-    // The degree of the running product in PolyWork while the subset walk
-    // combines stored factors: it lives from one of the walk's item steps to
-    // the next, and the walk itself puts it back after a failed subset.
-    std::int32_t ProdDegree = 0;
     // The split the search hands to the next stage, FactorReport: the factor
     // TrialFactor(0..FoundDeg) and its cofactor PolyWork(0..CofactorDeg).
     std::int32_t FoundDeg = 0;
@@ -209,12 +205,10 @@ struct RunFlags {
     float GsysCount = 0;
     float GsysRead = 0;
     std::int32_t ItemCount = 0;
-    std::int32_t FirstSize = 0;
     std::int32_t SolutionCounter = 0;
     float ProdCount = 0;
     std::string AnewAnswer;
     std::string AnotherAnswer;
-    float RemMult = 1;  // repeated-factor test
 };
 
 inline bool IsFirstPass(const RunFlags& r) { return r.TimeLimit == kFirstPassMinutes; }

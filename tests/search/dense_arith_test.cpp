@@ -165,14 +165,12 @@ TEST_F(DenseArithTest, SuccessfulCombinationKeepsOnlyTheChosenFactors) {
     Store({{1, 1}, {2, 1}, {3, 1}, {1, -1}});
     e.vars.VarMaxExpKeep[1] = static_cast<float>(keep.size() - 1);
     Set(d.PolyWork, rest);
-    d.ProdDegree = 2;
     // The subset {2}: the product 5 + x^2 times 2 + x against all the rest.
     const std::vector<int> chosen{2};
-    CombinationMultiplyItem(e, 2);
-    EXPECT_EQ(d.ProdDegree, 3);
+    EXPECT_EQ(CombinationMultiplyItem(e, 2, 2), 3);
     EXPECT_EQ(Part(d.PolyWork, 3), Multiply(rest, {2, 1}));
 
-    ASSERT_TRUE(CombinationDivideAndTest(e, chosen));
+    ASSERT_TRUE(CombinationDivideAndTest(e, chosen, 3));
     EXPECT_EQ(e.run.MethodResult, MethodOutcome::Split);
     EXPECT_EQ(d.FoundDeg, 3);
     EXPECT_EQ(Part(e.search.TrialFactor, 3), Multiply(Multiply({1, 1}, {3, 1}), {1, -1}));
@@ -189,9 +187,7 @@ TEST_F(DenseArithTest, FailedCombinationRestoresTheReducedPolynomial) {
     Store({{2, 1}});
     e.vars.VarMaxExpKeep[1] = 99;  // no split fits
     Set(d.PolyWork, {1, 0, 0, 0});
-    d.ProdDegree = 0;
-    EXPECT_FALSE(CombinationDivideAndTest(e, std::vector<int>{1}));
-    EXPECT_EQ(d.ProdDegree, 2);
+    EXPECT_FALSE(CombinationDivideAndTest(e, std::vector<int>{1}, 0));
     EXPECT_EQ(Part(d.PolyWork, 2), (Poly{5, 0, 1}));
 }
 

@@ -214,7 +214,6 @@ TEST_F(SubsetTest, CombinationOfFourStoredFactorsStopsAtTheFirstSuccess) {
     const std::vector<float> reduced{5, 0, 1};
     for (int k = 0; k <= 2; ++k) e.dense.PolyCoef[k] = e.dense.PolyWork[k] = reduced[k];
     e.dense.Degree = 2;
-    e.dense.ProdDegree = 2;
     FactorStore& st = e.store;
     const std::vector<float> coefs{1, 1, 2, 1, 3, 1, 1, -1};
     std::copy(coefs.begin(), coefs.end(), st.Work2n.begin());
@@ -223,7 +222,6 @@ TEST_F(SubsetTest, CombinationOfFourStoredFactorsStopsAtTheFirstSuccess) {
     st.StoredCount = 4;
     st.StoredEnd = 8;
     e.run.ItemCount = 3;
-    e.run.FirstSize = 1;
 
     CombineStoredFactors(e);
     EXPECT_EQ(e.run.MethodResult, MethodOutcome::Split);
@@ -232,7 +230,6 @@ TEST_F(SubsetTest, CombinationOfFourStoredFactorsStopsAtTheFirstSuccess) {
     // The successful product, built from the reduced polynomial again after
     // {1} failed, is kept for the caller with the rest as the quotient.
     EXPECT_EQ(Head(e.dense.PolyWork, 0, 3), (std::vector<float>{10, 5, 2, 1}));
-    EXPECT_EQ(e.dense.ProdDegree, 3);
     EXPECT_EQ(Head(e.search.TrialFactor, 0, 2), (std::vector<float>{3, -2, -1}));
 }
 
