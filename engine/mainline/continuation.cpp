@@ -49,7 +49,7 @@ struct Letters {
 std::optional<Letters> LettersOf(const Engine& e, const std::string& letters,
                                  const std::vector<ProductFactor>& factors) {
     Letters out;
-    out.count = std::min(static_cast<int>(e.vars.ParsedVarCount), kMaxVars);
+    out.count = std::min(e.vars.ParsedVarCount, kMaxVars);
     for (std::size_t slot = 0; slot < letters.size(); ++slot) {
         int found = 0;
         for (int j = 1; j <= out.count; ++j)
@@ -240,7 +240,7 @@ std::optional<NextSplit> FindNextSplit(const Engine& e, std::size_t room) {
 
 // The printer works in the letters as parsed, with the split's own weights.
 void UseLetters(Engine& e, const VarTable& parsed, const Letters& l) {
-    e.vars.VarCount = static_cast<float>(l.count);
+    e.vars.VarCount = l.count;
     for (int j = 1; j <= l.count; ++j) {
         e.vars.VarName[static_cast<std::size_t>(j)] = parsed.VarNameParsed[static_cast<std::size_t>(j)];
         e.vars.VarWeight[static_cast<std::size_t>(j)] =

@@ -31,7 +31,7 @@ std::string Monomial(const Engine& e, const FloatGrid& exps, int row) {
 // terms of a group are zeroed as they are shown, so no group is shown twice.
 void ShowGatheredLine(Engine& e) {
     TermTable& t = e.terms;
-    const int count = static_cast<int>(t.TermCount);
+    const int count = t.TermCount;
     for (int i = 1; i <= count - 1; ++i) {
         if (t.TermCoef[i] == 0) continue;
         std::string group = i == 1 ? "(" : "+(";
@@ -99,7 +99,7 @@ void ShowSolutionWorking(Engine& e) {
 
 void PrintTermPoly(Engine& e) {
     const TermTable& t = e.terms;
-    const int count = static_cast<int>(t.TermCount);
+    const int count = t.TermCount;
     const int vars = FurtherVarCount(e);
     for (int i = 1; i <= count; ++i) {
         const float c = t.TermCoef[i];

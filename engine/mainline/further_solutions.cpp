@@ -56,7 +56,7 @@ Next RefuseProduct(Engine& e) {
 // Product := term table. Exponent columns past VarCount are cleared so that a
 // variable met later never inherits a stale exponent.
 Next CopyTableToProduct(Engine& e) {
-    const int count = static_cast<int>(e.terms.TermCount);
+    const int count = e.terms.TermCount;
     if (count > ProductCapacity(e)) return RefuseProduct(e);
     const int vars = FurtherVarCount(e);
     const int cols = e.further.ProdExp.Cols();
@@ -146,7 +146,7 @@ Next WalkRecordGroups(Engine& e) {
 
 }  // namespace
 
-int FurtherVarCount(const Engine& e) { return std::clamp(static_cast<int>(e.vars.VarCount), 0, kMaxVars); }
+int FurtherVarCount(const Engine& e) { return std::clamp(e.vars.VarCount, 0, kMaxVars); }
 
 bool SameMonomial(const Engine& e, int a, int b) {
     const int vars = FurtherVarCount(e);
@@ -162,7 +162,7 @@ void LoadReferenceTerms(Engine& e) {
         e.terms.TermCoef[i] = e.search.TrialFactor[i];
         for (int j = 1; j < cols; ++j) e.terms.TermExp(i, j) = e.further.RefExp(i, j);
     }
-    e.terms.TermCount = static_cast<float>(count);
+    e.terms.TermCount = count;
 }
 
 void LoadProductTerms(Engine& e) {
@@ -172,7 +172,7 @@ void LoadProductTerms(Engine& e) {
         e.terms.TermCoef[i] = e.further.ProdCoef[i];
         for (int j = 1; j < cols; ++j) e.terms.TermExp(i, j) = e.further.ProdExp(i, j);
     }
-    e.terms.TermCount = static_cast<float>(count);
+    e.terms.TermCount = count;
 }
 
 Next StartAnotherSolution(Engine& e) {
@@ -191,8 +191,8 @@ Next StartAnotherSolution(Engine& e) {
 
     if (Next n = LoadRecord(e, 1)) return n;
     // A record holds at most 20 terms, so the reference always fits here.
-    if (static_cast<int>(e.terms.TermCount) > ReferenceCapacity(e)) return RefuseProduct(e);
-    const int count = static_cast<int>(e.terms.TermCount);
+    if (e.terms.TermCount > ReferenceCapacity(e)) return RefuseProduct(e);
+    const int count = e.terms.TermCount;
     const int cols = std::min(e.terms.TermExp.Cols(), e.further.RefExp.Cols());
     for (int i = 1; i <= count; ++i) {
         e.search.TrialFactor[i] = e.terms.TermCoef[i];
@@ -215,7 +215,7 @@ Next MultiplyIntoProduct(Engine& e) {
     if (e.run.ProdCount == 0) return CopyTableToProduct(e);
 
     const int left = static_cast<int>(e.run.ProdCount);
-    const int right = static_cast<int>(e.terms.TermCount);
+    const int right = e.terms.TermCount;
     if (left * right > RawCapacity(e)) return RefuseProduct(e);
     const int vars = FurtherVarCount(e);
     for (int i = 1; i <= left; ++i) {
@@ -229,7 +229,7 @@ Next MultiplyIntoProduct(Engine& e) {
     f.RightCount = right;
     f.LeftCount = left;
     const int raw = left * right;
-    e.terms.TermCount = static_cast<float>(raw);
+    e.terms.TermCount = raw;
     for (int m = 1; m <= raw; ++m) {
         e.terms.TermCoef[m] = e.dense.PolyKeep[m];
         for (int j = 1; j <= vars; ++j) e.terms.TermExp(m, j) = f.RawExp(m, j);
@@ -248,7 +248,7 @@ void CollectLikeTerms(Engine& e) {
     TermTable& t = e.terms;
     const int cols = t.TermExp.Cols();
     MergeLikeTerms(
-        t.TermCoef, static_cast<int>(t.TermCount), [&](int a, int b) { return SameMonomial(e, a, b); },
+        t.TermCoef, t.TermCount, [&](int a, int b) { return SameMonomial(e, a, b); },
         [&](int to, int from) {
             for (int j = 1; j < cols; ++j) t.TermExp(to, j) = t.TermExp(from, j);
         });

@@ -3,9 +3,9 @@
 namespace yinshi {
 
 void DropZeroTerms(TermTable& t) {
-    for (int i = 1; i <= static_cast<int>(t.TermCount); ++i) {
+    for (int i = 1; i <= t.TermCount; ++i) {
         if (t.TermCoef[i] == 0) {
-            t.TermCount = static_cast<float>(i - 1);
+            t.TermCount = i - 1;
             break;
         }
     }

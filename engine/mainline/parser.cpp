@@ -226,7 +226,7 @@ bool ReadLetters(Engine& e, TextIn& in, int t, int columns) {
         if (found == 0) {
             if (vt.ParsedVarCount + 1 > columns) return false;
             vt.ParsedVarCount += 1;
-            found = static_cast<int>(vt.ParsedVarCount);
+            found = vt.ParsedVarCount;
             vt.VarName[found] = std::move(letter);
         }
         // A letter named twice in one term multiplies: x2x is x^3.
@@ -257,7 +257,7 @@ Next LoadTerms(Engine& e) {
         if (!coef) break;
         // The 21st term ends the run; nothing past the 20th is stored.
         if (t > kMaxTerms || t >= rows) {
-            tt.TermCount = static_cast<float>(t - 1);
+            tt.TermCount = t - 1;
             if (e.screen.Cursor().second != 1) e.NewLine();
             e.PrintLine("项数太多了! (最多 20 项)");
             e.PrintLine("The polynomial has too many terms (at most 20).");
@@ -268,7 +268,7 @@ Next LoadTerms(Engine& e) {
         ++t;
     }
     if (t < rows) clearRow(t);
-    tt.TermCount = static_cast<float>(t - 1);
+    tt.TermCount = t - 1;
     return std::nullopt;
 }
 

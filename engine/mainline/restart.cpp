@@ -21,8 +21,8 @@ constexpr int kHighDegreeNotice = 4000;
 // The polynomial degree above which the sum-of-variables method is tried.
 constexpr int kLongMethodAbove = 15;
 
-int VarCount(const Engine& e) { return static_cast<int>(e.vars.VarCount); }
-int TermCount(const Engine& e) { return static_cast<int>(e.terms.TermCount); }
+int VarCount(const Engine& e) { return e.vars.VarCount; }
+int TermCount(const Engine& e) { return e.terms.TermCount; }
 
 void Negate(std::vector<float>& v, int n) {
     for (int k = 0; k <= n; ++k) v[k] = -v[k];

@@ -34,8 +34,8 @@ std::string LowerAscii(std::string s) {
     return s;
 }
 
-int TermCount(const Engine& e) { return static_cast<int>(e.terms.TermCount); }
-int VarCount(const Engine& e) { return static_cast<int>(e.vars.VarCount); }
+int TermCount(const Engine& e) { return e.terms.TermCount; }
+int VarCount(const Engine& e) { return e.vars.VarCount; }
 
 // The echo of an input with fractions: numerators, "/" denominators, letters.
 void EchoFractions(Engine& e) {
@@ -83,7 +83,7 @@ bool SameExponents(const TermTable& t, int i, int k) {
 // product is past the limits. Floats round monotonically and the limit is a
 // whole float, so a written number past the limit still reads past it.
 std::optional<std::int64_t> CommonDenominator(const TermTable& t) {
-    const int n = static_cast<int>(t.TermCount);
+    const int n = t.TermCount;
     std::int64_t den = 1;
     for (int i = 1; i <= n; ++i) {
         if (std::fabs(t.TermCoef[i]) > kCoefLimit || t.TermDen[i] > kCoefLimit) return std::nullopt;
@@ -98,7 +98,7 @@ std::optional<std::int64_t> CommonDenominator(const TermTable& t) {
 // it. False when a number as written, the product of the denominators, or a
 // coefficient after clearing and merging is past the limits.
 bool ClearAndMergeExactly(TermTable& t) {
-    const int n = static_cast<int>(t.TermCount);
+    const int n = t.TermCount;
     const std::optional<std::int64_t> den = CommonDenominator(t);
     if (!den) return false;
     std::vector<std::int64_t> coef(static_cast<std::size_t>(n) + 1, 0);

@@ -59,7 +59,7 @@ void Store(Engine& e, const GsysTerms& g) {
         t.TermCoef[i] = g.coef[i];
         for (int j = 1; j <= g.vars; ++j) t.TermExp(i, j) = g.exps[i][j];
     }
-    e.vars.VarCount = static_cast<float>(g.vars);
+    e.vars.VarCount = g.vars;
     for (int j = 1; j <= g.vars; ++j) e.vars.VarName[j] = g.names[j];
 }
 

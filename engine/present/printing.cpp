@@ -15,7 +15,7 @@ namespace yinshi {
 namespace {
 
 // Counts held as floats in the data model, as loop bounds.
-int CountOf(float v, int most) { return std::clamp(RoundHalfEven(v), 0, most); }
+int CountOf(int v, int most) { return std::clamp(v, 0, most); }
 
 void Console(Engine& e, std::string_view text) { e.screen.Print(text); }
 void ToJg(Engine& e, std::string_view text) { e.jg.Write(text); }

@@ -25,7 +25,7 @@ bool IsSquare(float v, float r) { return r * r == v; }
 bool IsCube(float v, float r) { return r * r * r == v; }
 
 int VarCountOf(const Engine& e) {
-    return std::clamp(RoundHalfEven(e.vars.VarCount), 0, std::min(kMaxVars, e.terms.TermExp.Cols() - 1));
+    return std::clamp(e.vars.VarCount, 0, std::min(kMaxVars, e.terms.TermExp.Cols() - 1));
 }
 
 // The factorisation goes to the console always and to the transcript only

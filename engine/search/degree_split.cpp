@@ -14,7 +14,7 @@ namespace yinshi {
 
 namespace {
 
-int VarCountOf(const Engine& e) { return std::clamp(RoundHalfEven(e.vars.VarCount), 0, kMaxVars); }
+int VarCountOf(const Engine& e) { return std::clamp(e.vars.VarCount, 0, kMaxVars); }
 
 }  // namespace
 
@@ -91,8 +91,8 @@ void DropAbsentVariables(Engine& e) {
         vt.VarMaxExpKeep[v] = 0;
         for (int i = 1; i <= last; ++i) t.TermExp(i, v) = 0;
     }
-    t.TermCount = static_cast<float>(t.MaxTerms);
-    vt.VarCount = static_cast<float>(kept);
+    t.TermCount = t.MaxTerms;
+    vt.VarCount = kept;
 }
 
 }  // namespace yinshi

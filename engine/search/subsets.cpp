@@ -114,7 +114,7 @@ namespace {
 template <typename Order, typename Weight>
 float FillImage(Engine& e, int k, const Order& order, const Weight& weight) {
     TermTable& t = e.terms;
-    const int terms = RoundHalfEven(t.TermCount);
+    const int terms = t.TermCount;
     AtLeast(t.TermMainExp, std::max(terms, 0));
     float low = 0;
     float high = 0;
@@ -182,7 +182,7 @@ void ScoreOrder(Engine& e, int k, bool first) {
 }  // namespace
 
 void ChooseVariableOrder(Engine& e) {
-    const int k = std::clamp(RoundHalfEven(e.vars.VarCount), 0, kMaxVars);
+    const int k = std::clamp(e.vars.VarCount, 0, kMaxVars);
     AtLeast(e.vars.VarOrder, k);
     AtLeast(e.dense.PolyWork, k);
     AtLeast(e.search.TrialFactor, k);

@@ -63,7 +63,7 @@ void TrySumOfVariables(Engine& e) {
     std::vector<float>& g = e.search.TrialFactor;
     e.run.MethodResult = MethodOutcome::Rejected;
 
-    const int vars = RoundHalfEven(vt.VarCount);
+    const int vars = vt.VarCount;
     if (vars < 1 || vars > kMaxVars) return;
     const int top = TopWeight(vt, vars, dn.Degree);
     if (top == 0) return;

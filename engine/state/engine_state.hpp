@@ -49,7 +49,7 @@ constexpr std::int64_t kCoefLimitWhole = 9999999;
 
 // The polynomial as read: a sparse table of terms (counted from 1).
 struct TermTable {
-    float TermCount = 0;
+    std::int32_t TermCount = 0;
     std::vector<float> TermCoef;     // 0..30 at start-up
     std::vector<float> TermDen;      // 0..30
     std::vector<float> TermMainExp;  // 0..30
@@ -59,8 +59,8 @@ struct TermTable {
 
 // The variable letters and per-variable tables (index 1..VarCount).
 struct VarTable {
-    float VarCount = 0;
-    float ParsedVarCount = 0;
+    std::int32_t VarCount = 0;
+    std::int32_t ParsedVarCount = 0;
     std::array<std::string, 8> VarName{};
     std::array<std::string, 8> VarNameParsed{};
     std::array<std::string, 8> VarNameTmp{};

@@ -10,7 +10,7 @@ namespace yinshi {
 void ImagePowerToExponents(const Engine& e, int p, std::array<int, 8>& exps) {
     exps.fill(0);
     // Without a variable count the polynomial is still written in its first letter.
-    int count = std::clamp(RoundHalfEven(e.vars.VarCount), 1, 7);
+    int count = std::clamp(e.vars.VarCount, 1, 7);
     if (p <= 0) return;
     for (int k = count; k >= 2; --k) {
         int w = e.vars.VarWeight[k];

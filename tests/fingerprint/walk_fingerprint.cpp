@@ -174,7 +174,7 @@ void HashStage(Hasher& h, const Engine& e, At at) {
     h.Span(st.Work2n, 0, static_cast<int>(st.StoredEnd) - 1);
     h.Span(st.StoredEndAt, 0, st.StoredCount);
     h.Span(st.StoredDeg, 0, st.StoredCount);
-    const int terms = static_cast<int>(e.terms.TermCount);
+    const int terms = e.terms.TermCount;
     // The term table's coefficients are read only by the stages that start
     // from the table (Restart, Reorder): elsewhere they are no state of the
     // run, only what the dense printer last happened to leave there.
@@ -183,7 +183,7 @@ void HashStage(Hasher& h, const Engine& e, At at) {
     else
         h.Int(terms);
     h.Span(e.terms.TermMainExp, 1, terms);
-    const int vars = static_cast<int>(e.vars.VarCount);
+    const int vars = e.vars.VarCount;
     h.Int(vars);
     for (int v = 1; v <= vars && v < static_cast<int>(e.vars.VarName.size()); ++v)
         h.Text(e.vars.VarName[static_cast<std::size_t>(v)]);

@@ -24,9 +24,9 @@ void CheckTable(const Engine& e) {
     const TermTable& t = e.terms;
     Require(t.TermCount >= 0 && t.TermCount <= kMaxTerms);
     Require(e.vars.ParsedVarCount <= kMaxVars && e.vars.VarCount <= kMaxVars);
-    for (int i = 1; i <= static_cast<int>(t.TermCount); ++i) {
+    for (int i = 1; i <= t.TermCount; ++i) {
         Require(t.TermDen[i] != 0);
-        for (int j = 1; j <= static_cast<int>(e.vars.ParsedVarCount); ++j) {
+        for (int j = 1; j <= e.vars.ParsedVarCount; ++j) {
             float x = t.TermExp(i, j);
             Require(x >= 0 && std::isfinite(x) && IsWhole(x));
         }

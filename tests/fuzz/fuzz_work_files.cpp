@@ -48,7 +48,7 @@ void GsysBytes(testing::TestEngine& t, const std::string& bytes) {
     if (!ReadGsysFile(e, 1)) return;
     CheckTerms(e);
     Require(e.terms.TermCount == 2);
-    for (int j = 1; j <= static_cast<int>(e.vars.VarCount); ++j) Require(!e.vars.VarName[j].empty());
+    for (int j = 1; j <= e.vars.VarCount; ++j) Require(!e.vars.VarName[j].empty());
 }
 
 void PlBytes(testing::TestEngine& t, const std::string& bytes) {

@@ -49,7 +49,7 @@ struct FurtherRig {
     explicit FurtherRig(const std::string& script, std::vector<std::string> letters = {"x"}) : keys(screen, script) {
         AllocateStartup(e);
         AllocateAnotherSolution(e);
-        e.vars.VarCount = e.vars.ParsedVarCount = static_cast<float>(letters.size());
+        e.vars.VarCount = e.vars.ParsedVarCount = static_cast<int>(letters.size());
         for (std::size_t j = 0; j < letters.size(); ++j)
             e.vars.VarName[j + 1] = e.vars.VarNameParsed[j + 1] = letters[j];
     }
@@ -62,7 +62,7 @@ struct FurtherRig {
     }
 
     void SetTable(const Poly& p) {
-        e.terms.TermCount = static_cast<float>(p.size());
+        e.terms.TermCount = static_cast<int>(p.size());
         for (std::size_t i = 0; i < p.size(); ++i) {
             e.terms.TermCoef[i + 1] = p[i].first;
             for (std::size_t j = 0; j < p[i].second.size(); ++j)
@@ -111,7 +111,7 @@ private:
     template <typename Coef>
     Poly Read(float count, Coef coef, const FloatGrid& exps) const {
         Poly p;
-        const int vars = static_cast<int>(e.vars.VarCount);
+        const int vars = e.vars.VarCount;
         for (int i = 1; i <= static_cast<int>(count); ++i) {
             std::vector<float> x;
             for (int j = 1; j <= vars; ++j) x.push_back(exps(i, j));

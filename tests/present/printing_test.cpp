@@ -120,7 +120,7 @@ TEST_F(PrintFixture, ContentPrefixOnBothOutputs) {
         g.run.Content = c.content;
         g.run.DenProduct = c.den;
         g.run.SignPrefix = c.sign;
-        g.terms.TermCount = static_cast<float>(c.termCount);
+        g.terms.TermCount = c.termCount;
         g.terms.TermCoef[1] = c.firstCoef;
         g.vars.ParsedVarCount = 2;
         g.vars.VarNameParsed[1] = "x";

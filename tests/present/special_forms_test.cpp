@@ -29,7 +29,7 @@ struct Forms {
     // Term i as {coefficient, exponents...} over the current variables.
     std::vector<float> Term(int i) const {
         std::vector<float> row{e.terms.TermCoef[i]};
-        for (int j = 1; j <= static_cast<int>(e.vars.VarCount); ++j) row.push_back(e.terms.TermExp(i, j));
+        for (int j = 1; j <= e.vars.VarCount; ++j) row.push_back(e.terms.TermExp(i, j));
         return row;
     }
     std::string Console() const { return t.screen.Log(); }

@@ -28,7 +28,7 @@ struct Closed {
 
     explicit Closed(const std::vector<float>& f) {
         t.SetDense(f);
-        e.terms.TermCount = static_cast<float>(f.size());
+        e.terms.TermCount = static_cast<int>(f.size());
         e.run.Stage = 0;
         t.dir.Write("jg.dat", kEarlier);
     }

@@ -65,8 +65,8 @@ struct SubsetTest : ::testing::Test {
     // A term table: each row holds the exponents of the variables 1..k.
     void Terms(const std::vector<std::vector<float>>& rows) {
         int k = static_cast<int>(rows.front().size());
-        e.vars.VarCount = static_cast<float>(k);
-        e.terms.TermCount = static_cast<float>(rows.size());
+        e.vars.VarCount = k;
+        e.terms.TermCount = static_cast<int>(rows.size());
         for (int j = 1; j <= k; ++j) e.vars.VarMaxExpKeep[j] = 0;
         for (std::size_t i = 0; i < rows.size(); ++i) {
             e.terms.TermCoef[i + 1] = 1;
@@ -78,7 +78,7 @@ struct SubsetTest : ::testing::Test {
         }
     }
 
-    void ChooseOrder() { OrderVariables(e, static_cast<int>(e.vars.VarCount)); }
+    void ChooseOrder() { OrderVariables(e, e.vars.VarCount); }
 
     std::vector<float> Head(const std::vector<float>& v, int from, int to) const {
         return std::vector<float>(v.begin() + from, v.begin() + to + 1);

@@ -47,9 +47,9 @@ void TestEngine::SetDense(const std::vector<float>& ascending) {
 }
 
 void TestEngine::SetTerms(const std::vector<std::string>& vars, const std::vector<std::vector<float>>& rows) {
-    e.vars.VarCount = static_cast<float>(vars.size());
+    e.vars.VarCount = static_cast<int>(vars.size());
     for (std::size_t j = 0; j < vars.size(); ++j) e.vars.VarName[j + 1] = vars[j];
-    e.terms.TermCount = static_cast<float>(rows.size());
+    e.terms.TermCount = static_cast<int>(rows.size());
     for (std::size_t i = 0; i < rows.size(); ++i) {
         e.terms.TermCoef[i + 1] = rows[i][0];
         for (std::size_t j = 1; j < rows[i].size(); ++j)
