@@ -123,7 +123,7 @@ int PassesLeft(const SearchState& s) {
 // minute, so the promise holds across the re-tunes too. `waitText` is the
 // Chinese lead-in, which the two messages spell differently.
 void PrintWaitEstimate(Engine& e, const std::string& waitText) {
-    float total = (e.run.TimeLimit + 1) * static_cast<float>(PassesLeft(e.search));
+    float total = (PassMinutes(e.run.SearchPass) + 1) * static_cast<float>(PassesLeft(e.search));
     std::string minutes = ItemForm(total);
     e.PrintLine(waitText + minutes + "分钟.请耐心等待或按x键!");
     e.PrintLine("The process is operating now,Wait for less than" + minutes + "minutes .");

@@ -18,10 +18,10 @@ void RestartSearchClock(Engine& e) {
 void ShowStatusLine(Engine& e) {
     e.screen.Color(kStatusColours);
     if (e.run.Stage == 0) {
-        e.run.TimeLimit = kFirstPassMinutes;
+        e.run.SearchPass = Pass::First;
         PrintStatus(e, 14, "程序正在运行. 按 t 键可退出分解(Press t exit)");
     } else {
-        e.run.TimeLimit = kLaterPassMinutes;
+        e.run.SearchPass = Pass::Later;
         PrintStatus(e, 6, "已有因式分出,正在继续分解.按 t 键可退出到下一步(Press t  exit)");
     }
     e.screen.Color(kPlainColours);

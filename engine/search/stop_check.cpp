@@ -15,7 +15,7 @@ bool PollKeysAndClock(Engine& e) {
     RunFlags& r = e.run;
     if (!(IsFirstPass(r) && r.StopReason == StopReason::NoLimit)) {
         float now = static_cast<float>(MinutesOf(e.clock.Now()));
-        if (MinutesPassed(now, r.StartMinute, r.TimeLimit)) {
+        if (MinutesPassed(now, r.StartMinute, PassMinutes(r.SearchPass))) {
             r.StopReason = StopReason::Retune;
             r.StoppedBy = StoppedBy::TimeLimitOrX;
             return true;

@@ -168,10 +168,12 @@ enum class StoppedBy {
     KeyT,          // t was pressed: the user gave the search up
 };
 
-// The time limits in minutes: the first pass, before any factor is found, and
-// every pass after one is.
-constexpr float kFirstPassMinutes = 7;
-constexpr float kLaterPassMinutes = 1;
+// The first pass of the search runs before any factor is found; every pass
+// after one has a shorter time limit.
+enum class Pass { First, Later };
+
+// The time limit of a pass in minutes.
+constexpr float PassMinutes(Pass pass) { return pass == Pass::First ? 7.0f : 1.0f; }
 
 // What the last check of a candidate factor found: nothing checked yet, a
 // candidate rejected, one kept in the store (a split of the image that is not
@@ -197,7 +199,7 @@ struct RunFlags {
     yinshi::StoppedBy StoppedBy = StoppedBy::Nothing;
     std::string Repeat;
     std::int32_t Skipped = 0;
-    float TimeLimit = kFirstPassMinutes;
+    yinshi::Pass SearchPass = Pass::First;
     std::string StartTime;
     std::string SearchStartTime;
     float StartMinute = 0;
@@ -211,7 +213,7 @@ struct RunFlags {
     std::string AnotherAnswer;
 };
 
-inline bool IsFirstPass(const RunFlags& r) { return r.TimeLimit == kFirstPassMinutes; }
+inline bool IsFirstPass(const RunFlags& r) { return r.SearchPass == Pass::First; }
 
 // The size of the group of records the further solutions are at, and the pl
 // files.

@@ -119,9 +119,9 @@ float StartMinuteLessAnHour(const RunFlags& r) { return r.SearchStartTime.empty(
 // subset walk, the repeated-factor test's multiplier) are not state of the run
 // and are left out, so that they can become plain arguments.
 void HashRunFlags(Hasher& h, const RunFlags& r, bool withoutMarks) {
-    for (float v :
-         {r.NoGroupingShown, r.DenProduct, r.Content, r.SignFlip, static_cast<float>(r.MethodResult), r.NoEqualsPrefix,
-          r.TimeLimit, r.StartMinute, StartMinuteLessAnHour(r), r.LongTried, r.GsysCount, r.GsysRead, r.ProdCount})
+    for (float v : {r.NoGroupingShown, r.DenProduct, r.Content, r.SignFlip, static_cast<float>(r.MethodResult),
+                    r.NoEqualsPrefix, PassMinutes(r.SearchPass), r.StartMinute, StartMinuteLessAnHour(r), r.LongTried,
+                    r.GsysCount, r.GsysRead, r.ProdCount})
         h.Float(v);
     for (long long v :
          std::initializer_list<long long>{r.Stage, r.Sign, r.SignAcc, r.Skipped, r.ItemCount, r.SolutionCounter})

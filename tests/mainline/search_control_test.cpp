@@ -22,11 +22,12 @@ std::vector<int> Bound1Lines(const std::string& log) {
 
 struct Poll : ::testing::Test {
     TestEngine t;
-    // A search started at h:m:s with the given time limit; true when the poll at `at` stops it.
-    bool StopsAt(int h, int m, int s, float limit, int ah, int am, int as) {
+    // A search started at h:m:s in a pass with a time limit of `limit` minutes (7
+    // the first, 1 a later one); true when the poll at `at` stops it.
+    bool StopsAt(int h, int m, int s, int limit, int ah, int am, int as) {
         t.clock.Set(h, m, s);
         t.e.run.StartMinute = static_cast<float>(MinutesOf(t.clock.Now()));
-        t.e.run.TimeLimit = limit;
+        t.e.run.SearchPass = limit == 7 ? Pass::First : Pass::Later;
         t.clock.Set(ah, am, as);
         return PollKeysAndClock(t.e);
     }
