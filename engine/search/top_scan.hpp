@@ -66,9 +66,35 @@ enum class Scan { Check, UsedUp, Back };
 // otherwise it steps.
 Scan ScanTop(TopPoint& p, const TopRules& rules, TopDivisors& divisors, long long& completes);
 
+namespace top_detail {
+
+// Whether the candidate with top coefficient c and cofactor coefficient v is
+// passed over without the checks; each candidate counts in `passed`, the one
+// the checks see too. In the copy for g0 = 1 a top coefficient below -|an|
+// ends the scan: `result` becomes Back. At half the degree q(d) gd is the
+// whole leading coefficient, so it must be an itself. Left to the inliner as
+// the lambda it replaces was: forced inline, GCC lays the stepping loop out
+// otherwise and the scan runs about 3 % more instructions.
+inline bool PassesOver(float c, float v, const LeadDivisors& divisors, float leadAbs, float an, bool half, bool general,
+                       long long& passed, Scan& result) {
+    ++passed;
+    if (!general) {
+        if (c == 0 || c > leadAbs) return true;
+        if (c < -leadAbs) {
+            result = Scan::Back;
+            return false;
+        }
+        return !divisors.Divides(c) || (half && v * c != an);
+    }
+    return !divisors.Divides(c) && !divisors.Divides(v);
+}
+
+}  // namespace top_detail
+
 // The same, one candidate at a time: for a short stretch, and for values that
 // floats do not hold exactly.
 inline Scan StepTop(TopPoint& p, const TopRules& r, const LeadDivisors& divisors, long long& completes) {
+    using namespace top_detail;
     // In locals, so that nothing the loop stores can be taken for the rules.
     const float tb = r.tb, cs = r.cs, qs = r.qs, bound2 = r.bound2, leadAbs = r.leadAbs, an = r.an;
     const bool half = r.half;
@@ -77,19 +103,7 @@ inline Scan StepTop(TopPoint& p, const TopRules& r, const LeadDivisors& divisors
     std::int32_t mode = p.mode;
     long long passed = 0;
     Scan result = Scan::Check;
-    // Whether a candidate is passed over; sets `result` when it is not.
-    auto passOver = [&](float c, float v) -> bool {
-        ++passed;
-        if (!general) {
-            if (c == 0 || c > leadAbs) return true;
-            if (c < -leadAbs) {
-                result = Scan::Back;
-                return false;
-            }
-            return !divisors.Divides(c) || (half && v * c != an);
-        }
-        return !divisors.Divides(c) && !divisors.Divides(v);
-    };
+    // After a candidate from the downward point the upward one goes next.
     bool upNext = mode == 1;
     for (;;) {
         if (!upNext) {
@@ -103,7 +117,7 @@ inline Scan StepTop(TopPoint& p, const TopRules& r, const LeadDivisors& divisors
                 gd = downC;
                 qd = downQ;
                 mode = 1;
-                if (!passOver(gd, qd)) break;
+                if (!PassesOver(gd, qd, divisors, leadAbs, an, half, general, passed, result)) break;
             }
         }
         upNext = false;
@@ -113,7 +127,7 @@ inline Scan StepTop(TopPoint& p, const TopRules& r, const LeadDivisors& divisors
             gd = upC;
             qd = upQ;
             mode = 2;
-            if (!passOver(gd, qd)) break;
+            if (!PassesOver(gd, qd, divisors, leadAbs, an, half, general, passed, result)) break;
         }
     }
     p = TopPoint{downC, downQ, upC, upQ, gd, qd, mode};

@@ -99,6 +99,66 @@ enum class Entry { Inside, None };
 // floats.
 Entry EnterBandStepping(float& gj, float& qj, float cs, float qs, float tb, float bound2);
 
+namespace walk_detail {
+
+// Past 2^24 the floats round: stepped as floats step, from the point as
+// floats hold it.
+[[gnu::always_inline]] inline bool EnterBandRounded(const PairSteps& p, std::int64_t tb, std::int64_t bound2,
+                                                    std::int64_t& t, std::int64_t& quot, float& gj, float& qj) {
+    gj = static_cast<float>(t);
+    qj = static_cast<float>(quot);
+    if (EnterBandStepping(gj, qj, static_cast<float>(p.cs), static_cast<float>(p.qs), static_cast<float>(tb),
+                          static_cast<float>(bound2)) == Entry::None)
+        return false;
+    t = static_cast<std::int64_t>(gj);
+    quot = static_cast<std::int64_t>(qj);
+    return true;
+}
+
+// How many steps of `step` it takes to cover `over`, the distance past the
+// band's edge: a few are counted one by one, more by a division (whole
+// numbers below 2^25: the double quotient's ceiling is exact).
+[[gnu::always_inline]] inline std::int64_t StepsToBand(std::int64_t over, std::int64_t step) {
+    if (over > 4 * step)
+        return static_cast<std::int64_t>(std::ceil(static_cast<double>(over) / static_cast<double>(step)));
+    std::int64_t k = 1;
+    while (k * step < over) ++k;
+    return k;
+}
+
+// Every value on the way is exact: the first step inside the band at once,
+// unless the line moves away, jumps over the band, or g passes tb first.
+// `mag` is |quot|, `step` |qs|.
+[[gnu::always_inline]] inline bool EnterBandWhole(const PairSteps& p, std::int64_t mag, std::int64_t step,
+                                                  std::int64_t tb, std::int64_t bound2, std::int64_t& t,
+                                                  std::int64_t& quot) {
+    const std::int64_t q1 = quot - p.qs;
+    if ((q1 < 0 ? -q1 : q1) > mag) return false;  // the line leaves the band
+    const std::int64_t k = StepsToBand(quot > 0 ? quot - bound2 : -bound2 - quot, step);
+    quot -= k * p.qs;
+    if (quot < -bound2 || quot > bound2) return false;
+    t += k * p.cs;
+    return t <= tb;
+}
+
+// From a point in the band to the first g >= 0 on the line: the count of
+// steps at once, the cofactor coefficient replayed as floats would step it
+// where it is not exact.
+[[gnu::always_inline]] inline void SetNonNegativeStart(const PairSteps& p, std::int64_t t, std::int64_t quot, float& gj,
+                                                       float& qj) {
+    if (t < 0) {
+        const std::int64_t k = p.cs == 1 ? -t : FloorDivBy(-t + p.cs - 1, p.cs, p.csInverse);
+        gj = static_cast<float>(t + k * p.cs);
+        const std::int64_t q = quot - k * p.qs;
+        qj = FloatExact(q) ? static_cast<float>(q) : RepeatAdd(static_cast<float>(quot), static_cast<float>(-p.qs), k);
+        return;
+    }
+    gj = static_cast<float>(t);
+    qj = static_cast<float>(quot);
+}
+
+}  // namespace walk_detail
+
 // The starting point from the first point (t, Q) in whole numbers: into the
 // band, then to the first g >= 0. False when there is none.
 [[gnu::always_inline]] inline bool StartFrom(const PairSteps& p, std::int64_t t, std::int64_t quot, std::int64_t tb,
@@ -107,44 +167,11 @@ Entry EnterBandStepping(float& gj, float& qj, float cs, float qs, float tb, floa
     const std::int64_t mag = quot < 0 ? -quot : quot;
     const std::int64_t step = p.qs < 0 ? -p.qs : p.qs;
     if (mag > bound2) {
-        if (mag + step > kExactLimit) {
-            // Rounded in floats: stepped as floats step.
-            gj = static_cast<float>(t);
-            qj = static_cast<float>(quot);
-            if (EnterBandStepping(gj, qj, static_cast<float>(p.cs), static_cast<float>(p.qs), static_cast<float>(tb),
-                                  static_cast<float>(bound2)) == Entry::None)
-                return false;
-            t = static_cast<std::int64_t>(gj);
-            quot = static_cast<std::int64_t>(qj);
-        } else {
-            const std::int64_t q1 = quot - p.qs;
-            if ((q1 < 0 ? -q1 : q1) > mag) return false;  // the line leaves the band
-            // The first step inside the band, unless it jumps over.
-            // The steps to the band: a few are counted one by one, more by a
-            // division (whole numbers below 2^25: the double quotient's
-            // ceiling is exact).
-            const std::int64_t over = quot > 0 ? quot - bound2 : -bound2 - quot;
-            std::int64_t k = 1;
-            if (over > 4 * step) {
-                k = static_cast<std::int64_t>(std::ceil(static_cast<double>(over) / static_cast<double>(step)));
-            } else {
-                while (k * step < over) ++k;
-            }
-            quot -= k * p.qs;
-            if (quot < -bound2 || quot > bound2) return false;
-            t += k * p.cs;
-            if (t > tb) return false;
-        }
+        const bool inside = mag + step > kExactLimit ? EnterBandRounded(p, tb, bound2, t, quot, gj, qj)
+                                                     : EnterBandWhole(p, mag, step, tb, bound2, t, quot);
+        if (!inside) return false;
     }
-    if (t < 0) {
-        const std::int64_t k = p.cs == 1 ? -t : FloorDivBy(-t + p.cs - 1, p.cs, p.csInverse);
-        gj = static_cast<float>(t + k * p.cs);
-        const std::int64_t q = quot - k * p.qs;
-        qj = FloatExact(q) ? static_cast<float>(q) : RepeatAdd(static_cast<float>(quot), static_cast<float>(-p.qs), k);
-        return true;
-    }
-    gj = static_cast<float>(t);
-    qj = static_cast<float>(quot);
+    SetNonNegativeStart(p, t, quot, gj, qj);
     return true;
 }
 
