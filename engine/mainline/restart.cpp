@@ -56,10 +56,10 @@ void PermuteVariables(Engine& e) {
     std::array<float, 8> row{};
     for (int i = 1; i <= TermCount(e); ++i) {
         for (int j = 1; j <= k; ++j) row[j] = t.TermExp(i, j);
-        for (int j = 1; j <= k; ++j) t.TermExp(i, j) = row[static_cast<int>(e.dense.PolyWork[j])];
+        for (int j = 1; j <= k; ++j) t.TermExp(i, j) = row[static_cast<int>(e.vars.VarOrder[j])];
     }
     for (int j = 1; j <= k; ++j) e.vars.VarNameTmp[j] = e.vars.VarName[j];
-    for (int j = 1; j <= k; ++j) e.vars.VarName[j] = e.vars.VarNameTmp[static_cast<int>(e.dense.PolyWork[j])];
+    for (int j = 1; j <= k; ++j) e.vars.VarName[j] = e.vars.VarNameTmp[static_cast<int>(e.vars.VarOrder[j])];
 }
 
 // Terms by ascending image exponent; only the exponent and the coefficient move.
@@ -104,11 +104,11 @@ Next ChooseOrder(Engine& e, int& n) {
     s.Bound2 = 0;
     s.FirstDegree = 1;
     r.ItemCount = VarCount(e) + 1;
-    OrderVariables(e, VarCount(e));
+    const VariableOrder chosen = OrderVariables(e, VarCount(e));
     if (e.fault) return At::FileProblem;
     for (int j = 1; j <= VarCount(e); ++j) {
-        e.vars.VarOrder[j] = d.PolyWork[j];
-        e.vars.VarWeight[j] = RoundHalfEven(s.TrialFactor[j]);
+        e.vars.VarOrder[j] = chosen.order[static_cast<std::size_t>(j)];
+        e.vars.VarWeight[j] = RoundHalfEven(chosen.weight[static_cast<std::size_t>(j)]);
     }
     e.NewLine();
     double spread = FillMainExponents(e);

@@ -44,13 +44,12 @@ void CombineStoredFactors(Engine& e) {
     }
 }
 
-void OrderVariables(Engine& e, int count) {
+VariableOrder OrderVariables(Engine& e, int count) {
     e.NewLine();
     BuildPlFiles(e, count);
     e.NewLine();
-    if (e.fault) return;
-    e.dense.PolyWork[0] = kCoefLimit;
-    ChooseVariableOrder(e);
+    if (e.fault) return {};
+    return ChooseVariableOrder(e);
 }
 
 namespace {
@@ -166,26 +165,25 @@ bool ReadOrder(Engine& e, TextIn& in, int k) {
 // The first order is kept whatever its score: when every image is past the
 // starting score, the order kept must still be a real one, so that the degree
 // check sees its true image degree instead of stale weights.
-void ScoreOrder(Engine& e, int k, bool first) {
+void ScoreOrder(Engine& e, int k, bool first, VariableOrder& best) {
     OrderWeights(e, k);
     float spread = FillImage(e, k, e.vars.VarOrder, e.vars.VarInt);
     e.dense.Degree = RoundHalfEven(spread);
-    if (first || spread < e.dense.PolyWork[0]) {
-        e.dense.PolyWork[0] = spread;
+    if (first || spread < best.spread) {
+        best.spread = spread;
         for (int j = 1; j <= k; ++j) {
-            e.dense.PolyWork[j] = e.vars.VarOrder[j];
-            e.search.TrialFactor[j] = static_cast<float>(e.vars.VarInt[j]);
+            best.order[j] = e.vars.VarOrder[j];
+            best.weight[j] = static_cast<float>(e.vars.VarInt[j]);
         }
     }
 }
 
 }  // namespace
 
-void ChooseVariableOrder(Engine& e) {
+VariableOrder ChooseVariableOrder(Engine& e) {
     const int k = std::clamp(e.vars.VarCount, 0, kMaxVars);
     AtLeast(e.vars.VarOrder, k);
-    AtLeast(e.dense.PolyWork, k);
-    AtLeast(e.search.TrialFactor, k);
+    VariableOrder best;
 
     TextIn in;
     if (!in.Open(e.File(e.subsets.PlOut)) && k > 1) e.FileFailed(e.subsets.PlOut, false);
@@ -195,26 +193,21 @@ void ChooseVariableOrder(Engine& e) {
     bool scored = false;
     for (long long line = 0; line < lines; ++line) {
         if (!ReadOrder(e, in, k)) break;
-        ScoreOrder(e, k, !scored);
+        ScoreOrder(e, k, !scored, best);
         scored = true;
     }
     if (!scored) {
         // Without a readable pl file (an unwritable folder) the parser's order
         // still gives a true image; an unset order would not.
         for (int m = 1; m <= k; ++m) e.vars.VarOrder[m] = static_cast<float>(m);
-        ScoreOrder(e, k, true);
+        ScoreOrder(e, k, true, best);
     }
 
     // The driver goes on with the order kept, so the image it reads must be
     // that order's, not the last one scored.
-    std::vector<float> order(static_cast<std::size_t>(k + 1), 0.0f);
-    std::vector<float> weight(static_cast<std::size_t>(k + 1), 0.0f);
-    for (int j = 1; j <= k; ++j) {
-        order[j] = e.dense.PolyWork[j];
-        weight[j] = e.search.TrialFactor[j];
-    }
-    FillImage(e, k, order, weight);
-    e.dense.Degree = RoundHalfEven(e.dense.PolyWork[0]);
+    FillImage(e, k, best.order, best.weight);
+    e.dense.Degree = RoundHalfEven(best.spread);
+    return best;
 }
 
 }  // namespace yinshi

@@ -68,7 +68,7 @@ struct VarTable {
     std::array<float, 8> VarMaxExp{};
     std::array<float, 8> VarMaxExpKeep{};
     std::array<float, 8> VarTabA{};
-    std::vector<float> VarOrder;           // 0..300, then 0..n; also a scratch dense vector
+    std::vector<float> VarOrder;           // letter numbers of the current order, 1..VarCount
     std::array<std::int32_t, 8> VarInt{};  // substitution weights of the last order read
     // Weights of the chosen order, per variable of the current order: an image
     // power p is the sum of VarWeight(j) * exponent(j). VarWeight(1) = 1.

@@ -57,10 +57,9 @@ void PlBytes(testing::TestEngine& t, const std::string& bytes) {
     e.vars.VarMaxExpKeep = {0, 2, 2, 3, 0, 0, 0, 0};
     e.subsets.PlOut = "pl2";
     t.dir.Write("pl2", bytes);
-    e.dense.PolyWork[0] = kCoefLimit;
-    ChooseVariableOrder(e);
-    for (int m = 1; m <= 3; ++m) {
-        float v = e.dense.PolyWork[m];
+    const VariableOrder kept = ChooseVariableOrder(e);
+    for (std::size_t m = 1; m <= 3; ++m) {
+        float v = kept.order[m];
         Require(v >= 1 && v <= 3 && IsWhole(v));
     }
     Require(e.dense.Degree >= 0);

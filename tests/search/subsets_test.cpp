@@ -78,7 +78,16 @@ struct SubsetTest : ::testing::Test {
         }
     }
 
-    void ChooseOrder() { OrderVariables(e, e.vars.VarCount); }
+    // The order kept as {spread, order(1..k)} and its weights(1..k).
+    std::vector<float> kept;
+    std::vector<float> weights;
+    void ChooseOrder() {
+        const VariableOrder o = OrderVariables(e, e.vars.VarCount);
+        const auto k = static_cast<std::size_t>(e.vars.VarCount);
+        kept.assign(1, o.spread);
+        kept.insert(kept.end(), o.order.begin() + 1, o.order.begin() + 1 + static_cast<std::ptrdiff_t>(k));
+        weights.assign(o.weight.begin() + 1, o.weight.begin() + 1 + static_cast<std::ptrdiff_t>(k));
+    }
 
     std::vector<float> Head(const std::vector<float>& v, int from, int to) const {
         return std::vector<float>(v.begin() + from, v.begin() + to + 1);
@@ -135,8 +144,8 @@ TEST_F(SubsetTest, OneVariableIsItsOwnOrder) {
     Terms({{2}, {1}, {0}});
     ChooseOrder();
     EXPECT_EQ(t.dir.Read("pl2"), Blanks("␣1␣\r\n"));
-    EXPECT_EQ(Head(e.dense.PolyWork, 0, 1), (std::vector<float>{2, 1}));
-    EXPECT_EQ(e.search.TrialFactor[1], 1);
+    EXPECT_EQ(kept, (std::vector<float>{2, 1}));
+    EXPECT_EQ(weights, (std::vector<float>{1}));
     EXPECT_EQ(Head(e.terms.TermMainExp, 1, 3), (std::vector<float>{2, 1, 0}));
     EXPECT_EQ(e.dense.Degree, 2);
 }
@@ -145,8 +154,8 @@ TEST_F(SubsetTest, TwoVariablesWithEqualSpreadsTakeVariableTwo) {
     // x^2 + 3xy + 2y^2: both orders give the image a spread of 4.
     Terms({{2, 0}, {1, 1}, {0, 2}});
     ChooseOrder();
-    EXPECT_EQ(Head(e.dense.PolyWork, 0, 2), (std::vector<float>{4, 2, 1}));
-    EXPECT_EQ(Head(e.search.TrialFactor, 1, 2), (std::vector<float>{1, 3}));
+    EXPECT_EQ(kept, (std::vector<float>{4, 2, 1}));
+    EXPECT_EQ(weights, (std::vector<float>{1, 3}));
     // The image of the order kept (y weighs 1, x weighs 3), not of the last one scored.
     EXPECT_EQ(Head(e.terms.TermMainExp, 1, 3), (std::vector<float>{6, 4, 2}));
     EXPECT_EQ(e.dense.Degree, 4);
@@ -159,8 +168,8 @@ TEST_F(SubsetTest, WholeImageExponentsDecideTheOrder) {
     // with x as the main variable and 11 with y (x weighs 4: 4, 8, 15).
     Terms({{1, 0}, {2, 0}, {3, 3}});
     ChooseOrder();
-    EXPECT_EQ(Head(e.dense.PolyWork, 0, 2), (std::vector<float>{11, 2, 1}));
-    EXPECT_EQ(Head(e.search.TrialFactor, 1, 2), (std::vector<float>{1, 4}));
+    EXPECT_EQ(kept, (std::vector<float>{11, 2, 1}));
+    EXPECT_EQ(weights, (std::vector<float>{1, 4}));
     EXPECT_EQ(Head(e.terms.TermMainExp, 1, 3), (std::vector<float>{4, 8, 15}));
     EXPECT_EQ(e.dense.Degree, 11);
 }
@@ -170,14 +179,14 @@ TEST_F(SubsetTest, ThreeVariablesTieGoesToTheFirstLineAndWeightsMultiply) {
     // read as the order (3, 2, 1), is kept.
     Terms({{1, 0, 0}, {0, 1, 0}, {0, 0, 1}});
     ChooseOrder();
-    EXPECT_EQ(Head(e.dense.PolyWork, 0, 3), (std::vector<float>{3, 3, 2, 1}));
-    EXPECT_EQ(Head(e.search.TrialFactor, 1, 3), (std::vector<float>{1, 2, 4}));
+    EXPECT_EQ(kept, (std::vector<float>{3, 3, 2, 1}));
+    EXPECT_EQ(weights, (std::vector<float>{1, 2, 4}));
 
     // c weighs 1, b weighs (3 + 1), a weighs 4 * (1 + 1).
     Terms({{2, 0, 0}, {0, 1, 0}, {0, 0, 3}, {2, 1, 3}});
     ChooseOrder();
-    std::vector<float> order = Head(e.dense.PolyWork, 1, 3);
-    std::vector<float> weight = Head(e.search.TrialFactor, 1, 3);
+    std::vector<float> order(kept.begin() + 1, kept.end());
+    std::vector<float> weight = weights;
     EXPECT_EQ(weight[0], 1);
     float maxExp[4] = {0, 2, 1, 3};
     EXPECT_EQ(weight[1], maxExp[static_cast<int>(order[0])] + 1);
