@@ -117,14 +117,15 @@ float StartMinuteLessAnHour(const RunFlags& r) { return r.SearchStartTime.empty(
 // Fields that only hand an argument from one routine to the next (the print
 // target, the subset client, the last key read, the smallest group size of a
 // subset walk, the repeated-factor test's multiplier) are not state of the run
-// and are left out, so that they can become plain arguments.
+// and are left out, so that they can become plain arguments. The count of
+// records in dj.dat is left out too: the file itself is hashed, and the count
+// was also set, and never read, where the variable order is chosen.
 void HashRunFlags(Hasher& h, const RunFlags& r, bool withoutMarks) {
     for (float v : {r.NoGroupingShown, r.DenProduct, r.Content, r.SignFlip, static_cast<float>(r.MethodResult),
                     r.NoEqualsPrefix, PassMinutes(r.SearchPass), r.StartMinute, StartMinuteLessAnHour(r), r.LongTried,
                     r.GsysCount, r.GsysRead, r.ProdCount})
         h.Float(v);
-    for (long long v :
-         std::initializer_list<long long>{r.Stage, r.Sign, r.SignAcc, r.Skipped, r.ItemCount, r.SolutionCounter})
+    for (long long v : std::initializer_list<long long>{r.Stage, r.Sign, r.SignAcc, r.Skipped, r.SolutionCounter})
         h.Int(v);
     for (std::string_view t :
          {std::string_view(r.FracFlag), std::string_view(r.SignPrefix), StopReasonText(r.StopReason),
