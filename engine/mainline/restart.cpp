@@ -103,7 +103,6 @@ Next ChooseOrder(Engine& e, int& n) {
     s.Bound1 = 0;
     s.Bound2 = 0;
     s.FirstDegree = 1;
-    r.ItemCount = VarCount(e) + 1;
     const VariableOrder chosen = OrderVariables(e, VarCount(e));
     if (e.fault) return At::FileProblem;
     for (int j = 1; j <= VarCount(e); ++j) {
