@@ -6,7 +6,7 @@ namespace yinshi {
 
 void PlainRenderer::Logged(std::string_view text) {
     pending_ += text;
-    if (text.find('\n') != std::string_view::npos || pending_.size() >= 4096) Flush();
+    if (pending_.size() >= kHoldAtMost) Flush();
 }
 
 void PlainRenderer::Flush() {

@@ -6,7 +6,8 @@
 namespace yinshi {
 
 // For output that is not a terminal: the printed text as it is, no escapes.
-// Lines go out as they end, the rest on Flush().
+// Text is held until Flush() (before the keys are read and at exit) or until
+// there is a block of it, so that a run costs a few writes, not one a line.
 class PlainRenderer final : public Renderer {
 public:
     explicit PlainRenderer(int fd) : fd_(fd) {}
@@ -20,6 +21,7 @@ public:
     void Flush() override;
 
 private:
+    static constexpr std::size_t kHoldAtMost = 4096;
     int fd_;
     std::string pending_;
 };

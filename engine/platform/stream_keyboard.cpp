@@ -18,6 +18,7 @@ bool StreamKeyboard::Fill() {
 }
 
 std::optional<char> StreamKeyboard::Poll() {
+    if (show_) show_();
     if (next_ == buffer_.size()) {
         if (ended_ || !Readable(fd_, 0) || !Fill()) return std::nullopt;
     }
@@ -25,7 +26,7 @@ std::optional<char> StreamKeyboard::Poll() {
 }
 
 char StreamKeyboard::Wait() {
-    if (beforeWait_) beforeWait_();
+    if (show_) show_();
     if (next_ == buffer_.size() && !Fill()) return '\0';
     return buffer_[next_++];
 }

@@ -11,16 +11,16 @@ namespace yinshi {
 // run fed from /dev/null always ends.
 class StreamKeyboard final : public Keyboard {
 public:
-    // `beforeWait` runs before Wait() blocks, to show the screen first.
-    explicit StreamKeyboard(int fd, std::function<void()> beforeWait = {})
-        : fd_(fd), beforeWait_(std::move(beforeWait)) {}
+    // `show` runs before the keys are read, at a poll and before Wait()
+    // blocks, so that what the engine printed is on the screen first.
+    explicit StreamKeyboard(int fd, std::function<void()> show = {}) : fd_(fd), show_(std::move(show)) {}
     std::optional<char> Poll() override;
     char Wait() override;
 
 private:
     bool Fill();
     int fd_;
-    std::function<void()> beforeWait_;
+    std::function<void()> show_;
     std::string buffer_;
     std::size_t next_ = 0;
     bool ended_ = false;

@@ -32,12 +32,14 @@ void TerminalRenderer::Scrolled() {
     MoveTo(Screen::kScrollRows, 1);
     out_ += '\n';
     atRow_ = 0;
+    dirty_ = true;
     std::copy(shown_.begin() + 1, shown_.begin() + Screen::kScrollRows, shown_.begin());
     shown_[Screen::kScrollRows - 1].fill(kUnknown);
 }
 
 void TerminalRenderer::Flush() {
-    Sync();
+    if (dirty_) Sync();
+    dirty_ = false;
     if (out_.empty()) return;
     WriteAll(fd_, out_.data(), out_.size());
     out_.clear();

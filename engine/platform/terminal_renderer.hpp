@@ -18,7 +18,9 @@ public:
     TerminalRenderer& operator=(const TerminalRenderer&) = delete;
 
     void Logged(std::string_view) override {}
-    void Changed() override { Flush(); }
+    // Drawn on Flush() (before the keys are read and at exit): one write for
+    // all the changes since, not one per print.
+    void Changed() override { dirty_ = true; }
     void Bell() override;
     void Scrolled() override;
     void Flush() override;
@@ -40,6 +42,7 @@ private:
     int fg_ = -1;                           // colours the terminal is set to; -1 unknown
     int bg_ = -1;
     bool started_ = false;  // the first sync compares every row
+    bool dirty_ = true;     // the screen has changed since the last sync
     int atRow_ = 0;         // where the terminal's cursor is; 0 unknown
     int atCol_ = 0;
     std::string out_;

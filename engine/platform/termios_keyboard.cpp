@@ -59,12 +59,13 @@ void TermiosKeyboard::SkipContinuationBytes(int more) {
 }
 
 std::optional<char> TermiosKeyboard::Poll() {
+    if (show_) show_();
     if (!held_ && (ended_ || !Readable(fd_, 0))) return std::nullopt;
     return ReadKey();
 }
 
 char TermiosKeyboard::Wait() {
-    if (beforeWait_) beforeWait_();
+    if (show_) show_();
     return ReadKey().value_or('\0');
 }
 

@@ -12,9 +12,9 @@ namespace yinshi {
 // the end of input: Poll() finds nothing, Wait() answers '\0'.
 class TermiosKeyboard final : public Keyboard {
 public:
-    // `beforeWait` runs before Wait() blocks, to show the screen first.
-    explicit TermiosKeyboard(int fd, std::function<void()> beforeWait = {})
-        : fd_(fd), beforeWait_(std::move(beforeWait)) {}
+    // `show` runs before the keys are read, at a poll and before Wait()
+    // blocks, so that what the engine printed is on the screen first.
+    explicit TermiosKeyboard(int fd, std::function<void()> show = {}) : fd_(fd), show_(std::move(show)) {}
     std::optional<char> Poll() override;
     char Wait() override;
 
@@ -26,7 +26,7 @@ private:
     void SkipContinuationBytes(int more);
     std::optional<char> NextByteWithin(int timeoutMs);
     int fd_;
-    std::function<void()> beforeWait_;
+    std::function<void()> show_;
     std::optional<char> held_;  // a byte read too far
     bool ended_ = false;
 };
