@@ -26,7 +26,7 @@ struct Snapshot {
     SearchState search;
     FactorStore store;
     RunFlags run;
-    SubsetState subsets;
+    OrderFiles orderFiles;
     FurtherState further;
 
     void Take(const Engine& e) {
@@ -36,7 +36,7 @@ struct Snapshot {
         search = e.search;
         store = e.store;
         run = e.run;
-        subsets = e.subsets;
+        orderFiles = e.orderFiles;
         further = e.further;
     }
     void Restore(Engine& e) const {
@@ -46,7 +46,7 @@ struct Snapshot {
         e.search = search;
         e.store = store;
         e.run = run;
-        e.subsets = subsets;
+        e.orderFiles = orderFiles;
         e.further = further;
     }
 };

@@ -97,17 +97,6 @@ Next LoadRecord(Engine& e, int record) {
     return LoadTerms(e);
 }
 
-int SubsetSize(const Engine& e) {
-    return std::clamp(e.subsets.SubsetSize, 0, static_cast<int>(e.dense.PolyWork.size()) - 1);
-}
-
-bool InSubset(const Engine& e, int record) {
-    const int k = SubsetSize(e);
-    for (int pos = 1; pos <= k; ++pos)
-        if (static_cast<int>(e.dense.PolyWork[pos]) == record) return true;
-    return false;
-}
-
 // Background of the question after a solution: the counter's colour, with
 // white (which would hide the white text) replaced by blue.
 int QuestionBackground(int solution) {
@@ -121,16 +110,15 @@ Next WalkRecordGroups(Engine& e) {
     const int n = e.run.ItemCount;
     e.NewLine();
     for (int k = 1; k <= n - 1; ++k) {
-        e.subsets.SubsetSize = k;
         Next next;
         bool first = true;
-        auto multiply = [&](int pos, int item) {
-            next = MultiplyInRecord(e, pos, item);
+        auto multiply = [&](int /*pos*/, int item) {
+            next = MultiplyInRecord(e, item);
             return next.has_value();
         };
-        auto compare = [&](std::span<const int> /*chosen*/) {
+        auto compare = [&](std::span<const int> chosen) {
             if (first) e.NewLine();
-            next = CompareAndShow(e);
+            next = CompareAndShow(e, chosen);
             if (next) return true;
             if (first) {
                 e.Print("");
@@ -203,9 +191,7 @@ Next StartAnotherSolution(Engine& e) {
     return WalkRecordGroups(e);
 }
 
-Next MultiplyInRecord(Engine& e, int pos, int item) {
-    if (pos < 1 || pos >= static_cast<int>(e.dense.PolyWork.size())) return RefuseProduct(e);
-    e.dense.PolyWork[pos] = static_cast<float>(item);
+Next MultiplyInRecord(Engine& e, int item) {
     if (Next n = LoadRecord(e, item)) return n;
     return MultiplyIntoProduct(e);
 }
@@ -255,7 +241,7 @@ void CollectLikeTerms(Engine& e) {
     DropZeroTerms(t);
 }
 
-Next CompareAndShow(Engine& e) {
+Next CompareAndShow(Engine& e, std::span<const int> chosen) {
     FurtherState& f = e.further;
     if (ProductEqualsReference(e)) {
         e.run.ProdCount = 0;
@@ -268,7 +254,7 @@ Next CompareAndShow(Engine& e) {
     // The cofactor C: every record outside the subset.
     f.ShowFlag = 0;
     for (int r = 1; r <= e.run.ItemCount; ++r) {
-        if (InSubset(e, r)) continue;
+        if (std::find(chosen.begin(), chosen.end(), r) != chosen.end()) continue;
         if (Next n = LoadRecord(e, r)) return n;
         if (Next n = MultiplyIntoProduct(e)) return n;
     }

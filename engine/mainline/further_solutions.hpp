@@ -1,4 +1,6 @@
 #pragma once
+#include <span>
+
 #include "state/stage.hpp"
 
 namespace yinshi {
@@ -12,11 +14,11 @@ struct Engine;
 // regroup: it returns nothing without touching dj.dat or the tables.
 Next StartAnotherSolution(Engine& e);
 
-// The steps of the walk over groups of records: record `item` at position
-// `pos` of the group multiplied into the product, and the whole group (of
-// SubsetSize records) set against the last solution shown.
-Next MultiplyInRecord(Engine& e, int pos, int item);
-Next CompareAndShow(Engine& e);
+// The steps of the walk over groups of records: record `item` multiplied into
+// the product, and the product of the `chosen` records set against the last
+// solution shown (the other records make its cofactor).
+Next MultiplyInRecord(Engine& e, int item);
+Next CompareAndShow(Engine& e, std::span<const int> chosen);
 
 // Product = product x term table. A raw product of more than kMaxRawEntries
 // entries, or a product of more than kMaxProductTerms terms, is refused on the

@@ -62,7 +62,7 @@ void WritePermutation(TextOut& out, const std::vector<float>& perm, int m) {
 }  // namespace
 
 void BuildPlFiles(Engine& e, int k) {
-    SubsetState& s = e.subsets;
+    OrderFiles& s = e.orderFiles;
     AtLeast(s.Perm, std::max(k, 1));
     s.PlIn = "pl1";
     s.PlOut = "pl2";
@@ -186,7 +186,7 @@ VariableOrder ChooseVariableOrder(Engine& e) {
     VariableOrder best;
 
     TextIn in;
-    if (!in.Open(e.File(e.subsets.PlOut)) && k > 1) e.FileFailed(e.subsets.PlOut, false);
+    if (!in.Open(e.File(e.orderFiles.PlOut)) && k > 1) e.FileFailed(e.orderFiles.PlOut, false);
     e.vars.VarOrder[0] = 0;
     long long lines = 1;
     for (int m = 2; m <= k; ++m) lines *= m;

@@ -24,7 +24,7 @@ void AllocateStartup(Engine& e) {
     Fresh(e.search.DivisorB, 10);
     Fresh(e.store.StoredEndAt, 301);
     Fresh(e.store.StoredDeg, 301);
-    Fresh(e.subsets.Perm, 10);
+    Fresh(e.orderFiles.Perm, 10);
 
     RunFlags& r = e.run;
     r.NoGroupingShown = 1;

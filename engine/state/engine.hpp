@@ -40,7 +40,7 @@ struct Engine {
     SearchState search;
     FactorStore store;
     RunFlags run;
-    SubsetState subsets;
+    OrderFiles orderFiles;
     FurtherState further;
 
     Screen& screen;

@@ -215,10 +215,8 @@ struct RunFlags {
 
 inline bool IsFirstPass(const RunFlags& r) { return r.SearchPass == Pass::First; }
 
-// The size of the group of records the further solutions are at, and the pl
-// files.
-struct SubsetState {
-    std::int32_t SubsetSize = 0;
+// The permutation files from which the variable order is chosen.
+struct OrderFiles {
     std::vector<float> Perm;
     std::int32_t PermCount = 0;
     std::string PlIn = "pl1";

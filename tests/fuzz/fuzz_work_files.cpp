@@ -55,7 +55,7 @@ void PlBytes(testing::TestEngine& t, const std::string& bytes) {
     Engine& e = t.e;
     t.SetTerms({"a", "b", "c"}, {{1, 2, 1, 0}, {3, 0, 2, 1}, {-5, 1, 0, 3}});
     e.vars.VarMaxExpKeep = {0, 2, 2, 3, 0, 0, 0, 0};
-    e.subsets.PlOut = "pl2";
+    e.orderFiles.PlOut = "pl2";
     t.dir.Write("pl2", bytes);
     const VariableOrder kept = ChooseVariableOrder(e);
     for (std::size_t m = 1; m <= 3; ++m) {

@@ -264,7 +264,7 @@ TEST(FurtherCompare, AnEmptyProductEqualsOnlyAnEmptyReference) {
     same.e.further.RefCount = 0;
     same.e.run.ProdCount = 0;
     same.e.run.SolutionCounter = 1;
-    EXPECT_EQ(CompareAndShow(same.e), std::nullopt);
+    EXPECT_EQ(CompareAndShow(same.e, {}), std::nullopt);
     EXPECT_EQ(same.e.run.SolutionCounter, 1);
 
     // Against a one-term reference it is a new solution (no records to multiply).
@@ -272,7 +272,7 @@ TEST(FurtherCompare, AnEmptyProductEqualsOnlyAnEmptyReference) {
     other.SetReference({{1, {1}}});
     other.e.run.ProdCount = 0;
     other.e.run.SolutionCounter = 1;
-    EXPECT_EQ(CompareAndShow(other.e), std::nullopt);
+    EXPECT_EQ(CompareAndShow(other.e, {}), std::nullopt);
     EXPECT_EQ(other.e.run.SolutionCounter, 2);
     EXPECT_EQ(other.e.further.RefCount, 0);
     EXPECT_EQ(other.e.further.ShowFlag, 0);
@@ -282,7 +282,7 @@ TEST(FurtherCompare, AnEmptyProductEqualsOnlyAnEmptyReference) {
     exps.SetReference({{1, {2}}});
     exps.SetProduct({{1, {1}}});
     exps.e.run.SolutionCounter = 1;
-    EXPECT_EQ(CompareAndShow(exps.e), std::nullopt);
+    EXPECT_EQ(CompareAndShow(exps.e, {}), std::nullopt);
     EXPECT_EQ(exps.e.run.SolutionCounter, 2);
 }
 

@@ -36,7 +36,7 @@ std::vector<Subset> Lexicographic(int n, int k) {
 // against the subset its visit is given; the visit numbered `stopAt` ends the
 // walk.
 struct Walked {
-    std::vector<Subset> subsets;
+    std::vector<Subset> orderFiles;
     bool ended = false;
 };
 
@@ -50,9 +50,9 @@ Walked Walk(int n, int k, std::size_t stopAt = 0) {
     };
     auto visit = [&](std::span<const int> chosen) {
         EXPECT_EQ(Subset(chosen.begin(), chosen.end()), building);
-        w.subsets.push_back(building);
+        w.orderFiles.push_back(building);
         building.clear();
-        return w.subsets.size() == stopAt;
+        return w.orderFiles.size() == stopAt;
     };
     w.ended = ForEachKSubset(n, k, step, visit);
     return w;
@@ -96,18 +96,18 @@ struct SubsetTest : ::testing::Test {
 
 TEST_F(SubsetTest, PlFilesHoldEveryPermutationInTheirBuildOrder) {
     BuildPlFiles(e, 1);
-    EXPECT_EQ(e.subsets.PlOut, "pl2");
+    EXPECT_EQ(e.orderFiles.PlOut, "pl2");
     EXPECT_EQ(t.dir.Read("pl1"), Blanks("␣1␣\r\n"));
     EXPECT_EQ(t.dir.Read("pl2"), Blanks("␣1␣\r\n"));
 
     BuildPlFiles(e, 2);
-    EXPECT_EQ(e.subsets.PlOut, "pl1");
+    EXPECT_EQ(e.orderFiles.PlOut, "pl1");
     EXPECT_EQ(t.dir.Read("pl1"), Blanks("␣1␣␣2␣\r\n␣2␣␣1␣\r\n"));
     EXPECT_EQ(t.dir.Read("pl2"), Blanks("␣1␣\r\n"));
 
     BuildPlFiles(e, 3);
-    EXPECT_EQ(e.subsets.PlOut, "pl2");
-    EXPECT_EQ(e.subsets.PermCount, 2);
+    EXPECT_EQ(e.orderFiles.PlOut, "pl2");
+    EXPECT_EQ(e.orderFiles.PermCount, 2);
     EXPECT_EQ(t.dir.Read("pl2"), Blanks("␣1␣␣2␣␣3␣\r\n"
                                         "␣3␣␣2␣␣1␣\r\n"
                                         "␣1␣␣3␣␣2␣\r\n"
@@ -120,7 +120,7 @@ TEST_F(SubsetTest, PlFilesHoldEveryPermutationInTheirBuildOrder) {
 TEST_F(SubsetTest, PlFileForSevenVariablesHoldsEachOrderOnce) {
     t.dir.Write("pl1", "left over from an earlier run\r\n");
     BuildPlFiles(e, 7);
-    std::string text = t.dir.Read(e.subsets.PlOut);
+    std::string text = t.dir.Read(e.orderFiles.PlOut);
     std::set<std::string> lines;
     std::size_t count = 0;
     for (std::size_t pos = 0; pos < text.size();) {
@@ -195,23 +195,23 @@ TEST_F(SubsetTest, ThreeVariablesTieGoesToTheFirstLineAndWeightsMultiply) {
 
 TEST(KSubsetWalk, FiveItemsTakenTwoAtATimeGiveTheTenPairsInOrder) {
     Walked pairs = Walk(5, 2);
-    EXPECT_EQ(pairs.subsets,
+    EXPECT_EQ(pairs.orderFiles,
               (std::vector<Subset>{{1, 2}, {1, 3}, {1, 4}, {1, 5}, {2, 3}, {2, 4}, {2, 5}, {3, 4}, {3, 5}, {4, 5}}));
     EXPECT_FALSE(pairs.ended);
     // Then the triples and the quadruples.
-    EXPECT_EQ(Walk(5, 3).subsets.size(), 10u);
-    EXPECT_EQ(Walk(5, 4).subsets.size(), 5u);
+    EXPECT_EQ(Walk(5, 3).orderFiles.size(), 10u);
+    EXPECT_EQ(Walk(5, 4).orderFiles.size(), 5u);
 }
 
 TEST(KSubsetWalk, EverySizeIsWalkedInLexicographicOrder) {
     for (int n = 2; n <= 8; ++n)
-        for (int k = 1; k <= n - 1; ++k) EXPECT_EQ(Walk(n, k).subsets, Lexicographic(n, k)) << n << " " << k;
+        for (int k = 1; k <= n - 1; ++k) EXPECT_EQ(Walk(n, k).orderFiles, Lexicographic(n, k)) << n << " " << k;
 }
 
 TEST(KSubsetWalk, AVisitEndsTheWalkAtOnce) {
     Walked w = Walk(4, 1, 3);
     EXPECT_TRUE(w.ended);
-    EXPECT_EQ(w.subsets, (std::vector<Subset>{{1}, {2}, {3}}));
+    EXPECT_EQ(w.orderFiles, (std::vector<Subset>{{1}, {2}, {3}}));
 }
 
 TEST_F(SubsetTest, CombinationOfFourStoredFactorsStopsAtTheFirstSuccess) {
