@@ -45,7 +45,6 @@ int ReferenceCapacity(const Engine& e) {
 // A product too large for the tables ends the mode the way a declined question
 // does, but says why.
 Next RefuseProduct(Engine& e) {
-    e.further.ShowFlag = 0;
     e.NewLine();
     e.PrintLine("乘 积 的 项 数 太 多 ！");
     e.PrintLine("The product has too many terms!");
@@ -172,7 +171,6 @@ Next StartAnotherSolution(Engine& e) {
     e.run.AnotherAnswer = "y";
     e.run.SolutionCounter = 1;
     e.run.ProdCount = 0;
-    e.further.ShowFlag = 0;
     e.vars.VarCount = e.vars.ParsedVarCount;
     const int vars = FurtherVarCount(e);
     for (int j = 1; j <= vars; ++j) e.vars.VarName[j] = e.vars.VarNameParsed[j];
@@ -196,7 +194,7 @@ Next MultiplyInRecord(Engine& e, int item) {
     return MultiplyIntoProduct(e);
 }
 
-Next MultiplyIntoProduct(Engine& e) {
+Next MultiplyIntoProduct(Engine& e, ProductUse use) {
     FurtherState& f = e.further;
     if (e.run.ProdCount == 0) return CopyTableToProduct(e);
 
@@ -221,8 +219,7 @@ Next MultiplyIntoProduct(Engine& e) {
         for (int j = 1; j <= vars; ++j) e.terms.TermExp(m, j) = f.RawExp(m, j);
     }
 
-    if (f.ShowFlag == 1) {
-        // The product is left as it was: it is the cofactor being shown.
+    if (use == ProductUse::Show) {
         ShowSolutionWorking(e);
         return std::nullopt;
     }
@@ -242,7 +239,6 @@ void CollectLikeTerms(Engine& e) {
 }
 
 Next CompareAndShow(Engine& e, std::span<const int> chosen) {
-    FurtherState& f = e.further;
     if (ProductEqualsReference(e)) {
         e.run.ProdCount = 0;
         return std::nullopt;
@@ -252,7 +248,6 @@ Next CompareAndShow(Engine& e, std::span<const int> chosen) {
     ProductBecomesReference(e);
 
     // The cofactor C: every record outside the subset.
-    f.ShowFlag = 0;
     for (int r = 1; r <= e.run.ItemCount; ++r) {
         if (std::find(chosen.begin(), chosen.end(), r) != chosen.end()) continue;
         if (Next n = LoadRecord(e, r)) return n;
@@ -260,13 +255,11 @@ Next CompareAndShow(Engine& e, std::span<const int> chosen) {
     }
 
     LoadReferenceTerms(e);
-    f.ShowFlag = 1;
     e.screen.Color(kResultColours);
     e.Print("Solution");
     e.PrintLine(ItemForm(static_cast<float>(e.run.SolutionCounter)));
     e.Print("......");
-    if (Next n = MultiplyIntoProduct(e)) return n;
-    f.ShowFlag = 0;
+    if (Next n = MultiplyIntoProduct(e, ProductUse::Show)) return n;
 
     e.screen.Color(kPlainColours.fg, QuestionBackground(e.run.SolutionCounter));
     e.NewLine();

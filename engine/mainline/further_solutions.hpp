@@ -22,8 +22,11 @@ Next CompareAndShow(Engine& e, std::span<const int> chosen);
 
 // Product = product x term table. A raw product of more than kMaxRawEntries
 // entries, or a product of more than kMaxProductTerms terms, is refused on the
-// screen and ends the mode (EndPrompt).
-Next MultiplyIntoProduct(Engine& e);
+// screen and ends the mode (EndPrompt). To gather, like terms are merged into
+// the new product; to show, the product is shown as it stands, as the
+// cofactor of a solution, and kept as it was.
+enum class ProductUse { Gather, Show };
+Next MultiplyIntoProduct(Engine& e, ProductUse use = ProductUse::Gather);
 // Merges like terms of the term table in place, keeping the first occurrence's
 // place, and drops the terms that cancel.
 void CollectLikeTerms(Engine& e);

@@ -237,7 +237,6 @@ struct FurtherState {
     float RefCount = 0;
     std::int32_t LeftCount = 0;
     std::int32_t RightCount = 0;
-    float ShowFlag = 0;
     std::array<float, 3> RootCoef{};  // special forms
     FloatGrid CubeExp{3, 8};
 };

@@ -235,8 +235,7 @@ TEST(FurtherDisplay, WorkingShowsGatheredDistributedAndFactorLines) {
     rig.SetProduct({{1, {1}}, {-2, {0}}});
     rig.SetReference({{1, {1}}, {-3, {0}}});
     rig.SetTable({{1, {1}}, {-3, {0}}});
-    rig.e.further.ShowFlag = 1;
-    ASSERT_EQ(MultiplyIntoProduct(rig.e), std::nullopt);
+    ASSERT_EQ(MultiplyIntoProduct(rig.e, ProductUse::Show), std::nullopt);
     EXPECT_EQ(rig.screen.Log(), Blanks("\n"
                                        "=(␣1␣)x^␣2␣+(-3␣␣-2␣)x+(␣6␣)\n"
                                        "\n"
@@ -252,8 +251,7 @@ TEST(FurtherDisplay, GatheredLineStartsALoneLastTermWithPlus) {
     rig.SetProduct({{2, {1, 0}}});
     rig.SetReference({{-1, {0, 1}}});
     rig.SetTable({{-1, {0, 1}}});
-    rig.e.further.ShowFlag = 1;
-    ASSERT_EQ(MultiplyIntoProduct(rig.e), std::nullopt);
+    ASSERT_EQ(MultiplyIntoProduct(rig.e, ProductUse::Show), std::nullopt);
     EXPECT_EQ(rig.screen.RowText(2), Blanks("=+(-2␣)ab"));
 }
 
@@ -275,7 +273,6 @@ TEST(FurtherCompare, AnEmptyProductEqualsOnlyAnEmptyReference) {
     EXPECT_EQ(CompareAndShow(other.e, {}), std::nullopt);
     EXPECT_EQ(other.e.run.SolutionCounter, 2);
     EXPECT_EQ(other.e.further.RefCount, 0);
-    EXPECT_EQ(other.e.further.ShowFlag, 0);
 
     // A product that differs only in an exponent is different.
     FurtherRig exps("y");
