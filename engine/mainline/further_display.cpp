@@ -51,19 +51,19 @@ void ShowGatheredLine(Engine& e) {
 }
 
 // One group per term of the left factor: that term times the right factor.
-void ShowDistributedLine(Engine& e) {
+void ShowDistributedLine(Engine& e, int left, int right) {
     const FurtherState& f = e.further;
-    for (int i = 1; i <= f.LeftCount; ++i) {
+    for (int i = 1; i <= left; ++i) {
         std::string group = "(";
-        for (int k = 1; k <= f.RightCount; ++k) {
-            const int m = (i - 1) * f.RightCount + k;
+        for (int k = 1; k <= right; ++k) {
+            const int m = (i - 1) * right + k;
             const float c = e.dense.PolyKeep[m];
             if (k != 1 && c > 0) group += '+';
             group += ItemForm(c);
             group += Monomial(e, f.RawExp, m);
         }
         group += ')';
-        if (i != f.LeftCount) group += '+';
+        if (i != left) group += '+';
         e.Print(group);
     }
 }
@@ -82,14 +82,14 @@ void ShowFactorPair(Engine& e) {
 
 }  // namespace
 
-void ShowSolutionWorking(Engine& e) {
+void ShowSolutionWorking(Engine& e, int left, int right) {
     e.NewLine();
     e.Print("=");
     ShowGatheredLine(e);
     e.NewLine();
     e.NewLine();
     e.Print("=");
-    ShowDistributedLine(e);
+    ShowDistributedLine(e, left, right);
     e.NewLine();
     e.NewLine();
     e.Print("=");

@@ -210,8 +210,6 @@ Next MultiplyIntoProduct(Engine& e, ProductUse use) {
         }
     }
 
-    f.RightCount = right;
-    f.LeftCount = left;
     const int raw = left * right;
     e.terms.TermCount = raw;
     for (int m = 1; m <= raw; ++m) {
@@ -220,7 +218,7 @@ Next MultiplyIntoProduct(Engine& e, ProductUse use) {
     }
 
     if (use == ProductUse::Show) {
-        ShowSolutionWorking(e);
+        ShowSolutionWorking(e, left, right);
         return std::nullopt;
     }
     CollectLikeTerms(e);

@@ -31,8 +31,9 @@ Next MultiplyIntoProduct(Engine& e, ProductUse use = ProductUse::Gather);
 // place, and drops the terms that cancel.
 void CollectLikeTerms(Engine& e);
 
-// Display of a solution (further_display.cpp).
-void ShowSolutionWorking(Engine& e);
+// Display of a solution (further_display.cpp): the raw product of `left`
+// terms times `right` terms, gathered, distributed and as two factors.
+void ShowSolutionWorking(Engine& e, int left, int right);
 void PrintTermPoly(Engine& e);
 
 }  // namespace yinshi

@@ -1,6 +1,7 @@
 #include "present/special_forms.hpp"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <string>
 #include <string_view>
@@ -186,15 +187,18 @@ bool MatchDifference(const Engine& e, int vars) {
     return true;
 }
 
-// A + B, shown and into the queue file.
-void WriteSumOfRoots(Engine& e, Writer& out, TextOut& gsys, int vars) {
+// The square roots of A^2 and B^2's coefficients, [1] and [2].
+using Roots = std::array<float, 3>;
+
+// A + B, shown and into the queue file; returns the roots of the coefficients.
+Roots WriteSumOfRoots(Engine& e, Writer& out, TextOut& gsys, int vars) {
     TermTable& t = e.terms;
-    FurtherState& f = e.further;
+    Roots root{};
     for (int i = 1; i <= 2; ++i) {
         if (i == 2) out.Show("+");
-        f.RootCoef[i] = SquareRoot(std::fabs(t.TermCoef[i]));
-        out.Show(ItemForm(f.RootCoef[i]));
-        gsys.Write(ItemForm(f.RootCoef[i]));
+        root[i] = SquareRoot(std::fabs(t.TermCoef[i]));
+        out.Show(ItemForm(root[i]));
+        gsys.Write(ItemForm(root[i]));
         for (int j = 1; j <= vars; ++j) {
             float& x = t.TermExp(i, j);
             if (x == 0) {
@@ -207,19 +211,19 @@ void WriteSumOfRoots(Engine& e, Writer& out, TextOut& gsys, int vars) {
             out.ShowPower(j, x);
         }
     }
+    return root;
 }
 
 // A - B, shown, and left in the term table.
-void WriteDifferenceOfRoots(Engine& e, Writer& out, int vars) {
+void WriteDifferenceOfRoots(Engine& e, Writer& out, const Roots& root, int vars) {
     TermTable& t = e.terms;
-    const FurtherState& f = e.further;
     for (int i = 1; i <= 2; ++i) {
-        t.TermCoef[i] = f.RootCoef[i];
+        t.TermCoef[i] = root[i];
         if (i == 2) {
             out.Show("-");
-            t.TermCoef[2] = -f.RootCoef[2];
+            t.TermCoef[2] = -root[2];
         }
-        out.Show(ItemForm(f.RootCoef[i]));
+        out.Show(ItemForm(root[i]));
         for (int j = 1; j <= vars; ++j)
             if (t.TermExp(i, j) != 0) out.ShowPower(j, t.TermExp(i, j));
     }
@@ -254,9 +258,9 @@ Next DifferenceOfSquares(Engine& e) {
     PrintEqualsPrefix(e);
     gsys.Write(ItemForm(static_cast<float>(vars)));
     gsys.EndLine();
-    WriteSumOfRoots(e, out, gsys, vars);
+    const Roots root = WriteSumOfRoots(e, out, gsys, vars);
     out.Show(")(");
-    WriteDifferenceOfRoots(e, out, vars);
+    WriteDifferenceOfRoots(e, out, root, vars);
     out.CloseProduct(")");
     out.NextEquals();
     bool queued = WriteLettersAndClose(e, gsys, vars);
@@ -275,9 +279,7 @@ struct CubePair {
 
 std::optional<CubePair> MatchCubes(const Engine& e, int vars) {
     const TermTable& t = e.terms;
-    const FurtherState& f = e.further;
-    if (t.TermCoef.size() < 4 || t.TermExp.Rows() < 4 || f.CubeExp.Rows() < 3 || f.CubeExp.Cols() <= vars)
-        return std::nullopt;
+    if (t.TermCoef.size() < 4 || t.TermExp.Rows() < 4) return std::nullopt;
     const float ra = CubeRoot(std::fabs(t.TermCoef[1]));
     const float rb = CubeRoot(std::fabs(t.TermCoef[2]));
     if (!IsCube(std::fabs(t.TermCoef[1]), ra) || !IsCube(std::fabs(t.TermCoef[2]), rb)) return std::nullopt;
@@ -288,27 +290,25 @@ std::optional<CubePair> MatchCubes(const Engine& e, int vars) {
 // A + B or A - B, shown and into the queue file.
 void WriteCubeRoots(Engine& e, Writer& out, TextOut& gsys, const CubePair& c, int vars) {
     const TermTable& t = e.terms;
-    FurtherState& f = e.further;
-    f.RootCoef[1] = c.ra;
-    f.RootCoef[2] = c.s * c.rb;
+    const std::array<float, 3> root{0, c.ra, c.s * c.rb};
     for (int i = 1; i <= 2; ++i) {
         if (i == 1) {
             out.Show(ItemForm(c.ra));
         } else {
             out.Console(c.s < 0 ? "-" : "+");
             out.Console(ItemForm(c.rb));
-            out.Transcript(f.RootCoef[2] > 0 ? "+" + ItemForm(f.RootCoef[2]) : ItemForm(f.RootCoef[2]));
+            out.Transcript(root[2] > 0 ? "+" + ItemForm(root[2]) : ItemForm(root[2]));
         }
-        gsys.Write(ItemForm(f.RootCoef[i]));
+        gsys.Write(ItemForm(root[i]));
         for (int j = 1; j <= vars; ++j) {
             float x = t.TermExp(i, j);
             if (x == 0) {
                 gsys.Write(ItemForm(0));
                 continue;
             }
-            f.CubeExp(i, j) = x / 3;
-            gsys.Write(ItemForm(f.CubeExp(i, j)));
-            out.ShowPower(j, f.CubeExp(i, j));
+            const float third = x / 3;
+            gsys.Write(ItemForm(third));
+            out.ShowPower(j, third);
         }
     }
 }

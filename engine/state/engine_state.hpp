@@ -228,17 +228,13 @@ struct OrderFiles {
 constexpr int kMaxRawEntries = 101;
 constexpr int kMaxProductTerms = 51;
 
-// Tables of the further-solutions mode and the special forms.
+// Tables of the further-solutions mode.
 struct FurtherState {
     std::vector<float> ProdCoef;  // at least 0..101
     FloatGrid ProdExp;            // (0..50, 0..vars)
     FloatGrid RefExp;             // (0..50, 0..vars)
     FloatGrid RawExp;             // (0..100, 0..vars)
     float RefCount = 0;
-    std::int32_t LeftCount = 0;
-    std::int32_t RightCount = 0;
-    std::array<float, 3> RootCoef{};  // special forms
-    FloatGrid CubeExp{3, 8};
 };
 
 }  // namespace yinshi
