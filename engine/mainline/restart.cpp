@@ -58,8 +58,8 @@ void PermuteVariables(Engine& e) {
         for (int j = 1; j <= k; ++j) row[j] = t.TermExp(i, j);
         for (int j = 1; j <= k; ++j) t.TermExp(i, j) = row[static_cast<int>(e.vars.VarOrder[j])];
     }
-    for (int j = 1; j <= k; ++j) e.vars.VarNameTmp[j] = e.vars.VarName[j];
-    for (int j = 1; j <= k; ++j) e.vars.VarName[j] = e.vars.VarNameTmp[static_cast<int>(e.vars.VarOrder[j])];
+    const std::array<std::string, 8> names = e.vars.VarName;
+    for (int j = 1; j <= k; ++j) e.vars.VarName[j] = names[static_cast<std::size_t>(e.vars.VarOrder[j])];
 }
 
 // Terms by ascending image exponent; only the exponent and the coefficient move.

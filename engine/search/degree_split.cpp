@@ -18,20 +18,15 @@ int VarCountOf(const Engine& e) { return std::clamp(e.vars.VarCount, 0, kMaxVars
 
 }  // namespace
 
-void MaxExponents(Engine& e) {
+void KeepMaxExponents(Engine& e) {
     const int vars = VarCountOf(e);
     const TermTable& t = e.terms;
     const int last = std::min(t.MaxTerms, t.TermExp.Rows() - 1);
     for (int v = 1; v <= vars; ++v) {
         float high = 0;
         for (int i = 1; i <= last; ++i) high = std::max(high, t.TermExp(i, v));
-        e.vars.VarTabA[v] = high;
+        e.vars.VarMaxExpKeep[v] = high;
     }
-}
-
-void KeepMaxExponents(Engine& e) {
-    MaxExponents(e);
-    for (int v = 1; v <= VarCountOf(e); ++v) e.vars.VarMaxExpKeep[v] = e.vars.VarTabA[v];
 }
 
 std::array<float, 8> DenseMaxExponents(const Engine& e, std::span<const float> coefs, int degree, int shift) {

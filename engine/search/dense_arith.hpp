@@ -71,9 +71,7 @@ int CombinationMultiplyItem(Engine& e, int item, int prodDeg);
 // Trial division by the image of the sum of the variables (VarWeight), with
 // constant term +1 and then -1; MethodResult Split when a factor was found.
 void TrySumOfVariables(Engine& e);
-// VarTabA(v) = highest TermExp(i, v) over terms 1..MaxTerms.
-void MaxExponents(Engine& e);
-// MaxExponents, copied to VarMaxExpKeep.
+// VarMaxExpKeep(v) = highest TermExp(i, v) over terms 1..MaxTerms.
 void KeepMaxExponents(Engine& e);
 // Removes the variables whose VarMaxExp is 0, closing the gaps.
 void DropAbsentVariables(Engine& e);

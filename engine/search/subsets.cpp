@@ -63,8 +63,8 @@ void WritePermutation(TextOut& out, const std::vector<float>& perm, int m) {
 
 void BuildPlFiles(Engine& e, int k) {
     OrderFiles& s = e.orderFiles;
-    AtLeast(s.Perm, std::max(k, 1));
-    s.PlIn = "pl1";
+    std::vector<float> perm(static_cast<std::size_t>(std::max(k, 1)) + 1, 0.0f);
+    std::string plIn = "pl1";
     s.PlOut = "pl2";
     // An order chosen from a file that was not written whole would be no
     // order at all: the first failure is kept and ends the run.
@@ -73,32 +73,32 @@ void BuildPlFiles(Engine& e, int k) {
         if (!out.Good()) e.FileFailed(name, true);
         return out.Good();
     };
-    for (const std::string& name : {s.PlIn, s.PlOut}) {
+    for (const std::string& name : {plIn, s.PlOut}) {
         TextOut out;
         out.Create(e.File(name));
         out.Write(ItemForm(1));
         out.EndLine();
         if (!written(out, name)) return;
     }
-    s.PermCount = 1;
+    int permCount = 1;
     for (int m = 2; m <= k; ++m) {
-        s.PermCount *= m - 1;
-        std::swap(s.PlIn, s.PlOut);
+        permCount *= m - 1;
+        std::swap(plIn, s.PlOut);
         TextIn in;
-        if (!in.Open(e.File(s.PlIn))) {
-            e.FileFailed(s.PlIn, false);
+        if (!in.Open(e.File(plIn))) {
+            e.FileFailed(plIn, false);
             return;
         }
         TextOut out;
         out.Create(e.File(s.PlOut));
-        for (int line = 1; line <= s.PermCount; ++line) {
-            for (int i = 1; i < m; ++i) s.Perm[i] = in.Number().value_or(0.0f);
-            s.Perm[m] = static_cast<float>(m);
-            WritePermutation(out, s.Perm, m);
+        for (int line = 1; line <= permCount; ++line) {
+            for (int i = 1; i < m; ++i) perm[i] = in.Number().value_or(0.0f);
+            perm[m] = static_cast<float>(m);
+            WritePermutation(out, perm, m);
             for (int t = 1; t < m; ++t) {
-                std::swap(s.Perm[t], s.Perm[m]);
-                WritePermutation(out, s.Perm, m);
-                std::swap(s.Perm[t], s.Perm[m]);
+                std::swap(perm[t], perm[m]);
+                WritePermutation(out, perm, m);
+                std::swap(perm[t], perm[m]);
             }
         }
         if (!written(out, s.PlOut)) return;
@@ -131,12 +131,16 @@ float FillImage(Engine& e, int k, const Order& order, const Weight& weight) {
     return high - low;
 }
 
+// The weights of an order, per place 1..k.
+using Weights = std::array<std::int32_t, kMaxVars + 1>;
+
 // Weights of an order: variable m weighs the product of (highest exponent + 1)
 // over the variables before it. Kept in 32 bits, saturating rather than
 // wrapping when the exponents are absurdly high.
-void OrderWeights(Engine& e, int k) {
-    VarTable& v = e.vars;
-    v.VarInt[0] = 1;
+Weights OrderWeights(const Engine& e, int k) {
+    const VarTable& v = e.vars;
+    Weights weight{};
+    weight[0] = 1;
     long long w = 1;
     for (int m = 1; m <= k; ++m) {
         if (m > 1) {
@@ -144,8 +148,9 @@ void OrderWeights(Engine& e, int k) {
             long long factor = RoundHalfEven(v.VarMaxExpKeep[before]) + 1LL;
             w = std::min<long long>(w * std::max(factor, 1LL), INT32_MAX);
         }
-        v.VarInt[m] = static_cast<std::int32_t>(w);
+        weight[static_cast<std::size_t>(m)] = static_cast<std::int32_t>(w);
     }
+    return weight;
 }
 
 // Reads the next order of the pl file into VarOrder(k), ..., VarOrder(1);
@@ -166,14 +171,14 @@ bool ReadOrder(Engine& e, TextIn& in, int k) {
 // starting score, the order kept must still be a real one, so that the degree
 // check sees its true image degree instead of stale weights.
 void ScoreOrder(Engine& e, int k, bool first, VariableOrder& best) {
-    OrderWeights(e, k);
-    float spread = FillImage(e, k, e.vars.VarOrder, e.vars.VarInt);
+    const Weights weight = OrderWeights(e, k);
+    float spread = FillImage(e, k, e.vars.VarOrder, weight);
     e.dense.Degree = RoundHalfEven(spread);
     if (first || spread < best.spread) {
         best.spread = spread;
         for (int j = 1; j <= k; ++j) {
             best.order[j] = e.vars.VarOrder[j];
-            best.weight[j] = static_cast<float>(e.vars.VarInt[j]);
+            best.weight[j] = static_cast<float>(weight[static_cast<std::size_t>(j)]);
         }
     }
 }

@@ -24,7 +24,6 @@ void AllocateStartup(Engine& e) {
     Fresh(e.search.DivisorB, 10);
     Fresh(e.store.StoredEndAt, 301);
     Fresh(e.store.StoredDeg, 301);
-    Fresh(e.orderFiles.Perm, 10);
 
     RunFlags& r = e.run;
     r.NoGroupingShown = 1;

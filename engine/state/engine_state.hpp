@@ -63,13 +63,10 @@ struct VarTable {
     std::int32_t ParsedVarCount = 0;
     std::array<std::string, 8> VarName{};
     std::array<std::string, 8> VarNameParsed{};
-    std::array<std::string, 8> VarNameTmp{};
     std::array<float, 8> VarMinExp{};
     std::array<float, 8> VarMaxExp{};
     std::array<float, 8> VarMaxExpKeep{};
-    std::array<float, 8> VarTabA{};
-    std::vector<float> VarOrder;           // letter numbers of the current order, 1..VarCount
-    std::array<std::int32_t, 8> VarInt{};  // substitution weights of the last order read
+    std::vector<float> VarOrder;  // letter numbers of the current order, 1..VarCount
     // Weights of the chosen order, per variable of the current order: an image
     // power p is the sum of VarWeight(j) * exponent(j). VarWeight(1) = 1.
     std::array<std::int32_t, 8> VarWeight{0, 1, 0, 0, 0, 0, 0, 0};
@@ -217,9 +214,6 @@ inline bool IsFirstPass(const RunFlags& r) { return r.SearchPass == Pass::First;
 
 // The permutation files from which the variable order is chosen.
 struct OrderFiles {
-    std::vector<float> Perm;
-    std::int32_t PermCount = 0;
-    std::string PlIn = "pl1";
     std::string PlOut = "pl2";
 };
 

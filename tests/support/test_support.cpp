@@ -43,7 +43,6 @@ void TestEngine::SetDense(const std::vector<float>& ascending) {
     e.vars.ParsedVarCount = 1;
     e.vars.VarName[1] = "x";
     e.vars.VarNameParsed[1] = "x";
-    e.vars.VarInt[1] = 1;
 }
 
 void TestEngine::SetTerms(const std::vector<std::string>& vars, const std::vector<std::vector<float>>& rows) {
