@@ -18,39 +18,6 @@
 
 namespace yinshi::bench {
 
-// The engine's state at the search start of one input.
-struct Snapshot {
-    TermTable terms;
-    VarTable vars;
-    DenseForm dense;
-    SearchState search;
-    FactorStore store;
-    RunFlags run;
-    OrderFiles orderFiles;
-    FurtherState further;
-
-    void Take(const Engine& e) {
-        terms = e.terms;
-        vars = e.vars;
-        dense = e.dense;
-        search = e.search;
-        store = e.store;
-        run = e.run;
-        orderFiles = e.orderFiles;
-        further = e.further;
-    }
-    void Restore(Engine& e) const {
-        e.terms = terms;
-        e.vars = vars;
-        e.dense = dense;
-        e.search = search;
-        e.store = store;
-        e.run = run;
-        e.orderFiles = orderFiles;
-        e.further = further;
-    }
-};
-
 struct Rig {
     Rig(Clock& clock, const exact::Factorer* exact) : e{screen, keys, clock, dir, poller} { e.exact = exact; }
     Rig(const Rig&) = delete;
@@ -61,7 +28,7 @@ struct Rig {
     ScriptedKeyboard keys;
     Poller poller = Poller::Production();
     Engine e;
-    Snapshot start;
+    EngineData start;  // the engine's state at the search start
 
     // False when the input never reaches the search.
     bool SetUp(const std::string& text) {
@@ -72,7 +39,7 @@ struct Rig {
         while (at == At::Restart || at == At::Reorder) at = RunStage(e, at);
         e.jg.Close();
         e.dj.Close();
-        start.Take(e);
+        start = e;
         return at == At::SearchStart;
     }
     ~Rig() {
@@ -108,7 +75,7 @@ inline void RunSearch(benchmark::State& state, const std::string& text, Clock& c
     long long positions = 0;
     long long candidates = 0;
     for (auto _ : state) {
-        rig.start.Restore(e);
+        static_cast<EngineData&>(e) = rig.start;
         for (At at = At::SearchStart; Decomposing(at); at = RunStage(e, at)) {
         }
         positions += e.search.PositionsEntered - rig.start.search.PositionsEntered;

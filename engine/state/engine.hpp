@@ -27,13 +27,9 @@ struct FileFault {
     bool told = false;  // its message is already on the screen
 };
 
-// The engine: its whole data model, grouped by meaning, and the seams to the
-// outside (screen, keyboard, clock, working folder). Every routine takes it by
-// reference.
-struct Engine {
-    Engine(Screen& s, Keyboard& k, Clock& c, std::filesystem::path folder, Poller& p)
-        : screen(s), keys(k), clock(c), dir(std::move(folder)), poller(p) {}
-
+// The engine's whole data model, grouped by meaning; a copy of it is the
+// state of a run at one point.
+struct EngineData {
     TermTable terms;
     VarTable vars;
     DenseForm dense;
@@ -42,6 +38,13 @@ struct Engine {
     RunFlags run;
     OrderFiles orderFiles;
     FurtherState further;
+};
+
+// The engine: its data model and the seams to the outside (screen, keyboard,
+// clock, working folder). Every routine takes it by reference.
+struct Engine : EngineData {
+    Engine(Screen& s, Keyboard& k, Clock& c, std::filesystem::path folder, Poller& p)
+        : screen(s), keys(k), clock(c), dir(std::move(folder)), poller(p) {}
 
     Screen& screen;
     Keyboard& keys;
