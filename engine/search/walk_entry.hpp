@@ -21,8 +21,9 @@ struct PairSteps {
     // For a small cs, (r qs^-1) mod cs for every residue r, so that the
     // first solution needs one division less; null otherwise.
     const std::int32_t* byResidue = nullptr;
-    double csInverse = 1;  // 1 / cs
-    double hInverse = 1;   // 1 / h
+    double csInverse = 1;     // 1 / cs
+    double hInverse = 1;      // 1 / h
+    double qsAbsInverse = 1;  // 1 / |qs|
     bool whole = false;    // every step within 2^24
 };
 
@@ -78,9 +79,11 @@ inline bool FirstSolution(const PairSteps& p, std::int64_t s, std::int64_t tb, s
         const std::int64_t step = k + tbMod;  // (t - (-tb)) modulo cs
         t += step >= p.cs ? step - p.cs : step;
     }
-    // An exact quotient of whole numbers below 2^53: the double division is exact.
+    // An exact quotient of whole numbers below 2^52: the product by the
+    // reciprocal is off by far less than one half, so rounding it gives the
+    // quotient without a division.
     quot = p.cs == 1 ? s - t * p.qs
-                     : static_cast<std::int64_t>(static_cast<double>(s - t * p.qs) / static_cast<double>(p.cs));
+                     : static_cast<std::int64_t>(std::nearbyint(static_cast<double>(s - t * p.qs) * p.csInverse));
     if (quot > quotLimit) {
         // The quotient falls by qs from one whole solution to the next.
         if (p.qs < 0) return false;
@@ -116,12 +119,15 @@ namespace walk_detail {
 }
 
 // How many steps of `step` it takes to cover `over`, the distance past the
-// band's edge: a few are counted one by one, more by a division (whole
-// numbers below 2^25: the double quotient's ceiling is exact).
-[[gnu::always_inline]] inline std::int64_t StepsToBand(std::int64_t over, std::int64_t step) {
-    if (over > 4 * step)
-        return static_cast<std::int64_t>(std::ceil(static_cast<double>(over) / static_cast<double>(step)));
+// band's edge: a few are counted one by one, more from the reciprocal of the
+// step, corrected to the exact ceiling (whole numbers below 2^25: the product
+// is off by far less than one).
+[[gnu::always_inline]] inline std::int64_t StepsToBand(std::int64_t over, std::int64_t step, double inverse) {
     std::int64_t k = 1;
+    if (over > 4 * step) {
+        k = static_cast<std::int64_t>(static_cast<double>(over) * inverse);
+        if (k * step >= over) return k;
+    }
     while (k * step < over) ++k;
     return k;
 }
@@ -134,7 +140,7 @@ namespace walk_detail {
                                                   std::int64_t& quot) {
     const std::int64_t q1 = quot - p.qs;
     if ((q1 < 0 ? -q1 : q1) > mag) return false;  // the line leaves the band
-    const std::int64_t k = StepsToBand(quot > 0 ? quot - bound2 : -bound2 - quot, step);
+    const std::int64_t k = StepsToBand(quot > 0 ? quot - bound2 : -bound2 - quot, step, p.qsAbsInverse);
     quot -= k * p.qs;
     if (quot < -bound2 || quot > bound2) return false;
     t += k * p.cs;
