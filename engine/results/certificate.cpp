@@ -1,6 +1,8 @@
 #include "results/certificate.hpp"
 
 #include <cctype>
+#include <string>
+#include <string_view>
 #include <map>
 
 #include "platform/text_file.hpp"
@@ -111,6 +113,18 @@ std::optional<bool> Irreducible(const exact::Factorer& exact, const exact::Multi
     return exact.IsIrreducible(f);
 }
 
+// Whether the product line is the polynomial itself up to its sign: one
+// factor in parentheses with nothing before it but a minus and no power
+// after it. A content or a monomial taken out in front makes the polynomial
+// a product, however irreducible the factor in parentheses is.
+bool OneBareFactor(std::string_view product) {
+    std::string s;
+    for (char c : product)
+        if (c != ' ') s += c;
+    if (!s.empty() && s.front() == '-') s.erase(0, 1);
+    return s.size() >= 2 && s.front() == '(' && s.find(')') == s.size() - 1 && s.find('(', 1) == std::string::npos;
+}
+
 }  // namespace
 
 std::optional<std::string> LastProduct(const std::string& transcript) {
@@ -174,7 +188,7 @@ void TellCertificate(Engine& e) {
     } else if (!known) {
         e.PrintLine("未能核对各因式能否再分解");
         e.PrintLine("Whether every factor is irreducible could not be checked.");
-    } else if (e.run.Stage == 0) {
+    } else if (e.run.Stage == 0 && OneBareFactor(*line)) {
         e.PrintLine("它在整数范围内不能分解");
         e.PrintLine("It is irreducible over the integers.");
     } else {
