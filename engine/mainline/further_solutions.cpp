@@ -8,6 +8,7 @@
 #include "mainline/parser.hpp"
 #include "platform/colours.hpp"
 #include "platform/number_form.hpp"
+#include "results/certificate.hpp"
 #include "search/k_subsets.hpp"
 #include "state/allocation.hpp"
 #include "state/engine.hpp"
@@ -49,6 +50,7 @@ Next RefuseProduct(Engine& e) {
     e.PrintLine("乘 积 的 项 数 太 多 ！");
     e.PrintLine("The product has too many terms!");
     e.dj.Close();
+    TellCertificate(e);
     return At::EndPrompt;
 }
 
@@ -271,6 +273,9 @@ Next CompareAndShow(Engine& e, std::span<const int> chosen) {
     }
     e.PrintLine("ok!");
     e.dj.Close();
+    // The run ends here, not through the closing of a run without further
+    // solutions: what the product line is worth is said here too.
+    TellCertificate(e);
     return At::EndPrompt;
 }
 
