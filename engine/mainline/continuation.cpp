@@ -270,6 +270,7 @@ void SplitWhatRemains(Engine& e) {
             }
             opened = true;
             e.run.Stage = 1;
+            e.run.SplitAfterSearch = true;
         }
         UseLetters(e, keptVars, next->letters);
         ShowSplit(e, next->product, next->factor, next->split);

@@ -34,18 +34,36 @@ void FileFactor(Engine& e, std::string_view text, FilingTrouble& trouble) {
 }
 
 // Shows a factor line on the screen, left open, and files every parenthesised
-// factor it passes.
+// factor it passes when `file` is set.
 class ShownFactorLine final : public CompactionOut {
 public:
-    ShownFactorLine(Engine& e, FilingTrouble& trouble) : e_(e), trouble_(trouble) {}
+    ShownFactorLine(Engine& e, FilingTrouble& trouble, bool file) : e_(e), trouble_(trouble), file_(file) {}
     void Text(std::string_view text) override { e_.Print(text); }
     void Power(int count) override { e_.Print("^" + ItemForm(static_cast<float>(count))); }
-    void Factor(std::string_view factor) override { FileFactor(e_, factor, trouble_); }
+    void Factor(std::string_view factor) override {
+        if (file_) FileFactor(e_, factor, trouble_);
+    }
 
 private:
     Engine& e_;
     FilingTrouble& trouble_;
+    bool file_;
 };
+
+// The number of the transcript's last product line (from 1), 0 when none.
+int LastProductLine(const std::string& path) {
+    TextIn in;
+    if (!in.Open(path)) return 0;
+    int n = 0;
+    int last = 0;
+    while (auto line = in.Line()) {
+        ++n;
+        if (!line->empty() && line->front() == '=' && line->find('(') != std::string::npos &&
+            line->find('[') == std::string::npos)
+            last = n;
+    }
+    return last;
+}
 
 void TellTrouble(Engine& e, const FilingTrouble& trouble, bool& writeFailTold) {
     if (trouble.tooLong) {
@@ -81,6 +99,10 @@ void ShowTranscript(Engine& e) {
         return;
     }
 
+    // After a split by exact factoring the transcript also holds that split's
+    // factor, working and intermediate products: the factors the further
+    // solutions regroup are those of its last product line alone.
+    const int fileOnly = e.run.SplitAfterSearch ? LastProductLine(e.File(e.run.ResultFile)) : 0;
     bool writeFailTold = false;
     while (auto read = jg.Line()) {
         const std::string& line = *read;
@@ -97,7 +119,7 @@ void ShowTranscript(Engine& e) {
             continue;
         }
         FilingTrouble trouble;
-        ShownFactorLine shown(e, trouble);
+        ShownFactorLine shown(e, trouble, fileOnly == 0 || n == fileOnly);
         WalkFactorRuns(line, TailRule::LastCopyApart, shown);
         TellTrouble(e, trouble, writeFailTold);
     }

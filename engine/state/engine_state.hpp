@@ -208,6 +208,9 @@ struct RunFlags {
     float ProdCount = 0;
     std::string AnewAnswer;
     std::string AnotherAnswer;
+    // Exact factoring split what the search left and appended its working to
+    // the transcript: only the last product line there holds the factors.
+    bool SplitAfterSearch = false;
 };
 
 inline bool IsFirstPass(const RunFlags& r) { return r.SearchPass == Pass::First; }

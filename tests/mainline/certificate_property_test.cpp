@@ -8,8 +8,10 @@
 #include <optional>
 #include <random>
 #include <regex>
+#include <set>
 
 #include "exact/flint_factorer.hpp"
+#include "platform/factor_file.hpp"
 #include "poly_check.hpp"
 #include "results/certificate.hpp"
 #include "run_support.hpp"
@@ -60,6 +62,26 @@ std::string RandomProduct(std::mt19937& rng, int letters) {
     return ToString(product);
 }
 
+// The further solutions regroup the factors filed in dj.dat (none for a short
+// transcript): those of the last product line, whatever working came before it.
+void ExpectFiledFactorsAreTheLastProducts(const TempDir& dir) {
+    const std::regex factor("\\(([^()\\[\\]]*)\\)");
+    const std::string jg = dir.Read("jg.dat");
+    std::string last;
+    for (const std::string& line : CrLfLines(jg))
+        if (line.find('(') != std::string::npos && line.find('[') == std::string::npos) last = line;
+    std::set<std::string> shown;
+    for (auto it = std::sregex_iterator(last.begin(), last.end(), factor); it != std::sregex_iterator(); ++it)
+        shown.insert("(" + (*it)[1].str() + ")");
+    std::set<std::string> filed;
+    FactorFile dj;
+    ASSERT_TRUE(dj.Open(dir.Path() / "dj.dat"));
+    for (int r = 1; std::optional<std::string> record = dj.Get(r); ++r) filed.insert(*record);
+    if (!filed.empty()) {
+        EXPECT_EQ(filed, shown) << jg;
+    }
+}
+
 TEST(Certificate, AgreesWithExactFactoringOfEveryFactorShown) {
     const exact::FlintFactorer flint;
     std::mt19937 rng(8122026);
@@ -91,8 +113,10 @@ TEST(Certificate, AgreesWithExactFactoringOfEveryFactorShown) {
         }
         const std::string& log = t.screen.Log();
         // "It" is the polynomial: a content or monomial in front makes it a product.
-        if (log.find("It is irreducible over the integers.") != std::string::npos)
+        if (log.find("It is irreducible over the integers.") != std::string::npos) {
             EXPECT_EQ(flint.IsIrreducible(ToExact(*ParsePoly(text))), true) << last;
+        }
+        ExpectFiledFactorsAreTheLastProducts(t.dir);
         if (!splits.empty()) {
             EXPECT_NE(log.find("The factor (" + splits + ") still splits over the integers."), std::string::npos);
         } else if (known) {
@@ -217,6 +241,7 @@ TEST(Certificate, RunsEndWithEveryFactorIrreducibleAndNoLongSearch) {
         EXPECT_EQ(ToString(Multiply(*shown, *ParsePoly(std::to_string(product->den)))),
                   ToString(Multiply(product->value, *ParsePoly(std::to_string(den)))))
             << t.dir.Read("jg.dat");
+        ExpectFiledFactorsAreTheLastProducts(t.dir);
         const std::string& log = t.screen.Log();
         if (log.find("Every factor is irreducible over the integers.") != std::string::npos ||
             log.find("It is irreducible over the integers.") != std::string::npos)
