@@ -1,9 +1,9 @@
 #include "results/certificate.hpp"
 
 #include <cctype>
+#include <map>
 #include <string>
 #include <string_view>
-#include <map>
 
 #include "platform/text_file.hpp"
 #include "state/engine.hpp"

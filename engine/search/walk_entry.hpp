@@ -24,7 +24,7 @@ struct PairSteps {
     double csInverse = 1;     // 1 / cs
     double hInverse = 1;      // 1 / h
     double qsAbsInverse = 1;  // 1 / |qs|
-    bool whole = false;    // every step within 2^24
+    bool whole = false;       // every step within 2^24
 };
 
 PairSteps MakePairSteps(float g0, float q0, float h, float cs, float qs);
