@@ -79,11 +79,18 @@ inline bool FirstSolution(const PairSteps& p, std::int64_t s, std::int64_t tb, s
         const std::int64_t step = k + tbMod;  // (t - (-tb)) modulo cs
         t += step >= p.cs ? step - p.cs : step;
     }
-    // An exact quotient of whole numbers below 2^52: the product by the
-    // reciprocal is off by far less than one half, so rounding it gives the
-    // quotient without a division.
-    quot = p.cs == 1 ? s - t * p.qs
-                     : static_cast<std::int64_t>(std::nearbyint(static_cast<double>(s - t * p.qs) * p.csInverse));
+    // An exact quotient. Below 2^51 (where the walk's exact sums stay) the
+    // product by the reciprocal, two roundings of relative 2^-53 each, is off
+    // by less than a quarter with cs >= 2, so rounding it gives the quotient
+    // without a division; above, the double division is exact (below 2^53).
+    const std::int64_t x = s - t * p.qs;
+    constexpr std::int64_t kByReciprocal = std::int64_t{1} << 51;
+    if (p.cs == 1)
+        quot = x;
+    else if (x > -kByReciprocal && x < kByReciprocal)
+        quot = static_cast<std::int64_t>(std::nearbyint(static_cast<double>(x) * p.csInverse));
+    else
+        quot = static_cast<std::int64_t>(static_cast<double>(x) / static_cast<double>(p.cs));
     if (quot > quotLimit) {
         // The quotient falls by qs from one whole solution to the next.
         if (p.qs < 0) return false;
