@@ -13,7 +13,9 @@ start_display() {
   for _ in $(seq 20); do
     n=$((100 + RANDOM % 900))
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1024x768x24 -dpi 96 -nolisten tcp 2>/dev/null &
+    # -noreset: without it the server resets when its last client leaves, and the probe
+    # below is that client; a program connecting during the reset is refused.
+    Xvfb ":$n" -screen 0 1024x768x24 -dpi 96 -nolisten tcp -noreset 2>/dev/null &
     pid=$!
     for _ in $(seq 100); do
       if DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1; then
