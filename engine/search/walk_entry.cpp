@@ -50,7 +50,6 @@ PairSteps MakePairSteps(float g0, float q0, float h, float cs, float qs) {
     p.qs = static_cast<std::int64_t>(qs);
     p.csInverse = 1.0 / static_cast<double>(p.cs);
     p.hInverse = 1.0 / static_cast<double>(p.h);
-    p.qsAbsInverse = 1.0 / static_cast<double>(p.qs < 0 ? -p.qs : p.qs);
     // The steps are g0 and q0 over their gcd, so coprime.
     p.whole = p.cs * p.h == p.g0 && p.qs * p.h == p.q0;
     if (p.whole && p.cs > 1) p.inverse = Inverse(p.qs, p.cs);

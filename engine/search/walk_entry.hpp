@@ -21,10 +21,9 @@ struct PairSteps {
     // For a small cs, (r qs^-1) mod cs for every residue r, so that the
     // first solution needs one division less; null otherwise.
     const std::int32_t* byResidue = nullptr;
-    double csInverse = 1;     // 1 / cs
-    double hInverse = 1;      // 1 / h
-    double qsAbsInverse = 1;  // 1 / |qs|
-    bool whole = false;       // every step within 2^24
+    double csInverse = 1;  // 1 / cs
+    double hInverse = 1;   // 1 / h
+    bool whole = false;    // every step within 2^24
 };
 
 PairSteps MakePairSteps(float g0, float q0, float h, float cs, float qs);
@@ -79,18 +78,9 @@ inline bool FirstSolution(const PairSteps& p, std::int64_t s, std::int64_t tb, s
         const std::int64_t step = k + tbMod;  // (t - (-tb)) modulo cs
         t += step >= p.cs ? step - p.cs : step;
     }
-    // An exact quotient. Below 2^51 (where the walk's exact sums stay) the
-    // product by the reciprocal, two roundings of relative 2^-53 each, is off
-    // by less than a quarter with cs >= 2, so rounding it gives the quotient
-    // without a division; above, the double division is exact (below 2^53).
-    const std::int64_t x = s - t * p.qs;
-    constexpr std::int64_t kByReciprocal = std::int64_t{1} << 51;
-    if (p.cs == 1)
-        quot = x;
-    else if (x > -kByReciprocal && x < kByReciprocal)
-        quot = static_cast<std::int64_t>(std::nearbyint(static_cast<double>(x) * p.csInverse));
-    else
-        quot = static_cast<std::int64_t>(static_cast<double>(x) / static_cast<double>(p.cs));
+    // An exact quotient of whole numbers below 2^53: the double division is exact.
+    quot = p.cs == 1 ? s - t * p.qs
+                     : static_cast<std::int64_t>(static_cast<double>(s - t * p.qs) / static_cast<double>(p.cs));
     if (quot > quotLimit) {
         // The quotient falls by qs from one whole solution to the next.
         if (p.qs < 0) return false;
@@ -126,15 +116,12 @@ namespace walk_detail {
 }
 
 // How many steps of `step` it takes to cover `over`, the distance past the
-// band's edge: a few are counted one by one, more from the reciprocal of the
-// step, corrected to the exact ceiling (whole numbers below 2^25: the product
-// is off by far less than one).
-[[gnu::always_inline]] inline std::int64_t StepsToBand(std::int64_t over, std::int64_t step, double inverse) {
+// band's edge: a few are counted one by one, more by a division (whole
+// numbers below 2^25: the double quotient's ceiling is exact).
+[[gnu::always_inline]] inline std::int64_t StepsToBand(std::int64_t over, std::int64_t step) {
+    if (over > 4 * step)
+        return static_cast<std::int64_t>(std::ceil(static_cast<double>(over) / static_cast<double>(step)));
     std::int64_t k = 1;
-    if (over > 4 * step) {
-        k = static_cast<std::int64_t>(static_cast<double>(over) * inverse);
-        if (k * step >= over) return k;
-    }
     while (k * step < over) ++k;
     return k;
 }
@@ -147,7 +134,7 @@ namespace walk_detail {
                                                   std::int64_t& quot) {
     const std::int64_t q1 = quot - p.qs;
     if ((q1 < 0 ? -q1 : q1) > mag) return false;  // the line leaves the band
-    const std::int64_t k = StepsToBand(quot > 0 ? quot - bound2 : -bound2 - quot, step, p.qsAbsInverse);
+    const std::int64_t k = StepsToBand(quot > 0 ? quot - bound2 : -bound2 - quot, step);
     quot -= k * p.qs;
     if (quot < -bound2 || quot > bound2) return false;
     t += k * p.cs;
