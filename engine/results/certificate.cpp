@@ -127,6 +127,10 @@ bool OneBareFactor(std::string_view product) {
 
 }  // namespace
 
+bool IsProductLine(std::string_view line) {
+    return line.find('(') != std::string_view::npos && line.find('[') == std::string_view::npos;
+}
+
 std::optional<std::string> LastProduct(const std::string& transcript) {
     std::optional<std::string> last;
     std::size_t pos = 0;
@@ -134,8 +138,7 @@ std::optional<std::string> LastProduct(const std::string& transcript) {
         std::size_t end = transcript.find_first_of("\r\n", pos);
         if (end == std::string::npos) end = transcript.size();
         std::string line = transcript.substr(pos, end - pos);
-        // The grouping working also has parentheses, but inside brackets.
-        if (line.find('(') != std::string::npos && line.find('[') == std::string::npos) {
+        if (IsProductLine(line)) {
             std::size_t equals = line.rfind('=');
             last = equals == std::string::npos ? line : line.substr(equals + 1);
         }

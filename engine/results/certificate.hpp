@@ -30,8 +30,12 @@ std::optional<std::vector<ProductFactor>> ReadProductLine(std::string_view line,
 int TotalDegree(const exact::MultiPoly& f);
 bool OneLetter(const exact::MultiPoly& f);
 
+// Whether a transcript line holds a factor and no grouping working (which has
+// parentheses too, but inside brackets).
+bool IsProductLine(std::string_view line);
+
 // The product the transcript ends with: the text after the last "=" of its
-// last line that holds a factor and no grouping working; nullopt when none.
+// last product line; nullopt when none.
 std::optional<std::string> LastProduct(const std::string& transcript);
 
 // Reads the product the run ended with from the transcript and says, as a

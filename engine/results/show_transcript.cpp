@@ -2,10 +2,13 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "compaction/transcript_compaction.hpp"
 #include "platform/number_form.hpp"
 #include "platform/text_file.hpp"
+#include "results/certificate.hpp"
 #include "state/engine.hpp"
 
 namespace yinshi {
@@ -50,21 +53,6 @@ private:
     bool file_;
 };
 
-// The number of the transcript's last product line (from 1), 0 when none.
-int LastProductLine(const std::string& path) {
-    TextIn in;
-    if (!in.Open(path)) return 0;
-    int n = 0;
-    int last = 0;
-    while (auto line = in.Line()) {
-        ++n;
-        if (!line->empty() && line->front() == '=' && line->find('(') != std::string::npos &&
-            line->find('[') == std::string::npos)
-            last = n;
-    }
-    return last;
-}
-
 void TellTrouble(Engine& e, const FilingTrouble& trouble, bool& writeFailTold) {
     if (trouble.tooLong) {
         e.NewLine();
@@ -99,13 +87,17 @@ void ShowTranscript(Engine& e) {
         return;
     }
 
+    std::vector<std::string> lines;
+    while (auto read = jg.Line()) lines.push_back(std::move(*read));
     // After a split by exact factoring the transcript also holds that split's
     // factor, working and intermediate products: the factors the further
     // solutions regroup are those of its last product line alone.
-    const int fileOnly = e.run.SplitAfterSearch ? LastProductLine(e.File(e.run.ResultFile)) : 0;
+    int fileOnly = 0;
+    if (e.run.SplitAfterSearch)
+        for (std::size_t k = 0; k < lines.size(); ++k)
+            if (IsProductLine(lines[k])) fileOnly = static_cast<int>(k) + 1;
     bool writeFailTold = false;
-    while (auto read = jg.Line()) {
-        const std::string& line = *read;
+    for (const std::string& line : lines) {
         e.NewLine();
         ++n;
         bool compactFourth = n == 4 && e.run.NoGroupingShown > 0;
