@@ -2,16 +2,19 @@
 
 #include <QCoreApplication>
 #include <QPainter>
+#include <cmath>
 
 #include "fonts.hpp"
 
 namespace yinshi::frontend {
 
-QImage DrawCoverPicture() {
-    QImage image(kCoverPictureWidth, kCoverPictureHeight, QImage::Format_RGB888);
+QImage DrawCoverPicture(qreal scale) {
+    QImage image(static_cast<int>(std::lround(kCoverPictureWidth * scale)),
+                 static_cast<int>(std::lround(kCoverPictureHeight * scale)), QImage::Format_RGB888);
     image.fill(Qt::black);
     QPainter p(&image);
     p.setRenderHint(QPainter::TextAntialiasing);
+    p.scale(scale, scale);
 
     QFont title = SongFont(10);
     title.setPixelSize(84);

@@ -4,10 +4,12 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
+#include <cmath>
 
 #include "cover_picture.hpp"
 #include "fonts.hpp"
 #include "main_window.hpp"
+#include "twips.hpp"
 
 namespace yinshi::frontend {
 
@@ -34,12 +36,12 @@ CoverWindow::CoverWindow(std::function<MainWindow*()> makeMainWindow, std::funct
     picture1_->setObjectName("Picture1");
     picture1_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     picture1_->setLineWidth(2);
-    picture1_->setPixmap(QPixmap::fromImage(DrawCoverPicture()));
     picture1_->setFocusPolicy(Qt::TabFocus);
-    const QRect at = twips(360, 960, 6375, 7350);
+    picture1_->setParent(canvas());
     const int border = 2 * picture1_->frameWidth();
-    place(picture1_, 360, 960, 6375, 7350);
-    picture1_->setGeometry(at.left(), at.top(), kCoverPictureWidth + border, kCoverPictureHeight + border);
+    fitCanvas(QRect(TwipRect(360, 960, 0, 0, dpi()).topLeft(),
+                    QSize(kCoverPictureWidth + border, kCoverPictureHeight + border)));
+    scaleChanged();
 
     setTabOrder(cmdBao_, picture1_);
     setTabOrder(picture1_, cmdTuichu_);
@@ -47,6 +49,14 @@ CoverWindow::CoverWindow(std::function<MainWindow*()> makeMainWindow, std::funct
 
     connect(cmdBao_, &QPushButton::clicked, this, &CoverWindow::goOn);
     connect(cmdTuichu_, &QPushButton::clicked, this, [this] { exitProgram_(); });
+}
+
+void CoverWindow::scaleChanged() {
+    const QSize size(static_cast<int>(std::lround(kCoverPictureWidth * scale())),
+                     static_cast<int>(std::lround(kCoverPictureHeight * scale())));
+    if (picture1_->pixmap().size() != size) picture1_->setPixmap(QPixmap::fromImage(DrawCoverPicture(scale())));
+    const int border = 2 * picture1_->frameWidth();
+    picture1_->setGeometry(QRect(twips(360, 960, 0, 0).topLeft(), size + QSize(border, border)));
 }
 
 void CoverWindow::goOn() {

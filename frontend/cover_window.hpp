@@ -24,6 +24,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // The picture is drawn again at the new scale.
+    void scaleChanged() override;
 
 private:
     void goOn();

@@ -5,7 +5,9 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QStandardPaths>
+#include <QMargins>
 #include <algorithm>
+#include <cmath>
 
 #include "window_focus.hpp"
 
@@ -13,20 +15,22 @@ namespace yinshi::frontend {
 
 TerminalLauncher::TerminalLauncher(QStringList searchPath) : searchPath_(std::move(searchPath)) {}
 
-std::optional<QString> TerminalLauncher::Launch(const QString& engine, const QString& folder, const QPoint& place) {
+std::optional<QString> TerminalLauncher::Launch(const QString& engine, const QString& folder,
+                                                const TerminalSpot& spot) {
     const QFileInfo engineInfo(engine);
     if (!engineInfo.isFile() || !engineInfo.isExecutable()) return tr("找不到分解程序：%1").arg(engine);
 
     QString terminal = QStandardPaths::findExecutable("xterm", searchPath_);
     QStringList arguments;
     if (!terminal.isEmpty()) {
+        const int pixels = std::max(spot.fontPixels, kSmallestTerminalFont);
         arguments = {"-geometry",
-                     QString("80x25+%1+%2").arg(place.x()).arg(place.y()),
+                     QString("80x25+%1+%2").arg(spot.place.x()).arg(spot.place.y()),
                      "-u8",
                      "-fa",
-                     "DejaVuSansMono",
+                     QString("DejaVu Sans Mono:pixelsize=%1").arg(pixels),
                      "-fd",
-                     "WenQuanYiMicroHeiMono",
+                     QString("WenQuanYi Micro Hei Mono:pixelsize=%1").arg(pixels),
                      "-hold",
                      "-e",
                      engineInfo.absoluteFilePath()};
@@ -55,18 +59,76 @@ std::optional<QString> TerminalLauncher::Launch(const QString& engine, const QSt
     return std::nullopt;
 }
 
-QPoint TerminalPlace(const QRect& controls, const QRect& buttons, const QRect& screen, QSize terminal) {
-    constexpr int kGap = 12;
-    const QPoint beside(controls.right() + 1 + kGap, controls.top());
-    if (beside.x() + terminal.width() <= screen.right() + 1 && beside.y() + terminal.height() <= screen.bottom() + 1)
-        return beside;
-    // Below the buttons, as far right as the screen allows, so that the left part of the input
-    // box and of the message area stays in sight.
-    const int x = std::max(screen.left(), std::min(beside.x(), screen.right() + 1 - terminal.width()));
-    int y = buttons.bottom() + 1 + kGap;
-    if (y + terminal.height() > screen.bottom() + 1)
-        y = std::max(screen.top(), screen.bottom() + 1 - terminal.height());
-    return {x, y};
+namespace {
+
+// Room left between the terminal and a control it must keep clear of.
+constexpr int kGap = 8;
+// A window manager's frame around the terminal: borders and a title bar.
+constexpr QMargins kFrame(4, 28, 4, 4);
+
+// The corners at which a terminal of `size` stands against the screen's edges or a control's.
+QList<QPoint> Corners(const QRect& screen, const QList<QRect>& keepClear, QSize size) {
+    // Beside a control first, so that of equal places the one next to the controls is taken.
+    QList<int> xs, ys{screen.top()};
+    for (const QRect& r : keepClear) {
+        xs << r.right() + 1 + kGap;
+        ys << r.bottom() + 1 + kGap;
+    }
+    xs << screen.right() + 1 - size.width() << screen.left();
+    ys << screen.bottom() + 1 - size.height();
+    for (const QRect& r : keepClear) {
+        xs << r.left() - kGap - size.width();
+        ys << r.top() - kGap - size.height();
+    }
+    QList<QPoint> corners;
+    for (int y : ys)
+        for (int x : xs) corners << QPoint(x, y);
+    return corners;
+}
+
+qint64 Covered(const QRect& terminal, const QList<QRect>& others) {
+    qint64 area = 0;
+    for (const QRect& r : others) {
+        const QRect both = terminal & r;
+        area += qint64(both.width()) * both.height();
+    }
+    return area;
+}
+
+}  // namespace
+
+QSize TerminalSize(int fontPixels) {
+    const int cell = static_cast<int>(std::lround(0.602 * fontPixels));
+    const int row = static_cast<int>(std::ceil(1.17 * fontPixels)) + 1;
+    // xterm's inner border is 2 pixels on every side.
+    return QSize(80 * cell + 4 + kFrame.left() + kFrame.right(), 25 * row + 4 + kFrame.top() + kFrame.bottom());
+}
+
+TerminalSpot PlaceTerminal(const QRect& screen, const QList<QRect>& keepClear, const QList<QRect>& ratherClear,
+                           int largestFont) {
+    for (int font = std::max(largestFont, kSmallestTerminalFont); font >= kSmallestTerminalFont; --font) {
+        const QSize size = TerminalSize(font);
+        std::optional<QPoint> best;
+        qint64 bestCovered = 0;
+        for (const QPoint& corner : Corners(screen, keepClear, size)) {
+            const QRect terminal(corner, size);
+            if (!screen.contains(terminal)) continue;
+            const bool clear = std::none_of(keepClear.begin(), keepClear.end(), [&](const QRect& r) {
+                return terminal.intersects(r.adjusted(-kGap, -kGap, kGap, kGap));
+            });
+            if (!clear) continue;
+            const qint64 covered = Covered(terminal, ratherClear);
+            if (!best || covered < bestCovered) {
+                best = corner;
+                bestCovered = covered;
+            }
+        }
+        if (best) return {*best, font};
+    }
+    const QSize size = TerminalSize(kSmallestTerminalFont);
+    return {QPoint(std::max(screen.left(), screen.right() + 1 - size.width()),
+                   std::max(screen.top(), screen.bottom() + 1 - size.height())),
+            kSmallestTerminalFont};
 }
 
 QString FindEngine(const QString& programFolder) {

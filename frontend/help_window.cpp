@@ -9,6 +9,9 @@
 #include "help_text.hpp"
 
 namespace yinshi::frontend {
+namespace {
+QFont PageFont() { return SongFont(12); }
+}  // namespace
 
 // The drawing surface behind the button; it keeps what was drawn so that it can repaint it.
 class HelpPage : public QWidget {
@@ -53,7 +56,7 @@ HelpWindow::HelpWindow(QWidget* parent)
     setWindowTitle(tr("帮助 — 因式分解"));
     setFont(SongFont(12));
     page_->setParent(canvas());
-    page_->setFont(SongFont(12));
+    page_->setFont(scaled(PageFont()));
     page_->move(0, 0);
     page_->lower();
     close_->setObjectName("Cmdtuicxm");
@@ -73,8 +76,15 @@ void HelpWindow::drawPage() {
         page_->drawLine(line);
         page_->drawLine(QString());
     }
+    // The page at scale 1 is what the window's scale must fit; then it is laid out at that scale.
+    page_->setFont(PageFont());
+    fitCanvas(QRect(QPoint(0, 0), page_->extent()));
+    relayout();
+}
+
+void HelpWindow::scaleChanged() {
+    page_->setFont(scaled(PageFont()));
     page_->resize(page_->extent());
-    fitCanvas(page_->geometry());
 }
 
 QStringList HelpWindow::pageLines() const { return page_->lines(); }

@@ -29,6 +29,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void scaleChanged() override;
     // Esc leaves the page as its button does.
     void keyPressEvent(QKeyEvent* event) override;
 

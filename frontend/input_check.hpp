@@ -14,4 +14,15 @@ bool PassesAlphabet(char16_t unit);
 // An empty text has no offending unit; the caller rejects it separately.
 std::optional<std::size_t> FirstRejectedUnit(std::u16string_view text);
 
+// The first refused character, as the user sees it: its position counted in characters from 1
+// (a character outside the Basic Multilingual Plane is one, not two units), the character, and
+// which message explains it.
+struct Refusal {
+    enum class Why { Character, Space, TimesSign };
+    std::size_t position = 0;
+    char32_t character = 0;
+    Why why = Why::Character;
+};
+std::optional<Refusal> FirstRefusal(std::u16string_view text);
+
 }  // namespace yinshi::frontend

@@ -16,6 +16,7 @@
 #include "handoff_file.hpp"
 #include "help_window.hpp"
 #include "input_check.hpp"
+#include "input_spelling.hpp"
 #include "line_printer.hpp"
 #include "message_area.hpp"
 #include "print_command.hpp"
@@ -26,6 +27,15 @@ namespace {
 std::string NoticeTitle(const Dialogs& dialogs) { return dialogs.Translate("Dialogs", kNoticeTitle); }
 
 std::filesystem::path CurrentFolder() { return std::filesystem::path(QDir::currentPath().toStdString()); }
+
+// A refused character as the message names it: invisible ones by their code.
+QString Shown(char32_t c) {
+    const bool invisible = c < 0x20 || (c >= 0x7F && c <= 0x9F) || (c >= 0x200B && c <= 0x200F) ||
+                           (c >= 0x2028 && c <= 0x202E) || (c >= 0x2060 && c <= 0x206F) ||
+                           (c >= 0xD800 && c <= 0xDFFF) || c == 0xFEFF;
+    if (invisible) return QString("U+%1").arg(static_cast<uint>(c), 4, 16, QChar('0')).toUpper();
+    return QString::fromUcs4(&c, 1);
+}
 
 }  // namespace
 
@@ -135,7 +145,13 @@ void MainWindow::rejectInput() {
 
 void MainWindow::checkInput() {
     picture1_->clear();
-    const QString text = text2_->text();
+    const QString typed = text2_->text();
+    const QString text = QString::fromStdU16String(ToProgramSpelling(typed.toStdU16String()));
+    if (text != typed) {
+        // As an edit, so that undo brings back what was pasted.
+        text2_->selectAll();
+        text2_->insert(text);
+    }
     picture1_->printLine(text);
     if (text.isEmpty()) {
         picture1_->printLine(tr(kInputError));
@@ -150,12 +166,24 @@ void MainWindow::checkInput() {
         return;
     }
     handedOff_ = text.toStdString();
-    if (FirstRejectedUnit(text.toStdU16String())) {
+    if (auto refusal = FirstRefusal(text.toStdU16String())) {
         picture1_->printLine(tr(kInputError));
+        picture1_->printLine(refusalMessage(*refusal));
         rejectInput();
         return;
     }
     ole1_->show();
+}
+
+QString MainWindow::refusalMessage(const Refusal& refusal) const {
+    const QString at = QString::number(refusal.position);
+    switch (refusal.why) {
+        case Refusal::Why::Space: return tr("第 %1 个字符是空格，它后面是数字：请删去空格，或写上 + 或 -。").arg(at);
+        case Refusal::Why::TimesSign:
+            return tr("第 %1 个字符“%2”是乘号：乘号不用写，数写在字母前面，如 2xy。").arg(at, Shown(refusal.character));
+        case Refusal::Why::Character: break;
+    }
+    return tr("第 %1 个字符“%2”不能用在多项式里。").arg(at, Shown(refusal.character));
 }
 
 void MainWindow::onNewInput() {
@@ -184,20 +212,25 @@ void MainWindow::onInputFinished() {
 
 void MainWindow::onEngineBox() {
     if (!ole1_->isVisible()) return;
-    if (auto problem = services_.launcher.Launch(services_.enginePath, QDir::currentPath(), terminalPlace()))
+    if (auto problem = services_.launcher.Launch(services_.enginePath, QDir::currentPath(), terminalSpot()))
         services_.dialogs.Tell(NoticeTitle(services_.dialogs), problem->toStdString());
 }
 
-QPoint MainWindow::terminalPlace() const {
-    QRect controls, buttons;
+TerminalSpot MainWindow::terminalSpot() const {
+    const QScreen* where = screen();
+    return terminalSpot(where ? where->availableGeometry() : rect());
+}
+
+TerminalSpot MainWindow::terminalSpot(const QRect& screen) const {
+    QList<QRect> keepClear, ratherClear;
     for (QWidget* control : canvas()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
         const QRect onScreen(control->mapToGlobal(QPoint(0, 0)), control->size());
-        controls |= onScreen;
-        if (qobject_cast<QPushButton*>(control) || control == ole1_) buttons |= onScreen;
+        if (qobject_cast<QPushButton*>(control) || control == ole1_ || control == text2_)
+            keepClear << onScreen;
+        else
+            ratherClear << onScreen;
     }
-    const QScreen* where = screen();
-    const QRect screenRect = where ? where->availableGeometry() : controls;
-    return TerminalPlace(controls, buttons, screenRect);
+    return PlaceTerminal(screen, keepClear, ratherClear, QFontInfo(text2_->font()).pixelSize());
 }
 
 void MainWindow::onHelp() {

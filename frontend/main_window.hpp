@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "engine_launcher.hpp"
 #include "twip_window.hpp"
 
 class QLabel;
@@ -16,10 +17,10 @@ namespace yinshi::frontend {
 
 class Dialogs;
 class EngineBox;
-class EngineLauncher;
 class HelpWindow;
 class LinePrinter;
 class MessageArea;
+struct Refusal;
 
 // What the window needs from outside; tests put fakes here.
 struct MainWindowServices {
@@ -52,8 +53,10 @@ public:
     HelpWindow* helpWindow() const { return help_; }
 
     void focusTextBox();
-    // Where the engine's terminal goes on the screen: beside the controls, or below the buttons.
-    QPoint terminalPlace() const;
+    // Where the engine's terminal goes on the screen and how large its font is: as large as
+    // fits beside the input box and the buttons, up to the input box's own font.
+    TerminalSpot terminalSpot() const;
+    TerminalSpot terminalSpot(const QRect& screen) const;
     // The text last written to DXS.DAT; empty before the first.
     const std::string& handedOff() const { return handedOff_; }
 
@@ -66,6 +69,7 @@ private:
     void startInput();
     void checkInput();
     void rejectInput();
+    QString refusalMessage(const Refusal& refusal) const;
     void onNewInput();
     void onReinput();
     void onInputFinished();

@@ -1,6 +1,7 @@
 #include "message_area.hpp"
 
 #include <QPainter>
+#include <algorithm>
 
 #include "fonts.hpp"
 
@@ -31,10 +32,14 @@ void MessageArea::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setPen(palette().color(QPalette::WindowText));
     const QFontMetrics metrics(font());
-    int baseline = metrics.ascent();
+    // A line longer than the area goes on below (a message that says why can be long).
+    constexpr int kFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+    int top = 0;
     for (const QString& line : lines_) {
-        painter.drawText(0, baseline, line);
-        baseline += metrics.lineSpacing();
+        const QRect room(0, top, width(), std::max(height() - top, metrics.lineSpacing()));
+        const int used = line.isEmpty() ? 0 : metrics.boundingRect(room, kFlags, line).height();
+        painter.drawText(room, kFlags, line);
+        top += std::max(used, metrics.lineSpacing());
     }
 }
 

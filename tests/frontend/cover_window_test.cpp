@@ -39,13 +39,15 @@ private slots:
         QCOMPARE(cover->windowTitle(), QString("因式分解"));
         QCOMPARE(cover->objectName(), QString("baozhForm"));
         QCOMPARE(cover->goOnButton()->text(), QString("输入多项式"));
-        QCOMPARE(cover->goOnButton()->geometry(), TwipRect(360, 120, 1815, 495, cover->dpi()));
-        QCOMPARE(cover->goOnButton()->font().families().value(0), QString("SimSun"));
+        QCOMPARE(cover->goOnButton()->geometry(), TwipRect(360, 120, 1815, 495, cover->dpi() * cover->scale()));
+        QCOMPARE(cover->goOnButton()->font().families().value(0), QString("DejaVu Serif"));
         QCOMPARE(cover->exitButton()->text(), QString("退  出"));
-        QCOMPARE(cover->exitButton()->geometry(), TwipRect(2640, 120, 1695, 495, cover->dpi()));
+        QCOMPARE(cover->exitButton()->geometry(), TwipRect(2640, 120, 1695, 495, cover->dpi() * cover->scale()));
         QCOMPARE(cover->exitButton()->font().families().value(0), QString("MS Sans Serif"));
-        QCOMPARE(cover->picture()->pos(), TwipRect(360, 960, 0, 0, cover->dpi()).topLeft());
-        QCOMPARE(cover->picture()->contentsRect().size(), QSize(421, 486));
+        QCOMPARE(cover->picture()->pos(), TwipRect(360, 960, 0, 0, cover->dpi() * cover->scale()).topLeft());
+        QCOMPARE(cover->picture()->contentsRect().size(), DrawCoverPicture(cover->scale()).size());
+        const int bottom = cover->picture()->geometry().bottom();  // the picture fills the height
+        QVERIFY(bottom < cover->height() && bottom >= cover->height() - 6);
         QCOMPARE(cover->focusWidget(), static_cast<QWidget*>(cover->goOnButton()));
     }
 

@@ -47,26 +47,27 @@ private slots:
         makeTerminal("xterm");
         makeTerminal("x-terminal-emulator");
         TerminalLauncher launcher({searchPath()});
-        QCOMPARE(launcher.Launch(engine, workPath(), QPoint(560, 12)), std::nullopt);
+        QCOMPARE(launcher.Launch(engine, workPath(), TerminalSpot{QPoint(560, 12), 13}), std::nullopt);
         QCOMPARE(recorded(),
                  QStringList({workPath(), "C.UTF-8", "C.UTF-8", "1", "-geometry", "80x25+560+12", "-u8", "-fa",
-                              "DejaVuSansMono", "-fd", "WenQuanYiMicroHeiMono", "-hold", "-e", engine}));
+                              "DejaVu Sans Mono:pixelsize=13", "-fd", "WenQuanYi Micro Hei Mono:pixelsize=13",
+                              "-hold", "-e", engine}));
     }
 
     void otherTerminalWhenNoXterm() {
         makeTerminal("x-terminal-emulator");
         TerminalLauncher launcher({searchPath()});
-        QCOMPARE(launcher.Launch(engine, workPath(), QPoint()), std::nullopt);
+        QCOMPARE(launcher.Launch(engine, workPath(), TerminalSpot{}), std::nullopt);
         QCOMPARE(recorded(), QStringList({workPath(), "C.UTF-8", "C.UTF-8", "1", "-e", engine}));
     }
 
     void missingTerminalOrEngineIsReported() {
         TerminalLauncher none({searchPath()});
-        QVERIFY(none.Launch(engine, workPath(), QPoint()).value_or("").contains("xterm"));
+        QVERIFY(none.Launch(engine, workPath(), TerminalSpot{}).value_or("").contains("xterm"));
         makeTerminal("xterm");
         TerminalLauncher launcher({searchPath()});
         const QString missing = searchPath() + "/nothing-here";
-        QVERIFY(launcher.Launch(missing, workPath(), QPoint()).value_or("").contains(missing));
+        QVERIFY(launcher.Launch(missing, workPath(), TerminalSpot{}).value_or("").contains(missing));
         QTest::qWait(200);
         QVERIFY(!QFile::exists(record));
     }

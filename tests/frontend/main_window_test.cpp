@@ -55,7 +55,11 @@ class MainWindowTest : public QObject {
         const QStringList shown = w->messageArea()->lines();
         if (s == State::Input) want(shown.isEmpty(), "Picture1 empty");
         if (s == State::Ready) want(shown == QStringList{w->textBox()->text()}, "Picture1 echo");
-        if (s == State::Rejected) want(shown == QStringList({w->textBox()->text(), kError}), "Picture1 error");
+        // The echo, the error, and, but for an empty text, what was refused and where.
+        if (s == State::Rejected)
+            want(shown.mid(0, 2) == QStringList({w->textBox()->text(), kError}) &&
+                     shown.size() == (w->textBox()->text().isEmpty() ? 2 : 3),
+                 "Picture1 error");
         return bad.join(", ");
     }
 
@@ -83,26 +87,26 @@ private slots:
             qreal pt;
         };
         const Row rows[] = {
-            {"Cmdshuru", 240, 120, 1455, 495, "输入多项式", "SimSun", 12},
-            {"CmdWANCHANG", 2520, 120, 1335, 495, "输入完毕", "SimSun", 12},
-            {"CmdCHONGSHU", 4800, 120, 1335, 495, "重新输入", "SimSun", 12},
+            {"Cmdshuru", 240, 120, 1455, 495, "输入多项式", "DejaVu Serif", 12},
+            {"CmdWANCHANG", 2520, 120, 1335, 495, "输入完毕", "DejaVu Serif", 12},
+            {"CmdCHONGSHU", 4800, 120, 1335, 495, "重新输入", "DejaVu Serif", 12},
             {"OLE1", 6600, 120, 1335, 855, nullptr, nullptr, 0},
             {"Label8", 240, 5040, 7815, 255, nullptr, "MS Sans Serif", 9.75},
             {"Label9", 240, 5400, 7815, 495, nullptr, "MS Sans Serif", 9.75},
             {"Text2", 240, 6000, 7935, 480, nullptr, "MS Sans Serif", 12},
-            {"Picture1", 240, 6720, 7935, 1335, nullptr, "SimSun", 14.25},
+            {"Picture1", 240, 6720, 7935, 1335, nullptr, "DejaVu Serif", 14.25},
             {"cmddayin", 5280, 4320, 855, 495, "打印", "MS Sans Serif", 12},
-            {"Cmdbangzhu", 6240, 4320, 855, 495, "帮助", "SimSun", 12},
-            {"Cmdtuichu", 7200, 4320, 855, 495, "退出", "SimSun", 12},
+            {"Cmdbangzhu", 6240, 4320, 855, 495, "帮助", "DejaVu Serif", 12},
+            {"Cmdtuichu", 7200, 4320, 855, 495, "退出", "DejaVu Serif", 12},
         };
         for (const Row& r : rows) {
             auto* c = w->findChild<QWidget*>(r.name);
             QVERIFY2(c, r.name);
-            QCOMPARE(c->geometry(), TwipRect(r.l, r.t, r.wd, r.ht, w->dpi()));
+            QCOMPARE(c->geometry(), TwipRect(r.l, r.t, r.wd, r.ht, w->dpi() * w->scale()));
             if (r.caption) QCOMPARE(static_cast<QPushButton*>(c)->text(), QString(r.caption));
             if (r.family) {
                 QCOMPARE(c->font().families().value(0), QString(r.family));
-                QCOMPARE(c->font().pointSizeF(), r.pt);
+                QCOMPARE(c->font().pointSizeF(), r.pt * w->scale());
             }
         }
         QVERIFY(!w->firstInstruction()->autoFillBackground());  // labels let the pink show through
@@ -130,13 +134,13 @@ private slots:
 
     void rejectedTextIsHandedOffAnyway_data() {
         QTest::addColumn<QString>("text");
-        for (const char* t : {"x^2 + 1", "2*x", "x.5", "x=1", "ｘ^2", "x的2"}) QTest::newRow(t) << QString(t);
+        for (const char* t : {"x 2+1", "2*x", "x.5", "x=1", "ｘ＊2", "x的2"}) QTest::newRow(t) << QString(t);
     }
     void rejectedTextIsHandedOffAnyway() {
         QFETCH(QString, text);
         finish(text);
         QCOMPARE(mismatch(State::Rejected), QString());
-        QCOMPARE(handOff(), "\"" + text.toStdString() + "\"\r\n");
+        QCOMPARE(handOff(), "\"" + w->textBox()->text().toStdString() + "\"\r\n");  // as the box shows it
     }
 
     void emptyTextLeavesHandOffAlone() {
@@ -152,7 +156,7 @@ private slots:
         QCOMPARE(mismatch(State::Input), QString());
         QCOMPARE(w->textBox()->text(), QString());
 
-        finish("x^2 - 1");
+        finish("x^2=1");
         w->textBox()->setText("x^2-1");  // edited in place after the rejection
         w->finishedButton()->click();
         QCOMPARE(mismatch(State::Ready), QString());
@@ -214,7 +218,7 @@ private slots:
         QCOMPARE(help->windowTitle(), QString("帮助 — 因式分解"));
         QCOMPARE(help->objectName(), QString("Form3"));
         QCOMPARE(help->closeButton()->text(), QString("退出画面"));
-        QCOMPARE(help->closeButton()->geometry(), TwipRect(120, 120, 1935, 495, w->dpi()));
+        QCOMPARE(help->closeButton()->geometry(), TwipRect(120, 120, 1935, 495, help->dpi() * help->scale()));
         const QStringList page = ExpectedHelpPage();
         QCOMPARE(page.size(), 3 + 2 * 16);
         QVERIFY(page.join("").contains("another solution y/n"));
@@ -277,25 +281,60 @@ private slots:
         QCOMPARE(seen, QStringList({"否(&N)", "是(&Y)"}));
     }
 
-    void terminalOpensBesideTheButtons() {
+    void pastedTextIsSpelledAndRefusalsSayWhy() {
+        finish("x²−5x+6");  // as pasted: a superscript, the minus sign
+        QCOMPARE(w->textBox()->text(), QString("x^2-5x+6"));
+        QCOMPARE(mismatch(State::Ready), QString());
+        QCOMPARE(handOff(), std::string("\"x^2-5x+6\"\r\n"));
+        QTest::keySequence(w->textBox(), QKeySequence::Undo);  // the pasted text is one undo away
+        QCOMPARE(w->textBox()->text(), QString("x²−5x+6"));
+        finish("a³ − b³·２");
+        QCOMPARE(mismatch(State::Rejected), QString());
+        QCOMPARE(w->messageArea()->lines().value(2), QString("第 8 个字符“·”是乘号：乘号不用写，数写在字母前面，如 2xy。"));
+        finish("x^2+y的2");
+        QCOMPARE(w->messageArea()->lines().value(2), QString("第 6 个字符“的”不能用在多项式里。"));
+    }
+
+    // The layout fills the window at one scale on a large and a small screen, and the engine's
+    // terminal finds room on the screen clear of the input box and the buttons, its font as
+    // large as that room allows.
+    void layoutAndTerminalFitTheScreen_data() {
+        QTest::addColumn<QSize>("screen");
+        QTest::addColumn<int>("leastFont");
+        QTest::newRow("1600x1000") << QSize(1600, 1000) << 12;
+        QTest::newRow("1024x768") << QSize(1024, 768) << 8;
+        QTest::newRow("1366x768") << QSize(1366, 768) << 8;
+        QTest::newRow("1920x1080") << QSize(1920, 1080) << 12;
+    }
+    void layoutAndTerminalFitTheScreen() {
+        QFETCH(QSize, screen);
+        QFETCH(int, leastFont);
+        w->setGeometry(QRect(QPoint(0, 0), screen));
+        QTRY_COMPARE(w->size(), screen);
+        const QRect text = w->textBox()->geometry(), picture = w->messageArea()->geometry();
+        QCOMPARE(text, TwipRect(240, 6000, 7935, 480, w->dpi() * w->scale()));
+        // One of the two sides is filled, to the pixel or two of rounding.
+        const double across = double(text.right() + 1) / screen.width();
+        const double down = double(TwipsToPixels(8340, w->dpi() * w->scale())) / screen.height();
+        QVERIFY2(std::max(across, down) > 0.99 && across <= 1 && down <= 1, qPrintable(QString::number(w->scale())));
+        QCOMPARE(picture.width(), text.width());
+        QCOMPARE(w->scrollArea()->horizontalScrollBar()->isVisible(), false);
+        QCOMPARE(w->scrollArea()->verticalScrollBar()->isVisible(), false);
+        QCOMPARE(w->messageArea()->font().pointSizeF(), 14.25 * w->scale());
+
+        const TerminalSpot spot = w->terminalSpot(QRect(QPoint(0, 0), screen));
+        const QRect terminal(spot.place, TerminalSize(spot.fontPixels));
+        QVERIFY(QRect(QPoint(0, 0), screen).contains(terminal));
+        for (QWidget* c : w->canvas()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+            if (!qobject_cast<QPushButton*>(c) && c != w->engineBox() && c != w->textBox()) continue;
+            QVERIFY2(!terminal.intersects(QRect(c->mapToGlobal(QPoint(0, 0)), c->size())), qPrintable(c->objectName()));
+        }
+        QVERIFY2(spot.fontPixels >= leastFont, qPrintable(QString::number(spot.fontPixels)));
+        QVERIFY(spot.fontPixels <= QFontInfo(w->textBox()->font()).pixelSize());
+
         finish("x^3+9x^2+26x+24");
         QTest::mouseDClick(w->engineBox(), Qt::LeftButton);
-        QCOMPARE(h->launcher.lastPlace, w->terminalPlace());
-        QRect controls;
-        QList<QRect> buttons;
-        for (QWidget* c : w->canvas()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
-            const QRect onScreen(c->mapToGlobal(QPoint(0, 0)), c->size());
-            controls |= onScreen;
-            if (qobject_cast<QPushButton*>(c) || c == w->engineBox()) buttons << onScreen;
-        }
-        QRect allButtons;
-        for (const QRect& b : buttons) allButtons |= b;
-        for (const QRect screen : {QRect(0, 0, 1024, 768), QRect(0, 0, 1366, 768), QRect(0, 0, 1920, 1080)}) {
-            const QRect terminal(TerminalPlace(controls, allButtons, screen), kTerminalSize);
-            QVERIFY(screen.contains(terminal));
-            for (const QRect& b : buttons) QVERIFY(!terminal.intersects(b));
-            if (screen.width() >= 1366) QVERIFY(!terminal.intersects(controls));  // room beside them all
-        }
+        QCOMPARE(h->launcher.lastSpot.fontPixels, w->terminalSpot().fontPixels);
     }
 };
 

@@ -13,11 +13,11 @@ namespace yinshi::frontend::testing {
 class FakeLauncher : public EngineLauncher {
 public:
     QStringList calls;
-    QPoint lastPlace;
+    TerminalSpot lastSpot;
     std::optional<QString> problem;
-    std::optional<QString> Launch(const QString& engine, const QString& folder, const QPoint& place) override {
+    std::optional<QString> Launch(const QString& engine, const QString& folder, const TerminalSpot& spot) override {
         calls << engine + "|" + folder;
-        lastPlace = place;
+        lastSpot = spot;
         return problem;
     }
 };
