@@ -19,6 +19,11 @@ public:
     virtual bool AskYesNo(std::string_view title, std::string_view text) = 0;
     // A box with one OK button.
     virtual void Tell(std::string_view title, std::string_view text) = 0;
+    // A notice about a file just written, with a button that opens it in the desktop's default
+    // viewer and one that closes the notice.
+    virtual void ShowFile(std::string_view title, std::string_view text, const std::string& /*file*/) {
+        Tell(title, text);
+    }
     // A text marked with YINSHI_TEXT in the window's language; the original when untranslated.
     virtual std::string Translate(const char* /*context*/, const char* source) const { return source; }
 };
@@ -28,5 +33,8 @@ public:
 std::string FillIn(std::string_view text, std::initializer_list<std::string_view> args);
 
 inline constexpr const char* kNoticeTitle = YINSHI_TEXT("Dialogs", "注意");
+inline constexpr const char* kOpenFile = YINSHI_TEXT("Dialogs", "打开");
+inline constexpr const char* kCloseNotice = YINSHI_TEXT("Dialogs", "关闭");
+inline constexpr const char* kCannotOpenFile = YINSHI_TEXT("Dialogs", "无法打开文件：%1");
 
 }  // namespace yinshi::frontend

@@ -15,6 +15,8 @@ struct JobEnd {
     // On success, something the user should know (where the pages went instead of a printer,
     // said only once they are there); on failure, why the job did not complete.
     std::string message;
+    // The file the pages went to when there was no printer; empty when they went to a printer.
+    std::string file;
 };
 
 class LinePrinter {
@@ -26,6 +28,8 @@ public:
     // Completes the open job so that it is printed now.
     virtual JobEnd EndJob() = 0;
     virtual bool JobOpen() const = 0;
+    // Whether a job started now would go to a printer; without one it goes to a file.
+    virtual bool HasPrinter() const { return true; }
 };
 
 }  // namespace yinshi::frontend

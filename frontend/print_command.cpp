@@ -46,7 +46,9 @@ void RunPrintCommand(const std::filesystem::path& folder, Dialogs& dialogs, Line
     const TranscriptRead transcript = ReadTranscript(folder / kTranscriptName);
     if (!TranscriptWanted(transcript, dialogs, handedOff)) return;
 
-    if (!dialogs.AskYesNo(title, say(kAskPrinterReady))) return;
+    // Without a printer there is nothing to ask about: the pages go to a file, which is named.
+    const bool toPrinter = printer.JobOpen() || printer.HasPrinter();
+    if (toPrinter && !dialogs.AskYesNo(title, say(kAskPrinterReady))) return;
 
     const JobStart job = printer.OpenJob();
     if (!job.ok) {
@@ -55,10 +57,12 @@ void RunPrintCommand(const std::filesystem::path& folder, Dialogs& dialogs, Line
     }
     for (const std::string& line : TranscriptPrintLines(transcript.lines)) printer.PrintLine(line);
 
-    if (dialogs.AskYesNo(title, say(kAskPrintNow))) {
+    if (!toPrinter || dialogs.AskYesNo(title, say(kAskPrintNow))) {
         const JobEnd end = printer.EndJob();
         if (!end.ok)
             dialogs.Tell(title, FillIn(say(kPrintFailed), {end.message}));
+        else if (!end.file.empty())
+            dialogs.ShowFile(title, end.message, end.file);
         else if (!end.message.empty())
             dialogs.Tell(title, end.message);
     }

@@ -23,8 +23,9 @@ inline constexpr const char* kPrintFailed = YINSHI_TEXT("PrintCommand", "打印�
 // Prints jg.dat of `folder`. Before anything is asked about the printer: a missing or unreadable
 // transcript is told (and nothing printed), and a transcript whose first line is not the echo
 // of `handedOff` (the text last written to DXS.DAT; empty: not known) is named and the user
-// asked whether to print it anyway. Then the two printer questions; a job's message
-// (where the pages went) is told once the job is complete.
+// asked whether to print it anyway. Then the two printer questions; with no printer there are
+// none, the pages go to a file and a notice names it (with a way to open it) once it is
+// complete.
 void RunPrintCommand(const std::filesystem::path& folder, Dialogs& dialogs, LinePrinter& printer,
                      std::string_view handedOff = {});
 

@@ -93,7 +93,7 @@ JobEnd QtLinePrinter::EndJob() {
         QFile::remove(partial);
         return {false, tr("无法写入文件：%1").arg(pdf).toStdString()};
     }
-    return {true, tr("没有安装打印机，打印内容已写入文件：%1").arg(pdf).toStdString()};
+    return {true, tr("没有安装打印机，打印内容已写入文件：%1").arg(pdf).toStdString(), pdf.toStdString()};
 }
 
 }  // namespace yinshi::frontend

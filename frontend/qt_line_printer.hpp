@@ -28,6 +28,7 @@ public:
     // jg.pdf only once the PDF is complete, so jg.pdf is never a half-written or empty file.
     JobEnd EndJob() override;
     bool JobOpen() const override;
+    bool HasPrinter() const override { return !lookup_().isNull(); }
 
     // The PDF the open job will become; empty when it goes to a printer.
     QString pdfPath() const { return pdfPath_; }

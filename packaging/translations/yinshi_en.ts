@@ -22,6 +22,18 @@
         <source>注意</source>
         <translation>Note</translation>
     </message>
+    <message>
+        <source>打开</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>无法打开文件：%1</source>
+        <translation>The file could not be opened: %1</translation>
+    </message>
 </context>
 <context>
     <name>PrintCommand</name>
@@ -211,6 +223,18 @@ Example 2: a3+a2c+b2c-abc+b3  or  a^3+a^2c+b^2c-abc+b^3</translation>
     <message>
         <source>输入错误！</source>
         <translation>Input error!</translation>
+    </message>
+    <message>
+        <source>第 %1 个字符是空格，它后面是数字：请删去空格，或写上 + 或 -。</source>
+        <translation>Character %1 is a space before a number: take it out, or write + or -.</translation>
+    </message>
+    <message>
+        <source>第 %1 个字符“%2”是乘号：乘号不用写，数写在字母前面，如 2xy。</source>
+        <translation>Character %1, “%2”, is a multiplication sign: leave it out and write numbers before letters, as in 2xy.</translation>
+    </message>
+    <message>
+        <source>第 %1 个字符“%2”不能用在多项式里。</source>
+        <translation>Character %1, “%2”, cannot be used in a polynomial.</translation>
     </message>
 </context>
 </TS>

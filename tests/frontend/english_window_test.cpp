@@ -83,7 +83,10 @@ private slots:
         QVERIFY(!HasChinese(w->engineBox()->label()));
         w->textBox()->setText("2*x");
         w->finishedButton()->click();
-        QCOMPARE(w->messageArea()->lines(), QStringList({"2*x", "Input error!"}));
+        QCOMPARE(w->messageArea()->lines(),
+                 QStringList({"2*x", "Input error!",
+                              "Character 2, “*”, is a multiplication sign: leave it out and write numbers before "
+                              "letters, as in 2xy."}));
 
         w->helpButton()->click();
         HelpWindow* help = w->helpWindow();

@@ -32,6 +32,11 @@ public:
         told.push_back(std::string(title) + "|" + std::string(text));
         log.push_back("!" + told.back());
     }
+    std::vector<std::string> shownFiles;  // the files of the notices that offer to open one
+    void ShowFile(std::string_view title, std::string_view text, const std::string& file) override {
+        Tell(title, text);
+        shownFiles.push_back(file);
+    }
 };
 
 class CapturingPrinter : public LinePrinter {
@@ -40,6 +45,8 @@ public:
     int jobsStarted = 0, jobsEnded = 0;
     JobStart nextStart{true, {}};
     JobEnd nextEnd;
+    bool printerInstalled = true;
+    bool HasPrinter() const override { return printerInstalled; }
     JobStart OpenJob() override {
         if (open_) return {true, {}};
         if (nextStart.ok) {

@@ -32,6 +32,17 @@ TEST_F(PrintCommand, PrintsAndEndsTheJobOnYes) {
     EXPECT_EQ(printer.jobsEnded, 1);
 }
 
+TEST_F(PrintCommand, WithoutPrinterNothingIsAskedAndTheFileIsNamed) {
+    dir.write("jg.dat", "x^ 2- 1 \r\n\r\n=(x+1)(x-1)\r\n");
+    printer.printerInstalled = false;
+    printer.nextEnd = {true, "written to /w/jg.pdf", "/w/jg.pdf"};
+    run("x^2-1");
+    EXPECT_EQ(dialogs.log, Lines{"!注意|written to /w/jg.pdf"});
+    EXPECT_EQ(dialogs.shownFiles, Lines{"/w/jg.pdf"});
+    EXPECT_EQ(printer.lines, (Lines{"", "x^ 2- 1 ", "", "=(x+1)(x-1)", ""}));
+    EXPECT_EQ(printer.jobsEnded, 1);
+}
+
 TEST_F(PrintCommand, NoToTheFirstQuestionPrintsNothing) {
     dir.write("jg.dat", "x\r\n");
     dialogs.answers = {false};

@@ -58,30 +58,32 @@ private slots:
     void init() { folder = std::make_unique<WorkingFolder>(); }
     void cleanup() { folder.reset(); }
 
-    void printCommandsShareOneJobAndThePdfIsThereBeforeItIsNamed() {
+    // No printer, no questions: each print command writes jg.pdf and names it once, complete.
+    void withoutPrinterThePdfIsWrittenAndNamedOnce() {
         folder->dir.write("jg.dat", "x^3+9x^2+26x+24\r\n\r\n=(x+2)(x+3)(x+4)\r\n");
         QtLinePrinter printer(NoPrinter);
         PdfReadingDialogs dialogs;
         dialogs.pdf = pdf();
-        dialogs.answers = {true, false};  // keep the job open
         RunPrintCommand(folder->dir.path(), dialogs, printer);
-        QVERIFY(dialogs.told.empty());  // nothing names a PDF that is not complete yet
-        QVERIFY(!QFile::exists(pdf()));
-        folder->dir.write("jg.dat", "x^2-1\r\n因式\r\n");
-        dialogs.answers = {true, true};
-        RunPrintCommand(folder->dir.path(), dialogs, printer);
-        QCOMPARE(dialogs.told,
-                 std::vector<std::string>{"注意|没有安装打印机，打印内容已写入文件：" + pdf().toStdString()});
+        const std::string notice = "!注意|没有安装打印机，打印内容已写入文件：" + pdf().toStdString();
+        QCOMPARE(dialogs.log, std::vector<std::string>{notice});
+        QCOMPARE(dialogs.shownFiles, std::vector<std::string>{pdf().toStdString()});
         QVERIFY(!printer.JobOpen());
-        QCOMPARE(dialogs.readAtNotice.size(), 1);
-        const QString text = dialogs.readAtNotice[0];
-        const QStringList wanted{"x^3+9x^2+26x+24", "=(x+2)(x+3)(x+4)", "x^2-1", "因式"};
-        qsizetype at = 0;
-        for (const QString& w : wanted) {
-            at = text.indexOf(w, at);
-            QVERIFY2(at >= 0, qPrintable("missing or out of order: " + w + "\n" + text));
-        }
+        folder->dir.write("jg.dat", "x^2-1\r\n因式\r\n");
+        RunPrintCommand(folder->dir.path(), dialogs, printer);
+        QCOMPARE(dialogs.log, std::vector<std::string>({notice, notice}));
+        QCOMPARE(dialogs.readAtNotice.size(), 2);
+        for (const QString& w : {"x^3+9x^2+26x+24", "=(x+2)(x+3)(x+4)"})
+            QVERIFY2(dialogs.readAtNotice[0].contains(w), qPrintable(w + "\n" + dialogs.readAtNotice[0]));
+        const QString second = dialogs.readAtNotice[1];
+        QVERIFY2(second.contains("x^2-1") && second.contains("因式") && !second.contains("x^3"), qPrintable(second));
         QCOMPARE(strayFiles(), QStringList());
+        // Latin text in a Latin face, Chinese in a CJK one.
+        QProcess fonts;
+        fonts.start("pdffonts", {pdf()});
+        fonts.waitForFinished(30000);
+        const QString listed = QString::fromUtf8(fonts.readAllStandardOutput());
+        QVERIFY2(listed.contains("DejaVuSans") && listed.contains("WenQuanYi"), qPrintable(listed));
     }
 
     void aGoodPdfIsNeverReplacedByAnUnfinishedOne() {
@@ -89,13 +91,11 @@ private slots:
         FakeDialogs dialogs;
         {
             QtLinePrinter printer(NoPrinter);
-            RunPrintCommand(folder->dir.path(), dialogs, printer);  // Yes, Yes: jg.pdf is written
+            RunPrintCommand(folder->dir.path(), dialogs, printer);  // jg.pdf is written
             const QByteArray good = Bytes(pdf());
             QVERIFY(PdfText(pdf()).contains("alpha"));
-            folder->dir.write("jg.dat", "omega\r\n");
-            dialogs.answers = {true, false};  // the next job stays open
-            RunPrintCommand(folder->dir.path(), dialogs, printer);
-            QVERIFY(printer.JobOpen());
+            QVERIFY(printer.OpenJob().ok);  // a job left open, as by a printer's "not now"
+            printer.PrintLine("omega");
             QCOMPARE(Bytes(pdf()), good);
             QCOMPARE(strayFiles().size(), 1);  // the open job writes a file of its own
         }                                      // the program ends: the open job is completed
