@@ -2,10 +2,10 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QMargins>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QStandardPaths>
-#include <QMargins>
 #include <algorithm>
 #include <cmath>
 

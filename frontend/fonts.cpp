@@ -20,7 +20,9 @@ QFont FontOf(const QStringList& families, qreal pointSize) {
 
 }  // namespace
 
-QFont SongFont(qreal pointSize) { return FontOf(QStringList{"DejaVu Serif", "Liberation Serif"} + kCjkSong, pointSize); }
+QFont SongFont(qreal pointSize) {
+    return FontOf(QStringList{"DejaVu Serif", "Liberation Serif"} + kCjkSong, pointSize);
+}
 
 QFont SansFont(qreal pointSize) {
     return FontOf(QStringList{"MS Sans Serif", "DejaVu Sans", "Liberation Sans"} + kCjkSans, pointSize);

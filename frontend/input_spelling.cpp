@@ -101,8 +101,7 @@ bool MayLeaveOut(Kind kind, const std::u16string& written, const Piece* next) {
     const bool beforeDigit = next && next->kind == Kind::Plain && IsAsciiDigit(next->ch);
     if (kind == Kind::Space) return !(afterOperand && beforeDigit);
     // A multiplication sign stands between two factors; only juxtaposition means the same.
-    const bool beforeFactor =
-        next && ((next->kind == Kind::Plain && (IsAsciiLetter(next->ch) || next->ch == U'(')));
+    const bool beforeFactor = next && ((next->kind == Kind::Plain && (IsAsciiLetter(next->ch) || next->ch == U'(')));
     return afterOperand && beforeFactor;
 }
 

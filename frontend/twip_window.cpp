@@ -69,8 +69,8 @@ void TwipWindow::relayout() {
         }
     }
     scaleChanged();
-    QRect extent(QPoint(0, 0), QSize(static_cast<int>(natural_.width() * scale_),
-                                     static_cast<int>(natural_.height() * scale_)));
+    QRect extent(QPoint(0, 0),
+                 QSize(static_cast<int>(natural_.width() * scale_), static_cast<int>(natural_.height() * scale_)));
     for (QWidget* child : canvas_->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
         extent |= child->geometry();
     canvas_->resize(extent.size());

@@ -58,13 +58,13 @@ TEST(Alphabet, RefusalNamesTheCharacterAndItsPosition) {
 
 TEST(PastedText, BecomesTheProgramsSpelling) {
     const std::pair<const char16_t*, const char16_t*> cases[] = {
-        {u"x\u00B2\u22125x+6", u"x^2-5x+6"},           // superscript two, minus sign
+        {u"x\u00B2\u22125x+6", u"x^2-5x+6"},            // superscript two, minus sign
         {u"\uFF58\uFF3E\uFF12\uFF0B\uFF11", u"x^2+1"},  // full-width forms
         {u"2\u00B7x\u00B7y", u"2xy"},                   // middle dots
         {u"a\u00B3 \u2212 b\u00B3", u"a^3-b^3"},        // spaces
         {u"3\u00D7a\u00B2\u00D7b \u2013 \u00BD", u"3a^2b-\u00BD"},
         {u"x\u00B9\u2070 + 1", u"x^10+1"},
-        {u"x^\u00B2\u207A", u"x^2\u207A"},              // no second caret; the superscript plus is refused
+        {u"x^\u00B2\u207A", u"x^2\u207A"},  // no second caret; the superscript plus is refused
         {u"\uFF08x\uFF0B1\uFF09\u00B2\u3000\uFF0D\u30004", u"(x+1)^2-4"},
         {u"\u00A02/3x\u2044y ", u"2/3x/y"},
         // Left where leaving out would change a number or make a power: refused as typed.
@@ -105,8 +105,7 @@ TEST(PastedText, SeededPastedPolynomialsComeBack) {
             }
             bool operand = false;
             if (pick(2) == 0) {
-                const std::u16string number = U16(1 + pick(99)) +
-                                              (pick(4) == 0 ? u"/" + U16(2 + pick(9)) : u"");
+                const std::u16string number = U16(1 + pick(99)) + (pick(4) == 0 ? u"/" + U16(2 + pick(9)) : u"");
                 spelled += number;
                 for (char16_t c : number) pasted += fullWidth(c);
                 operand = true;

@@ -48,10 +48,9 @@ private slots:
         makeTerminal("x-terminal-emulator");
         TerminalLauncher launcher({searchPath()});
         QCOMPARE(launcher.Launch(engine, workPath(), TerminalSpot{QPoint(560, 12), 13}), std::nullopt);
-        QCOMPARE(recorded(),
-                 QStringList({workPath(), "C.UTF-8", "C.UTF-8", "1", "-geometry", "80x25+560+12", "-u8", "-fa",
-                              "DejaVu Sans Mono:pixelsize=13", "-fd", "WenQuanYi Micro Hei Mono:pixelsize=13",
-                              "-hold", "-e", engine}));
+        QCOMPARE(recorded(), QStringList({workPath(), "C.UTF-8", "C.UTF-8", "1", "-geometry", "80x25+560+12", "-u8",
+                                          "-fa", "DejaVu Sans Mono:pixelsize=13", "-fd",
+                                          "WenQuanYi Micro Hei Mono:pixelsize=13", "-hold", "-e", engine}));
     }
 
     void otherTerminalWhenNoXterm() {

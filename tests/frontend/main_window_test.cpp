@@ -290,7 +290,8 @@ private slots:
         QCOMPARE(w->textBox()->text(), QString("x²−5x+6"));
         finish("a³ − b³·２");
         QCOMPARE(mismatch(State::Rejected), QString());
-        QCOMPARE(w->messageArea()->lines().value(2), QString("第 8 个字符“·”是乘号：乘号不用写，数写在字母前面，如 2xy。"));
+        QCOMPARE(w->messageArea()->lines().value(2),
+                 QString("第 8 个字符“·”是乘号：乘号不用写，数写在字母前面，如 2xy。"));
         finish("x^2+y的2");
         QCOMPARE(w->messageArea()->lines().value(2), QString("第 6 个字符“的”不能用在多项式里。"));
     }

@@ -2,6 +2,8 @@
 # Source it; every process it starts is remembered by id and ended by stop_all.
 
 DRIVER_PIDS=()
+# The layout of each window found, by window id: its natural size in pixels at 96 dpi.
+declare -A LAYOUT_OF=()
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
@@ -15,7 +17,7 @@ start_display() {
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
     # -noreset: without it the server resets when its last client leaves, and the probe
     # below is that client; a program connecting during the reset is refused.
-    Xvfb ":$n" -screen 0 1024x768x24 -dpi 96 -nolisten tcp -noreset 2>/dev/null &
+    Xvfb ":$n" -screen 0 "${SCREEN_SIZE:-1024x768}x24" -dpi 96 -nolisten tcp -noreset 2>/dev/null &
     pid=$!
     for _ in $(seq 100); do
       if DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1; then
@@ -50,14 +52,25 @@ find_window() {
   return 1
 }
 
-# Positions in the windows are laid out in twips; at 96 dpi a pixel is 15 twips.
-px() { echo $(( ($1 + 7) / 15 )); }
+# Positions in the windows are laid out in twips, 15 to a pixel at 96 dpi, and drawn at the
+# window's scale: the largest at which the layout's natural size fits the window, one pixel to
+# spare, to a thousandth (as frontend/twip_window.cpp chooses it).
+scale_of() {
+  read -r nw nh <<<"${LAYOUT_OF[$1]}"
+  xdotool getwindowgeometry --shell "$1" | awk -F= -v nw="$nw" -v nh="$nh" '
+    /^WIDTH=/ {w = $2} /^HEIGHT=/ {h = $2}
+    END {s = (w - 1) / nw; if ((h - 1) / nh < s) s = (h - 1) / nh; if (s < 0.6) s = 0.6; print int(s * 1000) / 1000}'
+}
+
+# px TWIPS [SCALE]: pixels on the screen.
+px() { awk -v t="$1" -v s="${2:-1}" 'BEGIN {printf "%d", t * s / 15 + 0.5}'; }
 
 # click WINDOW LEFT TOP WIDTH HEIGHT [CLICKS]: the centre of a control given in twips.
 click() {
-  local x y
-  x=$(px $(( $2 + $4 / 2 )))
-  y=$(px $(( $3 + $5 / 2 )))
+  local x y scale
+  scale=$(scale_of "$1")
+  x=$(px $(( $2 + $4 / 2 )) "$scale")
+  y=$(px $(( $3 + $5 / 2 )) "$scale")
   xdotool mousemove --window "$1" "$x" "$y" click --repeat "${6:-1}" --delay 120 1
 }
 
@@ -75,11 +88,14 @@ start_window() {
   DRIVER_PIDS+=($!)
   # The first start on a fresh machine also builds the font caches: give it time.
   COVER=$(find_window "${COVER_TITLE:-^因式分解\$}" 60) || fail "the cover window did not appear"
+  LAYOUT_OF[$COVER]="449 554"  # the cover picture with its border, below the buttons
+  sleep 0.5
 }
 
 go_on() {
   click "$COVER" 360 120 1815 495
   MAIN=$(find_window "${MAIN_TITLE:-多项式的因式分解}") || fail "the main window did not appear"
+  LAYOUT_OF[$MAIN]="545 556"  # 8115 x 8340 twips, and the input box 60 twips past the right
   sleep 0.5
 }
 
@@ -124,4 +140,6 @@ stop_all() {
     kill "${DRIVER_PIDS[i]}" 2>/dev/null || true
   done
   DRIVER_PIDS=()
+# The layout of each window found, by window id: its natural size in pixels at 96 dpi.
+declare -A LAYOUT_OF=()
 }
