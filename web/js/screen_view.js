@@ -1,0 +1,130 @@
+// The engine's 80 x 25 screen in a terminal component, fed with the bytes of the engine's own
+// terminal renderer, scaled to the width it is given. Where that makes the text too small to
+// read, the same rows are offered beneath as wrapped lines.
+import { Terminal } from '../vendor/xterm/xterm.mjs';
+
+export const kCols = 80;
+export const kRows = 25;
+const kFontSize = 16;
+export const kSmallestText = 9; // CSS pixels: below this the wrapped lines are opened
+
+// xterm's own 16 colours, in ANSI order (the renderer has already turned the engine's
+// palette numbers into ANSI codes).
+const kTheme = {
+  background: '#000000',
+  foreground: '#e5e5e5',
+  cursor: '#e5e5e5',
+  black: '#000000',
+  red: '#cd0000',
+  green: '#00cd00',
+  yellow: '#cdcd00',
+  blue: '#0000ee',
+  magenta: '#cd00cd',
+  cyan: '#00cdcd',
+  white: '#e5e5e5',
+  brightBlack: '#7f7f7f',
+  brightRed: '#ff0000',
+  brightGreen: '#00ff00',
+  brightYellow: '#ffff00',
+  brightBlue: '#5c5cff',
+  brightMagenta: '#ff00ff',
+  brightCyan: '#00ffff',
+  brightWhite: '#ffffff',
+};
+
+export class ScreenView {
+  constructor({ host, frame, lines, linesBox, onKey, onChange }) {
+    this.host = host;
+    this.frame = frame;
+    this.lines = lines;
+    this.linesBox = linesBox;
+    this.onChange = onChange;
+    this.term = new Terminal({
+      cols: kCols,
+      rows: kRows,
+      scrollback: 0,
+      fontSize: kFontSize,
+      fontFamily: '"DejaVu Sans Mono", "WenQuanYi Micro Hei Mono", "Noto Sans Mono CJK SC", monospace',
+      theme: kTheme,
+      cursorBlink: false,
+      convertEol: false,
+      allowProposedApi: false,
+    });
+    this.term.open(host);
+    this.term.onData((data) => onKey(data));
+    this.term.onBell(() => this.flash());
+    this.pendingLines = false;
+    this.term.onWriteParsed(() => this.changed());
+    new ResizeObserver(() => this.fit()).observe(frame);
+  }
+
+  write(bytes) {
+    this.term.write(bytes);
+  }
+
+  reset() {
+    this.term.reset();
+    this.changed();
+  }
+
+  focus() {
+    this.term.focus();
+  }
+
+  // The text of the 25 rows, trailing blanks cut (a double-width character is one character).
+  rowTexts() {
+    const buffer = this.term.buffer.active;
+    const rows = [];
+    for (let r = 0; r < kRows; ++r) rows.push(buffer.getLine(r)?.translateToString(true) ?? '');
+    return rows;
+  }
+
+  changed() {
+    if (this.pendingLines) return;
+    this.pendingLines = true;
+    requestAnimationFrame(() => {
+      this.pendingLines = false;
+      const rows = this.rowTexts();
+      this.showLines(rows);
+      this.onChange?.(rows);
+    });
+  }
+
+  showLines(rows) {
+    let last = rows.length;
+    while (last > 0 && rows[last - 1] === '') --last;
+    const shown = rows.slice(0, last).map((text) => {
+      const line = document.createElement('div');
+      line.textContent = text === '' ? '\u00a0' : text;
+      return line;
+    });
+    this.lines.replaceChildren(...shown);
+  }
+
+  // Scales the whole screen to the frame's width (never above its natural size by much).
+  fit() {
+    const screen = this.host.querySelector('.xterm-screen');
+    if (!screen) return;
+    const naturalWidth = screen.offsetWidth;
+    const naturalHeight = screen.offsetHeight;
+    const available = this.frame.clientWidth;
+    if (naturalWidth === 0 || available === 0) return;
+    const scale = Math.min(1.25, available / naturalWidth);
+    this.host.style.transform = `scale(${scale})`;
+    this.frame.style.height = `${Math.ceil(naturalHeight * scale)}px`;
+    this.scale = scale;
+    const textHeight = this.textHeight();
+    if (textHeight < kSmallestText && !this.linesBox.dataset.userClosed) this.linesBox.open = true;
+    this.linesBox.classList.toggle('needed', textHeight < kSmallestText);
+  }
+
+  // The font size the screen shows at, in CSS pixels (a row is a little taller).
+  textHeight() {
+    return kFontSize * (this.scale ?? 1);
+  }
+
+  flash() {
+    this.frame.classList.add('bell');
+    setTimeout(() => this.frame.classList.remove('bell'), 150);
+  }
+}
