@@ -54,19 +54,23 @@ export class MainWindow {
 
   wireEngineBox() {
     // A double-click with the mouse, a double tap with a finger, Enter or Space from the keyboard.
-    let lastTap = 0;
-    let lastStart = 0;
+    // A browser may follow a double tap with a dblclick of its own: that one is not a second start.
+    let lastTap = -Infinity;
+    let tapStarted = -Infinity;
     const start = () => {
-      if (this.ole1.hidden || performance.now() - lastStart < 600) return;
-      lastStart = performance.now();
-      this.s.startEngine();
+      if (!this.ole1.hidden) this.s.startEngine();
     };
-    this.ole1.addEventListener('dblclick', start);
+    this.ole1.addEventListener('dblclick', () => {
+      if (performance.now() - tapStarted > 600) start();
+    });
     this.ole1.addEventListener('pointerup', (event) => {
       if (event.pointerType === 'mouse') return;
       const now = performance.now();
-      if (now - lastTap < 500) start();
-      lastTap = now;
+      if (now - lastTap < 500) {
+        tapStarted = now;
+        lastTap = -Infinity;
+        start();
+      } else lastTap = now;
     });
     this.ole1.addEventListener('click', (event) => {
       // A click from the keyboard (Enter, Space) has no pointer position.
