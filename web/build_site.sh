@@ -41,9 +41,10 @@ cp -r "$WEB/css" "$WEB/js" "$SITE/"
 node "$WEB/tools/window_texts.mjs" "$ROOT/packaging/translations/yinshi_en.ts" "$SITE/js/window_texts.js"
 
 XTERM="$BUILD/node_modules/@xterm/xterm"
-cp "$XTERM/lib/xterm.mjs" "$XTERM/css/xterm.css" "$XTERM/LICENSE" "$SITE/vendor/xterm/"
-# The module refers to its source map, which is not shipped.
-sed -i '/^\/\/# sourceMappingURL=/d' "$SITE/vendor/xterm/xterm.mjs"
+cp "$XTERM/css/xterm.css" "$XTERM/LICENSE" "$SITE/vendor/xterm/"
+# The ES module under a .js name, which every server sends as JavaScript (not every one knows
+# .mjs); without the line naming its source map, which is not shipped.
+sed '/^\/\/# sourceMappingURL=/d' "$XTERM/lib/xterm.mjs" > "$SITE/vendor/xterm/xterm-module.js"
 
 cp "$ROOT/packaging/yinshi.svg" "$SITE/icons/"
 for size in 192 512; do

@@ -147,7 +147,8 @@ function startEngine() {
   run = thisRun;
   showRunState();
   run.start(folder.entries(), params.get('plain') === '1');
-  screen.focus();
+  // On a touch screen the key row answers; focusing the terminal would raise the soft keyboard.
+  if (!touchScreen()) screen.focus();
   $('engine-panel').scrollIntoView({ block: 'nearest' });
 }
 

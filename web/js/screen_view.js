@@ -1,7 +1,7 @@
 // The engine's 80 x 25 screen in a terminal component, fed with the bytes of the engine's own
 // terminal renderer, scaled to the width it is given. Where that makes the text too small to
 // read, the same rows are offered beneath as wrapped lines.
-import { Terminal } from '../vendor/xterm/xterm.mjs';
+import { Terminal } from '../vendor/xterm/xterm-module.js';
 
 export const kCols = 80;
 export const kRows = 25;
