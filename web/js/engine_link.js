@@ -63,22 +63,29 @@ export class ModuleCalls {
   }
 }
 
-// One run of the engine. handlers: { screen(bytes), exit(status, files), failed(message) }.
+// One run of the engine. Its worker is made (and loads the module) before the run is asked
+// for, so that a worker can stand ready while the user types. handlers: { screen(bytes),
+// exit(status, files), failed(message) }.
 export class EngineRun {
-  constructor(handlers, url = kWorkerUrl) {
-    this.handlers = handlers;
-    this.worker = new Worker(url);
+  constructor(url = kWorkerUrl) {
+    this.handlers = null;
+    this.early = [];
     this.ended = false;
+    this.worker = new Worker(url);
     this.worker.onmessage = ({ data }) => this.receive(data);
     this.worker.onerror = (event) => {
       event.preventDefault();
-      this.finish();
-      handlers.failed(event.message || 'worker error');
+      this.receive({ type: 'failed', message: event.message || 'worker error' });
     };
   }
 
   receive(data) {
     if (this.ended) return;
+    if (!this.handlers) {
+      // A failure to load is told once the run is asked for.
+      if (data.type === 'failed') this.early.push(data);
+      return;
+    }
     if (data.type === 'screen') this.handlers.screen(new Uint8Array(data.bytes));
     else if (data.type === 'exit') {
       this.finish();
@@ -89,8 +96,10 @@ export class EngineRun {
     }
   }
 
-  start(files, plainWalk) {
+  start(files, plainWalk, handlers) {
+    this.handlers = handlers;
     this.worker.postMessage({ type: 'start', files, plainWalk });
+    for (const data of this.early.splice(0)) this.receive(data);
   }
 
   key(key) {

@@ -48,6 +48,9 @@ function show(id) {
 // The cover.
 $('cmdbao').addEventListener('click', () => {
   main ??= new MainWindow({ texts, calls, folder, startEngine, showHelp, print, quit, notify });
+  // The module loads while the user types: one copy for the check, one for the first run.
+  calls.ensure();
+  prepareRun();
   show('KAVO1');
   main.focusTextBox();
 });
@@ -91,7 +94,12 @@ async function print() {
 
 // The engine's screen.
 let run = null;
+let standby = null; // a worker with the module loaded, for the next run
 let runState = '';
+
+function prepareRun() {
+  standby ??= new EngineRun();
+}
 const screen = new ScreenView({
   host: $('screen'),
   frame: $('screen-frame'),
@@ -126,7 +134,11 @@ function startEngine() {
   runState = 'web|分解程序正在运行';
   const started = performance.now();
   let first = true;
-  const thisRun = new EngineRun({
+  const thisRun = standby ?? new EngineRun();
+  standby = null;
+  run = thisRun;
+  showRunState();
+  thisRun.start(folder.entries(), params.get('plain') === '1', {
     screen: (bytes) => {
       if (first) {
         first = false;
@@ -144,9 +156,6 @@ function startEngine() {
       dialogs.tell(texts.text('Dialogs|注意'), texts.fill('web|分解程序无法启动：%1', message));
     },
   });
-  run = thisRun;
-  showRunState();
-  run.start(folder.entries(), params.get('plain') === '1');
   // On a touch screen the key row answers; focusing the terminal would raise the soft keyboard.
   if (!touchScreen()) screen.focus();
   $('engine-panel').scrollIntoView({ block: 'nearest' });
@@ -154,6 +163,7 @@ function startEngine() {
 
 function endRun(state) {
   run = null;
+  prepareRun();
   runState = state;
   showRunState();
   screen.changed();
@@ -167,7 +177,9 @@ $('stop-run').addEventListener('click', () => {
 
 function quit() {
   run?.abandon();
+  standby?.abandon();
   run = null;
+  standby = null;
   show('ended');
   window.close(); // only a window that a script opened closes; the page says it has ended
 }
