@@ -121,6 +121,7 @@ describe('the page', { concurrency: false }, () => {
     assert.equal(await folderFile(page, 'DXS.DAT'), `"${kTextbook}"\r\n`);
     times.firstScreenMs = await startEngine(page);
     await waitScreen(page, /another solution\? y\/n/);
+    await page.waitForTimeout(300); // past the bell's flash
     await shoot(page, 'web-desktop.png');
     await typeKey(page, 'n');
     await waitScreen(page, /Press any key after reading/);
@@ -222,12 +223,14 @@ describe('the page', { concurrency: false }, () => {
       return {
         lines: box.open ? parseFloat(getComputedStyle(line).fontSize) : 0,
         lineBox: line.getBoundingClientRect().height,
-        screen: 16 * document.querySelector('#screen').getBoundingClientRect().width / document.querySelector('#screen').offsetWidth,
+        screen: window.yinshiScreen.textHeight(),
       };
     });
     times.phoneScreenTextPx = Math.round(heights.screen * 10) / 10;
     times.phoneWrappedTextPx = heights.lines;
     assert.ok(Math.max(heights.lines, heights.screen) >= 9, JSON.stringify(heights));
+    await page.evaluate(() => document.querySelector('#engine-panel').scrollIntoView());
+    await page.waitForTimeout(300); // past the bell's flash
     await shoot(page, 'web-phone.png');
     if (shots) await page.screenshot({ path: join(shots, 'web-phone-full.png'), fullPage: true });
     await page.tap('#touch-keys button[data-key="n"]');

@@ -108,6 +108,7 @@ const screen = new ScreenView({
   onKey: (data) => sendKeys(data),
   onChange: (rows) => touch.show(touchScreen() ? KeysAskedFor(rows, run !== null) : []),
 });
+window.yinshiScreen = screen; // for the tests: what the screen shows at
 const touch = new TouchKeys({ host: $('touch-keys'), texts, onKey: (key) => sendKeys(key) });
 $('screen-lines-box').addEventListener('toggle', (event) => {
   if (!event.target.open) event.target.dataset.userClosed = '1';

@@ -91,9 +91,11 @@ export class ScreenView {
   }
 
   showLines(rows) {
+    let first = 0;
     let last = rows.length;
     while (last > 0 && rows[last - 1] === '') --last;
-    const shown = rows.slice(0, last).map((text) => {
+    while (first < last && rows[first] === '') ++first;
+    const shown = rows.slice(first, last).map((text) => {
       const line = document.createElement('div');
       line.textContent = text === '' ? '\u00a0' : text;
       return line;
@@ -101,26 +103,34 @@ export class ScreenView {
     this.lines.replaceChildren(...shown);
   }
 
-  // Scales the whole screen to the frame's width (never above its natural size by much).
+  // Fits the screen to the frame's width by its font size, so that the terminal draws at the
+  // size it shows (a scaled drawing leaves hairlines between coloured rows); a transform takes
+  // up only what the font's steps leave over.
   fit() {
     const screen = this.host.querySelector('.xterm-screen');
-    if (!screen) return;
-    const naturalWidth = screen.offsetWidth;
-    const naturalHeight = screen.offsetHeight;
     const available = this.frame.clientWidth;
-    if (naturalWidth === 0 || available === 0) return;
-    const scale = Math.min(1.25, available / naturalWidth);
-    this.host.style.transform = `scale(${scale})`;
-    this.frame.style.height = `${Math.ceil(naturalHeight * scale)}px`;
-    this.scale = scale;
-    const textHeight = this.textHeight();
-    if (textHeight < kSmallestText && !this.linesBox.dataset.userClosed) this.linesBox.open = true;
-    this.linesBox.classList.toggle('needed', textHeight < kSmallestText);
+    if (!screen || available === 0) return;
+    let size = this.term.options.fontSize;
+    for (let tries = 0; tries < 4; ++tries) {
+      const width = screen.offsetWidth;
+      if (width === 0) return;
+      const wanted = Math.max(3, Math.min(kFontSize * 1.25, Math.floor((size * available) / width * 4) / 4));
+      if (wanted === size && width <= available) break;
+      size = wanted;
+      this.term.options.fontSize = size;
+    }
+    const scale = Math.min(1, available / screen.offsetWidth);
+    this.host.style.transform = scale < 1 ? `scale(${scale})` : '';
+    this.frame.style.height = `${Math.ceil(screen.offsetHeight * scale)}px`;
+    this.shownSize = size * scale;
+    const small = this.shownSize < kSmallestText;
+    if (small && !this.linesBox.dataset.userClosed) this.linesBox.open = true;
+    this.linesBox.classList.toggle('needed', small);
   }
 
   // The font size the screen shows at, in CSS pixels (a row is a little taller).
   textHeight() {
-    return kFontSize * (this.scale ?? 1);
+    return this.shownSize ?? kFontSize;
   }
 
   flash() {
