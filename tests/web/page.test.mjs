@@ -178,7 +178,7 @@ describe('the page', { concurrency: false }, () => {
     await context.close();
   });
 
-  test('x and t during a long plain search; a run abandoned and a new one started', async () => {
+  test('x, b and t during a long plain search; a run abandoned and a new one started', async () => {
     const { context, page } = await openPage({}, '?plain=1');
     await enterPolynomial(page, kLong);
     await startEngine(page);
@@ -187,7 +187,12 @@ describe('the page', { concurrency: false }, () => {
     await typeKey(page, 'x');
     await waitScreen(page, /Wait a moment!/);
     times.keyXToScreenMs = Date.now() - pressed;
-    await waitScreen(page, /Press t exit/);
+    // b is answered by the stop check itself: the time from the key to its text on the screen.
+    await page.click('#screen');
+    const pressedB = Date.now();
+    await page.keyboard.type('b');
+    await waitScreen(page, /The process is operating now\./);
+    times.keyBToScreenMs = Date.now() - pressedB;
     await typeKey(page, 't');
     await waitScreen(page, /Anew decompose y\/n \?/);
     await typeKey(page, 'n');

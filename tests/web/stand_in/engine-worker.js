@@ -44,6 +44,7 @@ async function search(files) {
   for (let n = 0; ; ++n) {
     const key = polledKey();
     if (key === 'x') line('\r\n稍 候!\r\nWait a moment!');
+    if (key === 'b') screen('\x1b[2J\x1b[Hb\r\n程序正在运行中,请等候,或按x键!\r\nThe process is operating now.\r\n');
     if (key === 't') break;
     if (n % 20 === 0) screen(` ${64 >> (n % 6)} `);
     await pause(5);
