@@ -245,9 +245,15 @@ describe('the page', { concurrency: false }, () => {
     await context.close();
   });
 
-  test('offline after the first visit', async () => {
+  test('installable, and offline after the first visit', async () => {
     const { context, page } = await openPage();
     await page.waitForFunction(() => window.yinshiTimes.offlineReady !== undefined, null, { timeout: 30000 });
+    const cdp = await context.newCDPSession(page);
+    const manifest = await cdp.send('Page.getAppManifest');
+    assert.deepEqual(manifest.errors, []);
+    const { installabilityErrors } = await cdp.send('Page.getInstallabilityErrors');
+    // A test browser's context is a private one, which alone would keep an app from installing.
+    assert.deepEqual(installabilityErrors.filter((e) => e.errorId !== 'in-incognito'), []);
     await context.setOffline(true);
     await page.reload();
     await page.waitForSelector('#cmdbao:visible');
