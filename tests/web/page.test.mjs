@@ -117,6 +117,7 @@ describe('the page', { concurrency: false }, () => {
     const { context, page, errors } = await openPage();
     times.coverMs = await page.evaluate(() => window.yinshiTimes.cover);
     await enterPolynomial(page, kTextbook);
+    await page.waitForSelector('#OLE1:visible'); // the check's answer comes from the worker
     assert.equal(await page.textContent('#Picture1'), kTextbook);
     assert.equal(await folderFile(page, 'DXS.DAT'), `"${kTextbook}"\r\n`);
     times.firstScreenMs = await startEngine(page);
