@@ -11,17 +11,13 @@ const kPageTexts = {
   '任意键': 'any key',
   '程序已结束。': 'The program has ended.',
   '重新开始': 'Start again',
-  '正在载入分解程序…': 'Loading the factoring engine…',
   '分解程序正在运行': 'The factoring engine is running',
   '分解程序已结束': 'The factoring engine has finished',
   '分解程序已停止': 'The run was stopped',
   '分解程序无法启动：%1': 'The factoring engine could not start: %1',
-  '打印 jg.dat': 'Printing jg.dat',
   '确定': 'OK',
-  '取消': 'Cancel',
   '是': 'Yes',
   '否': 'No',
-  'English': '中文',
 };
 
 const kStoreKey = 'yinshi.language';
