@@ -42,7 +42,9 @@ export class ScreenView {
     this.term = new Terminal({
       cols: kCols,
       rows: kRows,
-      scrollback: 0,
+      // Rows 1-24 scroll into the scrollback as in the window's xterm, so that the whole
+      // working can be read again, on the screen and in the wrapped lines.
+      scrollback: 5000,
       fontSize: kFontSize,
       fontFamily: '"DejaVu Sans Mono", "WenQuanYi Micro Hei Mono", "Noto Sans Mono CJK SC", monospace',
       theme: kTheme,
@@ -71,12 +73,19 @@ export class ScreenView {
     this.term.focus();
   }
 
-  // The text of the 25 rows, trailing blanks cut (a double-width character is one character).
-  rowTexts() {
+  // The text of lines first..last of the buffer, trailing blanks cut (a double-width character
+  // is one character).
+  lineTexts(first, last) {
     const buffer = this.term.buffer.active;
-    const rows = [];
-    for (let r = 0; r < kRows; ++r) rows.push(buffer.getLine(r)?.translateToString(true) ?? '');
-    return rows;
+    const lines = [];
+    for (let r = first; r < last; ++r) lines.push(buffer.getLine(r)?.translateToString(true) ?? '');
+    return lines;
+  }
+
+  // The 25 rows the screen shows at its bottom.
+  rowTexts() {
+    const base = this.term.buffer.active.baseY;
+    return this.lineTexts(base, base + kRows);
   }
 
   changed() {
@@ -84,9 +93,9 @@ export class ScreenView {
     this.pendingLines = true;
     requestAnimationFrame(() => {
       this.pendingLines = false;
-      const rows = this.rowTexts();
-      this.showLines(rows);
-      this.onChange?.(rows);
+      const buffer = this.term.buffer.active;
+      this.showLines(this.lineTexts(0, buffer.baseY + kRows));
+      this.onChange?.(this.rowTexts());
     });
   }
 
@@ -100,7 +109,9 @@ export class ScreenView {
       line.textContent = text === '' ? '\u00a0' : text;
       return line;
     });
+    const atEnd = this.lines.scrollTop + this.lines.clientHeight >= this.lines.scrollHeight - 4;
     this.lines.replaceChildren(...shown);
+    if (atEnd) this.lines.scrollTop = this.lines.scrollHeight;
   }
 
   // Fits the screen to the frame's width by its font size, so that the terminal draws at the
