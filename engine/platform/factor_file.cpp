@@ -64,7 +64,7 @@ bool FactorFile::Put(int record, std::string_view text) {
     return ok;
 }
 
-std::optional<std::string> FactorFile::Get(int record) {
+std::optional<std::string> FactorFile::Get(int record) const {
     if (fd_ < 0 || record < 1) return std::nullopt;
     struct stat st {};
     if (::fstat(fd_, &st) != 0) return std::nullopt;

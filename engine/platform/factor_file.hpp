@@ -30,7 +30,7 @@ public:
     bool Put(int record, std::string_view text);
     // The text of record r; nullopt when the record lies beyond the end of the
     // file, or its length field exceeds 999 or runs past the end (a damaged file).
-    std::optional<std::string> Get(int record);
+    std::optional<std::string> Get(int record) const;
 
 private:
     int fd_ = -1;

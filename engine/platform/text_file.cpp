@@ -1,6 +1,5 @@
 #include "platform/text_file.hpp"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>

@@ -95,7 +95,8 @@ TEST(WorkFiles, OnlyRegularFilesAreOpened) {
         {"WriteWholeFile", [](const auto& p) { return WriteWholeFile(p, "x"); }},
     };
     for (const auto& [what, open] : openers)
-        for (const char* name : {"fifo", "link", "zero", "dangling", "folder"}) EXPECT_FALSE(open(at(name))) << what << " " << name;
+        for (const char* name : {"fifo", "link", "zero", "dangling", "folder"})
+            EXPECT_FALSE(open(at(name))) << what << " " << name;
     EXPECT_EQ(dir.Read("outside"), "keep");
     EXPECT_FALSE(std::filesystem::exists(at("nowhere")));
 }
