@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "fonts.hpp"
+#include "regular_file.hpp"
 
 namespace yinshi::frontend {
 
@@ -83,6 +84,8 @@ JobEnd QtLinePrinter::EndJob() {
     partialPath_.clear();
     if (pdf.isEmpty()) return failed ? JobEnd{false, tr("打印机报告错误。").toStdString()} : JobEnd{};
 
+    // A link, a FIFO or a device named jg.pdf is not the old PDF: it stays as it is.
+    if (!failed && HoldsOtherThanAFile(pdf.toStdString())) failed = true;
     if (!failed) {
         // rename() puts the complete PDF in place of the old one in one step.
         std::error_code ec;

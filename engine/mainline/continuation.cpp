@@ -223,7 +223,7 @@ struct NextSplit {
 };
 
 std::optional<NextSplit> FindNextSplit(const Engine& e, std::size_t room) {
-    std::optional<std::string> transcript = ReadWholeFile(e.File(e.run.ResultFile));
+    std::optional<std::string> transcript = ReadWholeFile(e.File(e.run.ResultFile), kTranscriptCap);
     if (!transcript) return std::nullopt;
     std::optional<std::string> product = LastProduct(*transcript);
     if (!product) return std::nullopt;

@@ -95,7 +95,7 @@ bool ProductEqualsReference(const Engine& e) {
 
 Next LoadRecord(Engine& e, int record) {
     if (Next n = TokenizeFactorRecord(e, record)) return n;
-    return LoadTerms(e);
+    return LoadTerms(e, TermSource::FactorRecord);
 }
 
 // Background of the question after a solution: the counter's colour, with

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "mainline/driver.hpp"
 #include "platform/number_form.hpp"
 #include "platform/text_file.hpp"
 #include "state/engine.hpp"
@@ -32,6 +33,7 @@ class ItemWriter {
 public:
     explicit ItemWriter(const std::filesystem::path& path) { out_.Create(path); }
     bool Good() const { return out_.Good(); }
+    std::size_t Written() const { return out_.Written(); }
     void Item(std::string_view text) {
         out_.Write("\"");
         out_.Write(text);
@@ -141,6 +143,7 @@ Next TokenizeWhole(Engine& e, const std::string& text) {
     bool ok = Tokenize(PrePass(text), out);
     out.Close();
     if (!out.Good()) return ItemFileFailed(e, true);
+    e.itemFileBytes = out.Written();
     if (!ok) return InputError(e);
     return std::nullopt;
 }
@@ -176,9 +179,13 @@ std::string PrePass(std::string text) {
 Next TokenizeText(Engine& e) { return TokenizeWhole(e, e.run.InputText); }
 
 Next TokenizeFactorRecord(Engine& e, int record) {
-    // A record that cannot be read (a damaged length) ends the run like one that is too long.
+    // A record that cannot be read (a damaged length) ends the further
+    // solutions; the product shown is still certified.
     std::optional<std::string> got = e.dj.Get(record);
-    if (!got || got->size() > kMaxRecordText) return At::EndPrompt;
+    if (!got || got->size() > kMaxRecordText) {
+        TellFileFault(e, FileFault{"dj.dat", false, false});
+        return At::CloseAll;
+    }
     const std::string& text = *got;
     // The record holds the factor in its parentheses.
     e.run.InputText = text.size() >= 2 ? text.substr(1, text.size() - 2) : std::string();
@@ -237,9 +244,22 @@ bool ReadLetters(Engine& e, TextIn& in, int t, int columns) {
 
 }  // namespace
 
-Next LoadTerms(Engine& e) {
+namespace {
+
+// The term table holds 20 terms: a longer factor cannot be regrouped, but the
+// product it belongs to is still certified.
+At FactorTooLong(Engine& e) {
+    if (e.screen.Cursor().second != 1) e.NewLine();
+    e.PrintLine("因式的项数太多（超过 20 项），不能看其他解法");
+    e.PrintLine("A factor is too long for further solutions (more than 20 terms).");
+    return At::CloseAll;
+}
+
+}  // namespace
+
+Next LoadTerms(Engine& e, TermSource source) {
     TextIn in;
-    if (!in.Open(e.File(kItemFile))) return ItemFileFailed(e, false);
+    if (!in.Open(e.File(kItemFile), e.itemFileBytes) || in.Size() != e.itemFileBytes) return ItemFileFailed(e, false);
     TermTable& tt = e.terms;
     VarTable& vt = e.vars;
     const int rows = std::min(static_cast<int>(tt.TermCoef.size()),
@@ -258,6 +278,7 @@ Next LoadTerms(Engine& e) {
         // The 21st term ends the run; nothing past the 20th is stored.
         if (t > kMaxTerms || t >= rows) {
             tt.TermCount = t - 1;
+            if (source == TermSource::FactorRecord) return FactorTooLong(e);
             if (e.screen.Cursor().second != 1) e.NewLine();
             e.PrintLine("项数太多了! (最多 20 项)");
             e.PrintLine("The polynomial has too many terms (at most 20).");

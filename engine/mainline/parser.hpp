@@ -20,8 +20,12 @@ At InputError(Engine& e);
 // cannot be written, returns FileProblem.
 Next TokenizeText(Engine& e);
 // Record r of dj.dat (e.dj) -> InputText without its first and last character -> DXS1.DAT.
+// A record that cannot be read says so and returns CloseAll.
 Next TokenizeFactorRecord(Engine& e, int record);
-// DXS1.DAT -> the term table. More than 20 terms says so and returns EndPrompt.
-Next LoadTerms(Engine& e);
+// DXS1.DAT -> the term table. More than 20 terms says so and returns EndPrompt
+// (CloseAll for a factor record: the run's product is still certified); a file
+// that does not read back as written returns FileProblem.
+enum class TermSource { Typed, FactorRecord };
+Next LoadTerms(Engine& e, TermSource source = TermSource::Typed);
 
 }  // namespace yinshi

@@ -21,6 +21,10 @@ namespace {
 
 constexpr const char* kTooBig = "The data is too big!";
 constexpr const char* kInputFile = "DXS.DAT";
+// DXS.DAT is one line. The window writes at most 32,767 characters; one written
+// by hand may be longer, and a long number in it must still reach the number
+// check rather than make the file unreadable.
+constexpr std::size_t kInputLineCap = std::size_t{1} << 22;
 
 At TooBig(Engine& e) {
     if (e.screen.Cursor().second != 1) e.NewLine();
@@ -135,7 +139,7 @@ void ShowTitle(Engine& e) {
 Next ReadInput(Engine& e) {
     TextIn dxs;
     std::optional<std::string> text;
-    if (dxs.Open(e.File(kInputFile))) {
+    if (dxs.Open(e.File(kInputFile), kInputLineCap, ReadExtent::FirstLine)) {
         text = dxs.Item();
     } else if (!FileMissing(e.File(kInputFile))) {
         e.FileFailed(kInputFile, false);

@@ -1,68 +1,84 @@
 #include "platform/factor_file.hpp"
 
+#include <sys/stat.h>
+#include <unistd.h>
 #include <array>
+#include <cerrno>
 #include <cstdint>
+
+#include "platform/work_file.hpp"
 
 namespace yinshi {
 
+namespace {
+
+bool WriteAt(int fd, const char* bytes, std::size_t size, off_t at) {
+    while (size > 0) {
+        const ssize_t n = ::pwrite(fd, bytes, size, at);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        bytes += n;
+        size -= static_cast<std::size_t>(n);
+        at += n;
+    }
+    return true;
+}
+
+bool ReadAt(int fd, char* bytes, std::size_t size, off_t at) {
+    while (size > 0) {
+        const ssize_t n = ::pread(fd, bytes, size, at);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        bytes += n;
+        size -= static_cast<std::size_t>(n);
+        at += n;
+    }
+    return true;
+}
+
+}  // namespace
+
 bool FactorFile::Open(const std::filesystem::path& path) {
     Close();
-    // An fstream opened for reading and writing does not create the file, and
-    // opening for writing alone would empty it: touch it first in append mode.
-    { std::ofstream touch(path, std::ios::binary | std::ios::app); }
-    io_.open(path, std::ios::binary | std::ios::in | std::ios::out);
+    fd_ = OpenWorkFileToWrite(path, WriteMode::Keep);
     good_ = true;
-    return io_.is_open();
+    return fd_ >= 0;
 }
 
 void FactorFile::Close() {
-    if (io_.is_open()) io_.close();
-    io_.clear();
+    if (fd_ < 0) return;
+    ::close(fd_);
+    fd_ = -1;
 }
 
 bool FactorFile::Put(int record, std::string_view text) {
-    if (!io_.is_open() || record < 1 || text.size() > static_cast<std::size_t>(kMaxText)) return false;
+    if (fd_ < 0 || record < 1 || text.size() > static_cast<std::size_t>(kMaxText)) return false;
     // The whole record is written, the bytes after the text as zeros, so that a
     // record never shows the remains of a longer text from an earlier run.
     std::array<char, kRecordSize> bytes{};
     bytes[0] = static_cast<char>(text.size() & 0xFF);
     bytes[1] = static_cast<char>((text.size() >> 8) & 0xFF);
     text.copy(bytes.data() + 2, text.size());
-    io_.clear();
-    io_.seekp(static_cast<std::streamoff>(record - 1) * kRecordSize);
-    io_.write(bytes.data(), kRecordSize);
-    io_.flush();
-    bool ok = static_cast<bool>(io_);
-    io_.clear();
+    const bool ok = WriteAt(fd_, bytes.data(), bytes.size(), static_cast<off_t>(record - 1) * kRecordSize);
     if (!ok) good_ = false;
     return ok;
 }
 
-std::optional<std::string> FactorFile::Get(int record) {
-    if (!io_.is_open() || record < 1) return std::nullopt;
-    io_.clear();
-    io_.seekg(0, std::ios::end);
-    std::streamoff size = io_.tellg();
-    std::streamoff start = static_cast<std::streamoff>(record - 1) * kRecordSize;
-    if (size < 0 || start + 2 > size) {
-        io_.clear();
-        return std::nullopt;
-    }
-    io_.seekg(start);
+std::optional<std::string> FactorFile::Get(int record) const {
+    if (fd_ < 0 || record < 1) return std::nullopt;
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0) return std::nullopt;
+    const off_t size = st.st_size;
+    const off_t start = static_cast<off_t>(record - 1) * kRecordSize;
     std::array<unsigned char, 2> head{};
-    io_.read(reinterpret_cast<char*>(head.data()), 2);
-    std::size_t length = static_cast<std::size_t>(head[0]) | (static_cast<std::size_t>(head[1]) << 8);
+    if (start + 2 > size || !ReadAt(fd_, reinterpret_cast<char*>(head.data()), 2, start)) return std::nullopt;
+    const std::size_t length = static_cast<std::size_t>(head[0]) | (static_cast<std::size_t>(head[1]) << 8);
     // A length that cannot fit its record was not written by Put: the file is
     // damaged, and reading on would take the next record's bytes as text.
-    if (!io_ || length > static_cast<std::size_t>(kMaxText) || start + 2 + static_cast<std::streamoff>(length) > size) {
-        io_.clear();
+    if (length > static_cast<std::size_t>(kMaxText) || start + 2 + static_cast<off_t>(length) > size)
         return std::nullopt;
-    }
     std::string text(length, '\0');
-    io_.read(text.data(), static_cast<std::streamsize>(length));
-    bool ok = static_cast<bool>(io_);
-    io_.clear();
-    if (!ok) return std::nullopt;
+    if (!ReadAt(fd_, text.data(), length, start + 2)) return std::nullopt;
     return text;
 }
 

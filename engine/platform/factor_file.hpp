@@ -1,6 +1,5 @@
 #pragma once
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,8 +14,14 @@ public:
     static constexpr int kRecordSize = 1001;
     static constexpr int kMaxText = kRecordSize - 2;
 
+    FactorFile() = default;
+    FactorFile(const FactorFile&) = delete;
+    FactorFile& operator=(const FactorFile&) = delete;
+    ~FactorFile() { Close(); }
+
+    // False when the file cannot be opened or is not a regular file (work_file.hpp).
     bool Open(const std::filesystem::path& path);
-    bool IsOpen() const { return io_.is_open(); }
+    bool IsOpen() const { return fd_ >= 0; }
     // False once a record could not be written; true again at the next open.
     bool Good() const { return good_; }
     void Close();
@@ -25,10 +30,10 @@ public:
     bool Put(int record, std::string_view text);
     // The text of record r; nullopt when the record lies beyond the end of the
     // file, or its length field exceeds 999 or runs past the end (a damaged file).
-    std::optional<std::string> Get(int record);
+    std::optional<std::string> Get(int record) const;
 
 private:
-    std::fstream io_;
+    int fd_ = -1;
     bool good_ = true;
 };
 

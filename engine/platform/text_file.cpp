@@ -1,6 +1,5 @@
 #include "platform/text_file.hpp"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
@@ -9,18 +8,19 @@
 
 namespace yinshi {
 
-bool TextOut::Open(const std::filesystem::path& path, int flags) {
+bool TextOut::Open(const std::filesystem::path& path, WriteMode mode) {
     Close();
-    fd_ = ::open(path.c_str(), flags | O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+    fd_ = OpenWorkFileToWrite(path, mode);
+    written_ = 0;
     lineOpen_ = false;
     pending_.clear();
     good_ = fd_ >= 0;
     return good_;
 }
 
-bool TextOut::Create(const std::filesystem::path& path) { return Open(path, O_TRUNC); }
+bool TextOut::Create(const std::filesystem::path& path) { return Open(path, WriteMode::Replace); }
 
-bool TextOut::Append(const std::filesystem::path& path) { return Open(path, O_APPEND); }
+bool TextOut::Append(const std::filesystem::path& path) { return Open(path, WriteMode::Append); }
 
 namespace {
 
@@ -39,7 +39,10 @@ bool WriteFully(int fd, std::string_view bytes) {
 
 void TextOut::Flush() {
     if (fd_ < 0 || pending_.empty()) return;
-    if (!WriteFully(fd_, pending_)) good_ = false;
+    if (WriteFully(fd_, pending_))
+        written_ += pending_.size();
+    else
+        good_ = false;
     pending_.clear();
 }
 
@@ -65,8 +68,13 @@ void TextOut::Close() {
     fd_ = -1;
 }
 
-bool TextIn::Open(const std::filesystem::path& path) {
-    auto all = ReadWholeFile(path);
+bool TextIn::Open(const std::filesystem::path& path, std::size_t cap, ReadExtent extent) {
+    std::optional<std::string> all;
+    const int fd = OpenWorkFileToRead(path);
+    if (fd >= 0) {
+        all = ReadCapped(fd, cap, extent);
+        ::close(fd);
+    }
     text_ = all.value_or(std::string());
     pos_ = 0;
     return all.has_value();
@@ -128,27 +136,16 @@ std::optional<float> TextIn::Number() {
 }
 
 bool WriteWholeFile(const std::filesystem::path& path, std::string_view bytes) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    const int fd = OpenWorkFileToWrite(path, WriteMode::Replace);
     if (fd < 0) return false;
     const bool written = WriteFully(fd, bytes);
     return (::close(fd) == 0) && written;
 }
 
-std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& path, std::size_t cap) {
+    const int fd = OpenWorkFileToRead(path);
     if (fd < 0) return std::nullopt;
-    std::string bytes;
-    char buffer[8192];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            ::close(fd);
-            return std::nullopt;
-        }
-        if (n == 0) break;
-        bytes.append(buffer, static_cast<std::size_t>(n));
-    }
+    std::optional<std::string> bytes = ReadCapped(fd, cap);
     ::close(fd);
     return bytes;
 }

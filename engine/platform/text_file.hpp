@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/work_file.hpp"
+
 namespace yinshi {
 
 // A sequential text file written the way the engine's files are: every write
@@ -19,7 +21,7 @@ public:
     ~TextOut() { Close(); }
 
     // Create afresh (replacing an old file) or open for appending; false when
-    // the file cannot be opened.
+    // the file cannot be opened or is not a regular file (work_file.hpp).
     bool Create(const std::filesystem::path& path);
     bool Append(const std::filesystem::path& path);
     bool IsOpen() const { return fd_ >= 0; }
@@ -33,10 +35,13 @@ public:
     // False once opening, a write or the close has failed (a full disk and the
     // like); it stays false after the close, until the next open.
     bool Good() const { return good_; }
+    // The bytes that reached the file since it was opened.
+    std::size_t Written() const { return written_; }
 
 private:
-    bool Open(const std::filesystem::path& path, int flags);
+    bool Open(const std::filesystem::path& path, WriteMode mode);
     int fd_ = -1;
+    std::size_t written_ = 0;
     std::string pending_;
     bool lineOpen_ = false;
     bool good_ = true;
@@ -47,8 +52,10 @@ private:
 // ending at a comma or a line end; numbers also end at a blank).
 class TextIn {
 public:
-    // Reads the whole file; false when it cannot be opened.
-    bool Open(const std::filesystem::path& path);
+    // Reads the file (or its first line) whole; false when it cannot be
+    // opened, is no regular file or holds more than `cap` bytes.
+    bool Open(const std::filesystem::path& path, std::size_t cap, ReadExtent extent = ReadExtent::WholeFile);
+    std::size_t Size() const { return text_.size(); }
     bool AtEnd() const;
     // The next line without its line end (CR LF, LF or CR).
     std::optional<std::string> Line();
@@ -66,9 +73,9 @@ private:
 };
 
 bool WriteWholeFile(const std::filesystem::path& path, std::string_view bytes);
-// The whole file; nullopt when it is missing or cannot be read (a folder, no
-// permission, an input/output error).
-std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
+// The whole file; nullopt when it is missing or cannot be read (a folder, a
+// link, no permission, an input/output error) or holds more than `cap` bytes.
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& path, std::size_t cap);
 // True only when nothing at all is at `path`: a file that exists but cannot be
 // read is not missing.
 bool FileMissing(const std::filesystem::path& path);

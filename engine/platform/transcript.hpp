@@ -7,6 +7,10 @@
 
 namespace yinshi {
 
+// The most a transcript read back may hold: far more than any run writes
+// (x^999998-1, the longest seen, writes 12 MB).
+constexpr std::size_t kTranscriptCap = std::size_t{1} << 28;
+
 // The transcript jg.dat. Writes go to the open line; nothing is written while
 // the file is closed.
 //

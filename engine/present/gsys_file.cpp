@@ -14,6 +14,10 @@ std::string GsysFileName(float number) { return "gsys" + TextForm(number); }
 
 namespace {
 
+// A gsys file holds two terms of at most seven letters and the letters: a few
+// hundred bytes.
+constexpr std::size_t kGsysFileCap = std::size_t{1} << 16;
+
 // A gsys file as read, before any of it reaches the engine's tables.
 struct GsysTerms {
     int vars = 0;
@@ -67,7 +71,7 @@ void Store(Engine& e, const GsysTerms& g) {
 
 bool ReadGsysFile(Engine& e, int number) {
     TextIn in;
-    if (!in.Open(e.File(GsysFileName(static_cast<float>(number))))) return false;
+    if (!in.Open(e.File(GsysFileName(static_cast<float>(number))), kGsysFileCap)) return false;
 
     // Everything is read into locals first, so that a damaged file leaves the
     // engine's tables as they were.

@@ -72,17 +72,22 @@ private:
 };
 
 // The queue file is created before anything is shown, so that a file that
-// cannot be created leaves the pattern unmatched (the general search still
-// factors the polynomial) instead of losing the queued factor.
+// cannot be created ends the run before a factor is shown that it would have
+// to hold. False leaves the pattern unmatched; with e.fault set the run ends.
 bool CreateGsys(Engine& e, TextOut& gsys) {
     float number = e.run.GsysCount + 1;
     // A binomial that degenerated on the way (its exponents rounded away)
     // must not be queued again and again.
     if (e.dense.WholeDegree > 0 && number > static_cast<float>(e.dense.WholeDegree)) return false;
-    if (!gsys.Create(e.File(GsysFileName(number)))) return false;
+    if (!gsys.Create(e.File(GsysFileName(number)))) {
+        e.FileFailed(GsysFileName(number), true);
+        return false;
+    }
     e.run.GsysCount = number;
     return true;
 }
+
+Next Unmatched(const Engine& e) { return e.fault ? Next(At::FileProblem) : std::nullopt; }
 
 // False when the queue file could not be written whole: its factor is lost.
 bool WriteLettersAndClose(Engine& e, TextOut& gsys, int vars) {
@@ -237,7 +242,7 @@ Next SquareOfBinomial(Engine& e) {
     if (!roots) return std::nullopt;
 
     TextOut gsys;
-    if (!CreateGsys(e, gsys)) return std::nullopt;
+    if (!CreateGsys(e, gsys)) return Unmatched(e);
     Writer out(e);
     PrintEqualsPrefix(e);
     gsys.Write(ItemForm(static_cast<float>(vars)));
@@ -253,7 +258,7 @@ Next DifferenceOfSquares(Engine& e) {
     if (!MatchDifference(e, vars)) return std::nullopt;
 
     TextOut gsys;
-    if (!CreateGsys(e, gsys)) return std::nullopt;
+    if (!CreateGsys(e, gsys)) return Unmatched(e);
     Writer out(e);
     PrintEqualsPrefix(e);
     gsys.Write(ItemForm(static_cast<float>(vars)));
@@ -353,7 +358,7 @@ Next SumOfCubes(Engine& e) {
     if (!cubes) return std::nullopt;
 
     TextOut gsys;
-    if (!CreateGsys(e, gsys)) return std::nullopt;
+    if (!CreateGsys(e, gsys)) return Unmatched(e);
     Writer out(e);
     PrintEqualsPrefix(e);
     gsys.Write(ItemForm(static_cast<float>(vars)));

@@ -125,6 +125,45 @@ bool OneBareFactor(std::string_view product) {
     return s.size() >= 2 && s.front() == '(' && s.find(')') == s.size() - 1 && s.find('(', 1) == std::string::npos;
 }
 
+// What a transcript without a product line ends with after its last "=",
+// when that is a monomial: its number (a fraction's denominator dropped, as
+// the content is no factor) and its letters. Nullopt for a number alone.
+struct Monomial {
+    exact::Term term;
+    bool fraction = false;
+};
+
+std::optional<Monomial> EndingMonomial(const std::string& transcript) {
+    const std::size_t equals = transcript.rfind('=');
+    if (equals == std::string::npos) return std::nullopt;
+    std::string s;
+    for (std::size_t p = equals + 1; p < transcript.size() && transcript[p] != '\r' && transcript[p] != '\n'; ++p)
+        if (transcript[p] != ' ') s += transcript[p];
+    const std::size_t bar = s.find('/');
+    if (bar != std::string::npos) {
+        std::size_t end = bar + 1;
+        while (end < s.size() && std::isdigit(static_cast<unsigned char>(s[end]))) ++end;
+        s.erase(bar, end - bar);
+    }
+    std::map<char, int> letters;
+    std::optional<exact::MultiPoly> poly = ReadFactor(s, letters);
+    if (!poly || poly->size() != 1 || TotalDegree(*poly) == 0) return std::nullopt;
+    return Monomial{poly->front(), bar != std::string::npos};
+}
+
+// A monomial is its own factorisation: its letters are its factors. Alone and
+// to the first power, with no number but a sign, it is irreducible itself.
+void TellMonomial(Engine& e, const Monomial& m) {
+    if (e.screen.Cursor().second != 1) e.NewLine();
+    if (TotalDegree({m.term}) == 1 && (m.term.coef == 1 || m.term.coef == -1) && !m.fraction) {
+        e.PrintLine("它在整数范围内不能分解");
+        e.PrintLine("It is irreducible over the integers.");
+    } else {
+        e.PrintLine("各因式在整数范围内不能再分解");
+        e.PrintLine("Every factor is irreducible over the integers.");
+    }
+}
+
 }  // namespace
 
 bool IsProductLine(std::string_view line) {
@@ -170,10 +209,13 @@ std::optional<std::vector<ProductFactor>> ReadProductLine(std::string_view line,
 
 void TellCertificate(Engine& e) {
     if (e.exact == nullptr) return;
-    std::optional<std::string> transcript = ReadWholeFile(e.File(e.run.ResultFile));
+    std::optional<std::string> transcript = ReadWholeFile(e.File(e.run.ResultFile), kTranscriptCap);
     if (!transcript) return;
     std::optional<std::string> line = LastProduct(*transcript);
-    if (!line) return;
+    if (!line) {
+        if (std::optional<Monomial> monomial = EndingMonomial(*transcript)) TellMonomial(e, *monomial);
+        return;
+    }
     std::optional<std::vector<ProductFactor>> factors = ReadProductLine(*line);
     const ProductFactor* splits = nullptr;
     bool known = factors.has_value();

@@ -82,7 +82,7 @@ void ShowTranscript(Engine& e) {
     // should take, beside that line; the transcript is still shown whole.
     e.dj.Open(e.File("dj.dat"));
     TextIn jg;
-    if (!jg.Open(e.File(e.run.ResultFile))) {
+    if (!jg.Open(e.File(e.run.ResultFile), kTranscriptCap)) {
         e.FileFailed(e.run.ResultFile, false);
         return;
     }

@@ -16,6 +16,13 @@
 
 namespace yinshi {
 
+namespace {
+
+// A pl file holds the orders of at most seven letters: 5,040 lines of 23 bytes.
+constexpr std::size_t kPlFileCap = std::size_t{1} << 20;
+
+}  // namespace
+
 void CombineStoredFactors(Engine& e) {
     const int n = e.run.ItemCount;
     e.NewLine();
@@ -85,7 +92,7 @@ void BuildPlFiles(Engine& e, int k) {
         permCount *= m - 1;
         std::swap(plIn, s.PlOut);
         TextIn in;
-        if (!in.Open(e.File(plIn))) {
+        if (!in.Open(e.File(plIn), kPlFileCap)) {
             e.FileFailed(plIn, false);
             return;
         }
@@ -191,7 +198,7 @@ VariableOrder ChooseVariableOrder(Engine& e) {
     VariableOrder best;
 
     TextIn in;
-    if (!in.Open(e.File(e.orderFiles.PlOut)) && k > 1) e.FileFailed(e.orderFiles.PlOut, false);
+    if (!in.Open(e.File(e.orderFiles.PlOut), kPlFileCap) && k > 1) e.FileFailed(e.orderFiles.PlOut, false);
     e.vars.VarOrder[0] = 0;
     long long lines = 1;
     for (int m = 2; m <= k; ++m) lines *= m;

@@ -66,6 +66,9 @@ struct Engine : EngineData {
     FactorFile dj;  // dj.dat during the closing and the further solutions
 
     std::optional<FileFault> fault;  // the first file that failed
+    // The bytes the tokeniser last wrote to DXS1.DAT: the loader must read
+    // back exactly these, or it would build the term table from less.
+    std::size_t itemFileBytes = 0;
 
     std::filesystem::path File(std::string_view name) const { return dir / std::string(name); }
     // Only the first failure is kept: it is the one the user can act on.

@@ -106,6 +106,48 @@ else
     echo "no mount namespace here: the full tmpfs runs are skipped (the /dev/full runs stand in)"
 fi
 
+echo "== work files"
+# Only regular files in the folder are the engine's: whatever else stands under
+# a work file's name is refused with its message pair, and the run ends at once.
+# refused <file> <polynomial> <what stands there>: the run says so and claims no result.
+refused() {
+    local f=$1 p=$2
+    new "$p"; rm -f "$dir/$f"; eval "$3"; run n 10
+    { ended && screen_has "$f could not be"; } || bad "$f ($3) is not refused (rc $rc)"
+    screen_has "=0" && bad "$f ($3) reads as =0"
+}
+for case in "DXS.DAT|x^2+2xy+y^2-1" "DXS1.DAT|x^2+2xy+y^2-1" "jg.dat|x^2+2xy+y^2-1" "dj.dat|x^2+2xy+y^2-1" \
+            "pl1|x^2+2xy+y^2-1" "pl2|x^2+2xy+y^2-1" "gsys 1|x^2-y^2"; do
+    f=${case%%|*} p=${case#*|}
+    refused "$f" "$p" 'mkfifo "$dir/$f"'  # the timeout turns a hang into a failure
+    [ "$f" = pl2 ] || [ "$f" = jg.dat ] || [ "$f" = dj.dat ] || refused "$f" "$p" 'ln -s /dev/zero "$dir/$f"'
+done
+# The further solutions still end with the certificate when dj.dat is refused.
+new "x^3+9x^2+26x+24"; mkfifo "$dir/dj.dat"; run yn 10
+screen_has "Every factor is irreducible over the integers." || bad "a refused dj.dat loses the certificate"
+# The item file read back must hold what was written.
+refused DXS1.DAT "x^2+2xy+y^2-1" 'ln -s /dev/null "$dir/DXS1.DAT"'
+# Links to files elsewhere are not written through, nor is a file made where a dangling one points.
+outside=$(mktemp -p "$scratch"); echo keep > "$outside"
+for case in "jg.dat|x^2+2xy+y^2-1" "dj.dat|x^2+2xy+y^2-1" "pl1|x^2+2xy+y^2-1" "pl2|x^2+2xy+y^2-1" \
+            "DXS1.DAT|x^2+2xy+y^2-1" "gsys 1|x^2-y^2"; do
+    f=${case%%|*} p=${case#*|}
+    refused "$f" "$p" 'ln -s "$outside" "$dir/$f"'
+    echo keep | cmp -s - "$outside" || { bad "$f wrote through its link"; echo keep > "$outside"; }
+done
+refused jg.dat "x^2-1" 'ln -s "$scratch/nowhere" "$dir/jg.dat"'
+[ -e "$scratch/nowhere" ] && bad "a dangling jg.dat link made the file it names"
+refused jg.dat "x^2-1" 'ln -s DXS.DAT "$dir/jg.dat"'
+[ "$(tr -d '\r' < "$dir/DXS.DAT")" = '"x^2-1"' ] || bad "jg.dat -> DXS.DAT replaced the input"
+# A factor too long to regroup ends the further solutions, not the certificate.
+new "b29-1"; run yn
+{ ended && screen_has "A factor is too long for further solutions" && screen_has "irreducible over the integers"; } ||
+    bad "b29-1's further solutions do not say the factor is too long, or lose the certificate"
+screen_has "too many terms (at most 20)" && bad "b29-1's further solutions blame the polynomial's terms"
+# A monomial ends with a certificate line like every other run.
+new "8g3"; run
+{ ended && screen_has "Every factor is irreducible over the integers."; } || bad "8g3 ends without a certificate"
+
 echo "== unclear ends"
 new "x^2+3x+2"; rm "$dir/DXS.DAT"; mkdir "$dir/DXS.DAT"; run
 { ended && screen_has "DXS.DAT could not be read"; } || bad "a folder named DXS.DAT is not reported"

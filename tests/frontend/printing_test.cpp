@@ -1,5 +1,8 @@
+#include <sys/stat.h>
+
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -150,6 +153,26 @@ private slots:
         QVERIFY(QString::fromStdString(end.message).contains(pdf()));
         QVERIFY(!printer.JobOpen());
         QCOMPARE(strayFiles(), QStringList());
+    }
+
+    void aPdfNameThatHoldsALinkOrAFifoIsLeftAlone() {
+        QFile outside(folder->path() + "/outside.txt");
+        QVERIFY(outside.open(QIODevice::WriteOnly));
+        outside.write("keep");
+        outside.close();
+        for (const bool link : {true, false}) {
+            QFile::remove(pdf());
+            QVERIFY(link ? QFile::link(outside.fileName(), pdf()) : ::mkfifo(qPrintable(pdf()), 0644) == 0);
+            QtLinePrinter printer(NoPrinter);
+            QVERIFY(printer.OpenJob().ok);
+            printer.PrintLine("x");
+            const JobEnd end = printer.EndJob();
+            QVERIFY(!end.ok);
+            QVERIFY(QString::fromStdString(end.message).contains(pdf()));
+            QCOMPARE(QFileInfo(pdf()).isSymLink(), link);
+            QCOMPARE(strayFiles(), QStringList());
+        }
+        QCOMPARE(Bytes(outside.fileName()), QByteArray("keep"));
     }
 };
 

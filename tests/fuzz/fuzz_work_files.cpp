@@ -37,7 +37,7 @@ void FactorFileBytes(testing::TestEngine& t, const std::string& bytes) {
     if (!e.dj.Open(e.File("dj.dat"))) return;
     for (int record = 1; record <= 3; ++record) {
         e.run.Stage = record & 1;
-        if (!TokenizeFactorRecord(e, record) && !LoadTerms(e)) CheckTerms(e);
+        if (!TokenizeFactorRecord(e, record) && !LoadTerms(e, TermSource::FactorRecord)) CheckTerms(e);
     }
     e.dj.Close();
 }

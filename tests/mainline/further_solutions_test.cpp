@@ -399,13 +399,15 @@ TEST(FurtherMode, ARecordThatFailsToParseEndsTheRun) {
     EXPECT_EQ(StartAnotherSolution(first.e), At::EndPrompt);
     EXPECT_EQ(first.Count("Solution"), 0);
 
-    // A cofactor record with 21 terms.
+    // A cofactor record with 21 terms: the mode ends, the run goes on to its certificate.
     std::string big = "(x";
     for (int k = 1; k <= 20; ++k) big += "+" + std::to_string(k);
     FurtherRig cofactor("y");
     cofactor.File({"(x+1)", "(x+2)", big + ")"});
-    EXPECT_EQ(StartAnotherSolution(cofactor.e), At::EndPrompt);
+    EXPECT_EQ(StartAnotherSolution(cofactor.e), At::CloseAll);
     EXPECT_EQ(cofactor.Count("Solution"), 0);
+    EXPECT_EQ(cofactor.Count("A factor is too long for further solutions"), 1);
+    EXPECT_EQ(cofactor.Count("too many terms"), 0);
 }
 
 }  // namespace

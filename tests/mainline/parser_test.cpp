@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -226,15 +227,37 @@ TEST(Parser, FactorRecords) {
     ASSERT_TRUE(u.e.dj.Put(1, "()"));
     EXPECT_EQ(TokenizeFactorRecord(u.e, 1), At::EndPrompt);  // an empty factor is no polynomial
 
-    // A record whose length field exceeds the record ends the run without a message.
+    // A record whose length field exceeds the record is a dj.dat that cannot be
+    // read back: said, and the run goes on to its certificate.
     testing::TestEngine v;
     std::string damaged(1001, 'x');
     damaged[0] = static_cast<char>(1200 & 0xFF);
     damaged[1] = static_cast<char>(1200 >> 8);
     v.dir.Write("dj.dat", damaged + damaged);
     ASSERT_TRUE(v.e.dj.Open(v.e.File("dj.dat")));
-    EXPECT_EQ(TokenizeFactorRecord(v.e, 1), At::EndPrompt);
-    EXPECT_EQ(v.screen.Log(), "");
+    EXPECT_EQ(TokenizeFactorRecord(v.e, 1), At::CloseAll);
+    EXPECT_EQ(v.screen.Log(), "无法读取 dj.dat\ndj.dat could not be read\n");
+}
+
+// The term table is built only from the item file as it was written: one that
+// reads back shorter or longer (changed on the way) is a file problem.
+TEST(Parser, ItemFileMustReadBackAsWritten) {
+    // Emptied, one term short, one byte more.
+    const std::vector<std::function<std::string(const std::string&)>> changes = {
+        [](const std::string&) { return std::string(); },
+        [](const std::string& w) { return w.substr(0, w.size() - 15); },  // without "-1"
+        [](const std::string& w) { return w + "x"; },
+    };
+    for (std::size_t k = 0; k < changes.size(); ++k) {
+        testing::TestEngine t;
+        t.e.run.InputText = "x^2+2xy+y^2-1";
+        ASSERT_EQ(TokenizeText(t.e), std::nullopt);
+        t.dir.Write("DXS1.DAT", changes[k](t.dir.Read("DXS1.DAT")));
+        EXPECT_EQ(LoadTerms(t.e), At::FileProblem) << k;
+        ASSERT_TRUE(t.e.fault.has_value());
+        EXPECT_EQ(t.e.fault->name, "DXS1.DAT");
+        EXPECT_FALSE(t.e.fault->writing);
+    }
 }
 
 TEST(Parser, PrePassProtectsDAndEFromReadingAsExponents) {

@@ -188,13 +188,16 @@ TEST(SpecialForms, ASecondMatchLeavesTheTranscriptAlone) {
     EXPECT_EQ(f.t.dir.Read("gsys 2"), Blanks("␣1␣␣1␣␣1␣␣1␣␣0␣x") + CRLF);
 }
 
-TEST(SpecialForms, AQueueFileThatCannotBeCreatedLeavesThePatternUnmatched) {
+TEST(SpecialForms, AQueueFileThatCannotBeCreatedEndsTheRunBeforeAnythingIsShown) {
     Forms f;
     // A folder in the way of the file name.
     std::filesystem::create_directory(f.t.dir.Path() / "gsys 1");
     const std::vector<std::vector<float>> rows = {{1, 2}, {-4, 0}};
     f.SetTerms({"x"}, rows);
-    EXPECT_FALSE(DifferenceOfSquares(f.e).has_value());
+    EXPECT_EQ(DifferenceOfSquares(f.e), At::FileProblem);
+    ASSERT_TRUE(f.e.fault.has_value());
+    EXPECT_EQ(f.e.fault->name, "gsys 1");
+    EXPECT_TRUE(f.e.fault->writing);
     EXPECT_EQ(f.Console(), "");
     EXPECT_EQ(f.e.run.GsysCount, 0);
     EXPECT_EQ(f.Term(1), rows[0]);

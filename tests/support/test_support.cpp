@@ -23,7 +23,9 @@ TempDir::~TempDir() {
     std::filesystem::remove_all(path_, ec);
 }
 
-std::string TempDir::Read(const std::string& name) const { return ReadWholeFile(path_ / name).value_or(std::string()); }
+std::string TempDir::Read(const std::string& name) const {
+    return ReadWholeFile(path_ / name, std::size_t{1} << 30).value_or(std::string());
+}
 
 void TempDir::Write(const std::string& name, const std::string& bytes) const { WriteWholeFile(path_ / name, bytes); }
 
