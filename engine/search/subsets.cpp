@@ -12,13 +12,23 @@
 #include "platform/text_file.hpp"
 #include "search/dense_arith.hpp"
 #include "search/k_subsets.hpp"
+#include "search/stop_check.hpp"
 #include "state/engine.hpp"
 
 namespace yinshi {
 
+namespace {
+
+// Groups tried before the combination starts to read the keys and the clock:
+// a short one never does, so it sees the keys exactly where the walk does.
+constexpr long long kQuietGroups = 4096;
+
+}  // namespace
+
 void CombineStoredFactors(Engine& e) {
     const int n = e.run.ItemCount;
     e.NewLine();
+    long long groups = 0;
     // The empty subset would only divide by the polynomial itself.
     for (int k = 1; k <= n - 1; ++k) {
         bool first = true;
@@ -30,6 +40,10 @@ void CombineStoredFactors(Engine& e) {
             return false;
         };
         auto divide = [&](std::span<const int> chosen) {
+            if (++groups > kQuietGroups && e.poller.Due() && PollKeysAndClock(e)) {
+                e.search.ChecksStopped = true;
+                return true;
+            }
             if (first) e.NewLine();
             if (CombinationDivideAndTest(e, chosen, prodDeg)) return true;
             prodDeg = e.dense.Degree;
@@ -40,7 +54,12 @@ void CombineStoredFactors(Engine& e) {
             first = false;
             return false;
         };
-        if (ForEachKSubset(n, k, multiply, divide)) return;
+        if (ForEachKSubset(n, k, multiply, divide)) {
+            // Stopped: the reduced polynomial again, as after a group that failed.
+            if (e.search.ChecksStopped)
+                for (int i = 0; i <= e.dense.Degree; ++i) e.dense.PolyWork[i] = e.dense.PolyCoef[i];
+            return;
+        }
     }
 }
 
