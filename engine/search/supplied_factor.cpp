@@ -37,12 +37,13 @@ std::optional<exact::UniPoly> ExactQuotient(const exact::UniPoly& f, const exact
     const Wide lead = g[static_cast<std::size_t>(d)];
     constexpr Wide kFits = static_cast<Wide>(1) << 62;
     for (int k = n - d; k >= 0; --k) {
-        const Wide top = r[static_cast<std::size_t>(k + d)];
+        const auto at = static_cast<std::size_t>(k);
+        const Wide top = r[at + static_cast<std::size_t>(d)];
         if (top % lead != 0) return std::nullopt;
         const Wide c = top / lead;
         if (c > kFits || c < -kFits) return std::nullopt;
         q[static_cast<std::size_t>(k)] = static_cast<std::int64_t>(c);
-        for (int i = 0; i <= d; ++i) r[static_cast<std::size_t>(k + i)] -= c * g[static_cast<std::size_t>(i)];
+        for (std::size_t i = 0; i < g.size(); ++i) r[at + i] -= c * g[i];
     }
     for (const Wide v : r)
         if (v != 0) return std::nullopt;
