@@ -20,6 +20,10 @@ namespace {
 
 int VarCountOf(const Engine& e) { return std::clamp(e.vars.VarCount, 0, kMaxVars); }
 
+// Image powers read back as exponents for the cost of one position entered,
+// as the budget of positions counts them.
+constexpr int kPowersPerPosition = 4;
+
 using Exponents = std::array<int, 8>;
 __extension__ typedef __int128 Wide;
 using Terms = std::map<Exponents, Wide>;
@@ -97,6 +101,9 @@ void CheckDegreeSplit(Engine& e, std::span<const float> g, int gDeg, std::span<c
     const int vars = VarCountOf(e);
     const int low = RoundHalfEven(e.dense.LowExp);
     e.run.MethodResult = MethodOutcome::Kept;
+    // Each shift reads every power of both parts back as exponents: on a long
+    // image with a high lowest power that costs as much as many positions.
+    e.search.PolyPositions += static_cast<long long>(low + 1) * (gDeg + qDeg + 2) / kPowersPerPosition;
     for (int s = 0; s <= low; ++s) {
         const std::array<float, 8> qHigh = DenseMaxExponents(e, q, qDeg, low - s);
         for (int v = 1; v <= vars; ++v) vt.VarMaxExp[v] = qHigh[v];

@@ -40,8 +40,12 @@ void CombineStoredFactors(Engine& e) {
             return false;
         };
         auto divide = [&](std::span<const int> chosen) {
-            if (++groups > kQuietGroups && e.poller.Due() && PollKeysAndClock(e)) {
-                e.search.ChecksStopped = true;
+            // Each group costs about a position; past the budget exact
+            // factoring takes over here too.
+            SearchState& s = e.search;
+            if (++s.PolyPositions > s.PositionBudget) s.BudgetSpent = true;
+            if (s.BudgetSpent || (++groups > kQuietGroups && e.poller.Due() && PollKeysAndClock(e))) {
+                s.ChecksStopped = true;
                 return true;
             }
             if (first) e.NewLine();

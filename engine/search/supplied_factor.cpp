@@ -114,6 +114,12 @@ Next Record(Engine& e, int d, const Candidate& c) {
     if (s.ChecksStopped) {
         s.ChecksStopped = false;
         s.FirstDegree = d;
+        // The budget cut the combination of the stored factors short: the
+        // candidate stays kept, as when no group splits.
+        if (s.BudgetSpent) {
+            s.BudgetSpent = false;
+            return At::AfterFactor;
+        }
         return At::SearchEnd;
     }
     if (e.run.MethodResult == MethodOutcome::Split) return At::FactorReport;

@@ -13,7 +13,7 @@ struct Engine;
 // Positions the walk may enter for one polynomial under exact factoring: a
 // few tenths of a second of walking on the build machine. Counted, not
 // timed, so that a run ends the same way on every machine.
-inline constexpr long long kPositionBudget = 1LL << 22;
+inline constexpr long long kPositionBudget = 1LL << 21;
 
 // The walk has spent its budget at trial degree TrialDegree of PolyCoef. Of
 // the divisors the walk could accept (trial degree upwards, lowest first;

@@ -781,7 +781,8 @@ At TrialFactorSearch(Engine& e) {
     s.SearchPos = j;
     if (s.BudgetSpent) {
         s.BudgetSpent = false;
-        return SupplyFactor(e, factors);
+        // A candidate kept before the budget ran out has reduced the polynomial.
+        return SupplyFactor(e, WalkedFactors(e));
     }
     return result;
 }
