@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "exact/cyclotomic.hpp"
 #include "exact/flint_handles.hpp"
 
 namespace yinshi::exact {
@@ -109,6 +110,10 @@ std::optional<MultiPoly> Unload(const fmpz_mpoly_t p, const MContext& c, const S
 }  // namespace
 
 std::optional<UniFactorization> FlintFactorer::Factor(const UniPoly& f) const {
+    if (auto binomial = detail::BinomialFactors(f)) {
+        std::sort(binomial->factors.begin(), binomial->factors.end(), UniFactorBefore);
+        return binomial;
+    }
     Poly p;
     SetPoly(p.p, f);
     if (fmpz_poly_is_zero(p.p)) return std::nullopt;
@@ -137,6 +142,7 @@ std::optional<UniFactorization> FlintFactorer::Factor(const UniPoly& f) const {
 }
 
 std::optional<bool> FlintFactorer::IsIrreducible(const UniPoly& f) const {
+    if (auto binomial = detail::BinomialIrreducible(f)) return binomial;
     Poly p;
     SetPoly(p.p, f);
     if (fmpz_poly_degree(p.p) < 1) return false;
@@ -150,6 +156,10 @@ std::optional<bool> FlintFactorer::IsIrreducible(const UniPoly& f) const {
 }
 
 std::optional<MultiFactorization> FlintFactorer::Factor(const MultiPoly& f) const {
+    if (auto binomial = detail::BinomialFactors(f)) {
+        std::sort(binomial->factors.begin(), binomial->factors.end(), MultiFactorBefore);
+        return binomial;
+    }
     const auto slots = OccurringSlots(f);
     if (!slots) return std::nullopt;
     const MContext c(std::max(slots->count, 1));
@@ -182,6 +192,7 @@ std::optional<MultiFactorization> FlintFactorer::Factor(const MultiPoly& f) cons
 }
 
 std::optional<bool> FlintFactorer::IsIrreducible(const MultiPoly& f) const {
+    if (auto binomial = detail::BinomialIrreducible(f)) return binomial;
     const auto slots = OccurringSlots(f);
     if (!slots) return std::nullopt;
     if (slots->count == 0) return false;  // zero or a constant

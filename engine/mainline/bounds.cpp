@@ -123,6 +123,12 @@ int PassesLeft(const SearchState& s) {
 // minute, so the promise holds across the re-tunes too. `waitText` is the
 // Chinese lead-in, which the two messages spell differently.
 void PrintWaitEstimate(Engine& e, const std::string& waitText) {
+    if (e.exact != nullptr && e.guideWalk) {
+        // The walk's budget ends every search long before any time limit.
+        e.PrintLine("稍候!");
+        e.PrintLine("Wait a moment!");
+        return;
+    }
     float total = (PassMinutes(e.run.SearchPass) + 1) * static_cast<float>(PassesLeft(e.search));
     std::string minutes = ItemForm(total);
     e.PrintLine(waitText + minutes + "分钟.请耐心等待或按x键!");

@@ -12,6 +12,7 @@
 #include "results/certificate.hpp"
 #include "results/show_transcript.hpp"
 #include "search/repeated_factor.hpp"
+#include "search/walk_guide.hpp"
 
 namespace yinshi {
 
@@ -19,11 +20,31 @@ namespace {
 
 bool IsYes(char key) { return key == 'y' || key == 'Y'; }
 
+// Exact factoring has shown the polynomial of the first pass irreducible.
+bool ShownIrreducible(const Engine& e) {
+    const SearchState& s = e.search;
+    if (e.run.Stage != 0 || !s.GuideFactors) return false;
+    const std::optional<exact::UniPoly> walked = WholeCoefficients(e.dense.PolyCoef.data(), e.dense.Degree);
+    if (!walked || *walked != s.GuidePoly) return false;
+    const std::vector<exact::UniFactor>& parts = s.GuideFactors->factors;
+    return parts.size() == 1 && parts[0].multiplicity == 1;
+}
+
+// Another attempt with other bounds could only repeat a search whose end
+// exact factoring has already decided: the polynomial is irreducible, or the
+// walk spent its budget and what is left goes to exact factoring anyway. The
+// plain walk, kept for comparison, still asks.
+bool AttemptIsPointless(const Engine& e) {
+    if (e.exact == nullptr || !e.guideWalk) return false;
+    return e.search.ExactEnded || ShownIrreducible(e);
+}
+
 }  // namespace
 
 At AskAnew(Engine& e) {
     RunFlags& r = e.run;
     SearchState& s = e.search;
+    if (AttemptIsPointless(e)) return At::Finish;
     e.PrintLine("重 新 分 解 它 吗 ");
     e.PrintLine("Anew decompose y/n ?");
     if (!IsYes(e.keys.Wait())) return At::Finish;

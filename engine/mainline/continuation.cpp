@@ -118,10 +118,7 @@ std::optional<Image> ImageOf(const Poly& p, const Letters& l, std::size_t room) 
 
 // Only a polynomial within the exact factorer's limits is worth factoring,
 // and one of degree below 2 cannot split.
-bool WorthFactoring(const exact::MultiPoly& f) {
-    const int total = TotalDegree(f);
-    return total >= 2 && total <= (OneLetter(f) ? exact::kGuideMaxDegree : exact::kGuideMaxTotalDegree);
-}
+bool WorthFactoring(const exact::MultiPoly& f) { return TotalDegree(f) >= 2 && exact::WithinLimits(f); }
 
 // The content and every factor with its multiplicity, less one copy of the
 // first factor; nullopt when a number overflows.
@@ -143,12 +140,72 @@ bool ProductsExact(const Image& g, const Image& q) {
     return true;
 }
 
+// The factorisations of the rests already shown, in the engine's parsed
+// variables: the next round finds the rest on the product line and splits
+// it without factoring it again, however far past the limits of exact
+// factoring it is (x^720 - 1 leaves a rest of degree 719 after x - 1).
+struct KnownPart {
+    Poly poly;
+    int multiplicity = 1;
+};
+struct KnownParts {
+    std::int64_t content = 1;
+    std::vector<KnownPart> parts;
+};
+using Known = std::map<Poly, KnownParts>;
+
+// p in the slots of the product line's letters; nullopt when a letter is missing.
+std::optional<exact::MultiPoly> InSlots(const Poly& p, const Letters& l) {
+    exact::MultiPoly out;
+    for (const auto& [x, c] : p) {
+        exact::Term t{c, {}};
+        for (int j = 1; j <= kMaxVars; ++j) {
+            if (x[static_cast<std::size_t>(j)] == 0) continue;
+            int slot = -1;
+            for (std::size_t k = 0; k < l.var.size(); ++k)
+                if (l.var[k] == j) slot = static_cast<int>(k);
+            if (slot < 0) return std::nullopt;
+            t.exp[static_cast<std::size_t>(slot)] = x[static_cast<std::size_t>(j)];
+        }
+        out.push_back(t);
+    }
+    std::sort(out.begin(), out.end(), [](const exact::Term& a, const exact::Term& b) { return a.exp > b.exp; });
+    return out;
+}
+
+std::optional<exact::MultiFactorization> Recall(const Known& known, const Poly& f, const Letters& l) {
+    const auto it = known.find(f);
+    if (it == known.end()) return std::nullopt;
+    exact::MultiFactorization out;
+    out.content = it->second.content;
+    for (const KnownPart& part : it->second.parts) {
+        std::optional<exact::MultiPoly> p = InSlots(part.poly, l);
+        if (!p) return std::nullopt;
+        out.factors.push_back({std::move(*p), part.multiplicity});
+    }
+    return out;
+}
+
+// What is left of a factorisation once its first factor is taken once.
+KnownParts RestParts(const exact::MultiFactorization& parts, const Letters& l) {
+    KnownParts out;
+    out.content = parts.content;
+    for (std::size_t i = 0; i < parts.factors.size(); ++i) {
+        const int m = parts.factors[i].multiplicity - (i == 0 ? 1 : 0);
+        if (m > 0) out.parts.push_back({ToVars(parts.factors[i].poly, l), m});
+    }
+    return out;
+}
+
 // f = g * q with g its first irreducible factor and q the rest, when f splits
 // and every number the working shows stays exact in the engine's floats.
 std::optional<Split> SplitOf(const exact::Factorer& exact, const exact::MultiPoly& f, const Letters& l,
-                             std::size_t room) {
-    if (!WorthFactoring(f)) return std::nullopt;
-    std::optional<exact::MultiFactorization> parts = exact.Factor(f);
+                             std::size_t room, Known& known) {
+    std::optional<exact::MultiFactorization> parts = Recall(known, ToVars(f, l), l);
+    if (!parts) {
+        if (!WorthFactoring(f)) return std::nullopt;
+        parts = exact.Factor(f);
+    }
     if (!parts || parts->factors.empty()) return std::nullopt;
     if (parts->factors.size() == 1 && parts->factors[0].multiplicity == 1) return std::nullopt;
     std::optional<Poly> q = RestOf(*parts, l);
@@ -156,6 +213,7 @@ std::optional<Split> SplitOf(const exact::Factorer& exact, const exact::MultiPol
     std::optional<Image> gi = ImageOf(ToVars(parts->factors[0].poly, l), l, room);
     std::optional<Image> qi = ImageOf(*q, l, room);
     if (!gi || !qi || !ProductsExact(*gi, *qi)) return std::nullopt;
+    known[*q] = RestParts(*parts, l);
     return Split{*gi, *qi};
 }
 
@@ -222,7 +280,7 @@ struct NextSplit {
     Letters letters;
 };
 
-std::optional<NextSplit> FindNextSplit(const Engine& e, std::size_t room) {
+std::optional<NextSplit> FindNextSplit(const Engine& e, std::size_t room, Known& known) {
     std::optional<std::string> transcript = ReadWholeFile(e.File(e.run.ResultFile), kTranscriptCap);
     if (!transcript) return std::nullopt;
     std::optional<std::string> product = LastProduct(*transcript);
@@ -233,7 +291,7 @@ std::optional<NextSplit> FindNextSplit(const Engine& e, std::size_t room) {
     std::optional<Letters> l = LettersOf(e, letters, *factors);
     if (!l) return std::nullopt;
     for (const ProductFactor& f : *factors)
-        if (std::optional<Split> split = SplitOf(*e.exact, f.poly, *l, room))
+        if (std::optional<Split> split = SplitOf(*e.exact, f.poly, *l, room, known))
             return NextSplit{*product, f.text, std::move(*split), *l};
     return std::nullopt;
 }
@@ -259,9 +317,10 @@ void SplitWhatRemains(Engine& e) {
     // can make it higher than the walk's.
     constexpr std::size_t room = 100000;
     bool opened = false;
+    Known known;
     for (int round = 0; round < kMaxSplits; ++round) {
         if (opened) e.jg.Flush();
-        std::optional<NextSplit> next = FindNextSplit(e, room);
+        std::optional<NextSplit> next = FindNextSplit(e, room, known);
         if (!next) break;
         if (!opened) {
             if (!e.jg.Append(e.File(e.run.ResultFile))) {

@@ -3,6 +3,7 @@
 #include "present/grouping.hpp"
 #include "present/printing.hpp"
 #include "search/dense_arith.hpp"
+#include "search/stop_check.hpp"
 
 namespace yinshi {
 
@@ -30,6 +31,8 @@ At FactorReport(Engine& e) {
     bool first = r.NoEqualsPrefix == 0;
 
     r.Stage = 1;
+    // The cofactor is a polynomial of its own, with a budget of its own.
+    CountPositionsAfresh(e.search);
     if (first) ShowGroupingWorking(e, {e.search.TrialFactor, g, d.PolyWork, f});
 
     for (int k = 0; k <= f; ++k) d.PolyKeep[k] = d.PolyWork[k];

@@ -8,6 +8,7 @@
 #include "present/printing.hpp"
 #include "present/special_forms.hpp"
 #include "search/dense_arith.hpp"
+#include "search/stop_check.hpp"
 #include "search/subsets.hpp"
 #include "state/allocation.hpp"
 
@@ -214,6 +215,7 @@ At Reorder(Engine& e) {
     RunFlags& r = e.run;
     DenseForm& d = e.dense;
     int n = 0;
+    CountPositionsAfresh(e.search);
     if (Next next = ChooseOrder(e, n)) return *next;
     FillDenseVector(e, n);
     TakeOutSign(e, n);

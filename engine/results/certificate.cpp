@@ -102,14 +102,13 @@ namespace {
 
 // Nullopt when the answer cannot be had at a cost the end of a run can bear.
 std::optional<bool> Irreducible(const exact::Factorer& exact, const exact::MultiPoly& f) {
+    if (!exact::WithinLimits(f)) return std::nullopt;
     if (OneLetter(f)) {
         const int degree = TotalDegree(f);
-        if (degree > exact::kGuideMaxDegree) return std::nullopt;
         exact::UniPoly u(static_cast<std::size_t>(degree) + 1, 0);
         for (const exact::Term& t : f) u[static_cast<std::size_t>(t.exp[0])] += t.coef;
         return exact.IsIrreducible(u);
     }
-    if (TotalDegree(f) > exact::kGuideMaxTotalDegree) return std::nullopt;
     return exact.IsIrreducible(f);
 }
 

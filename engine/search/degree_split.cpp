@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <cassert>
+#include <cmath>
+#include <cstdint>
+#include <map>
+#include <optional>
 #include <span>
 
 #include "platform/number_form.hpp"
@@ -15,6 +19,54 @@ namespace yinshi {
 namespace {
 
 int VarCountOf(const Engine& e) { return std::clamp(e.vars.VarCount, 0, kMaxVars); }
+
+// Image powers read back as exponents for the cost of one position entered,
+// as the budget of positions counts them.
+constexpr int kPowersPerPosition = 4;
+
+using Exponents = std::array<int, 8>;
+__extension__ typedef __int128 Wide;
+using Terms = std::map<Exponents, Wide>;
+
+// The polynomial in every letter that the printer shows for an image: each
+// power read back through the weights of the order. Nullopt for a
+// coefficient that is not a whole number the engine holds exactly.
+std::optional<Terms> InLetters(const Engine& e, std::span<const float> coefs, int degree, int shift) {
+    Terms out;
+    Exponents exps{};
+    for (int k = 0; k <= degree; ++k) {
+        const float c = coefs[k];
+        if (c == 0) continue;
+        if (!(std::fabs(c) <= static_cast<float>(kExactLimit)) || std::floor(c) != c) return std::nullopt;
+        ImagePowerToExponents(e, shift + k, exps);
+        out[exps] += static_cast<std::int64_t>(c);
+    }
+    return out;
+}
+
+// The two parts, as the printer shows them, multiply back to the kept
+// polynomial in every letter. The exponent test alone can pass a split of
+// the image whose parts read back as other polynomials, so that the product
+// line would not multiply back.
+bool MultipliesBack(const Engine& e, std::span<const float> g, int gDeg, int gShift, std::span<const float> q, int qDeg,
+                    int qShift) {
+    const DenseForm& d = e.dense;
+    if (gDeg + qDeg != d.DegreeKeep) return false;
+    const std::optional<Terms> a = InLetters(e, g, gDeg, gShift);
+    const std::optional<Terms> b = InLetters(e, q, qDeg, qShift);
+    std::optional<Terms> kept = InLetters(e, d.PolyKeep, d.DegreeKeep, RoundHalfEven(d.LowExp));
+    if (!a || !b || !kept) return false;
+    Terms product;
+    for (const auto& [xa, ca] : *a)
+        for (const auto& [xb, cb] : *b) {
+            Exponents x{};
+            for (std::size_t v = 0; v < x.size(); ++v) x[v] = xa[v] + xb[v];
+            product[x] += ca * cb;
+        }
+    std::erase_if(product, [](const auto& term) { return term.second == 0; });
+    std::erase_if(*kept, [](const auto& term) { return term.second == 0; });
+    return product == *kept;
+}
 
 }  // namespace
 
@@ -49,6 +101,9 @@ void CheckDegreeSplit(Engine& e, std::span<const float> g, int gDeg, std::span<c
     const int vars = VarCountOf(e);
     const int low = RoundHalfEven(e.dense.LowExp);
     e.run.MethodResult = MethodOutcome::Kept;
+    // Each shift reads every power of both parts back as exponents: on a long
+    // image with a high lowest power that costs as much as many positions.
+    e.search.PolyPositions += static_cast<long long>(low + 1) * (gDeg + qDeg + 2) / kPowersPerPosition;
     for (int s = 0; s <= low; ++s) {
         const std::array<float, 8> qHigh = DenseMaxExponents(e, q, qDeg, low - s);
         for (int v = 1; v <= vars; ++v) vt.VarMaxExp[v] = qHigh[v];
@@ -56,6 +111,9 @@ void CheckDegreeSplit(Engine& e, std::span<const float> g, int gDeg, std::span<c
         bool fits = true;
         for (int v = 1; v <= vars; ++v)
             if (gHigh[v] + vt.VarMaxExp[v] != vt.VarMaxExpKeep[v]) fits = false;
+        // With exact factoring at hand a run must end with a product that is
+        // right; the walk kept for comparison without it keeps the test it had.
+        if (fits && e.exact != nullptr) fits = MultipliesBack(e, g, gDeg, s, q, qDeg, low - s);
         if (fits) {
             e.store.SplitShift = s;
             e.run.MethodResult = MethodOutcome::Split;

@@ -147,6 +147,9 @@ std::optional<RepeatedSplit> FindRepeatedFactor(Engine& e) {
     if (e.vars.VarCount > 1) {
         CheckDegreeSplit(e, q, n - m, g, m);
         if (e.run.MethodResult != MethodOutcome::Split) return std::nullopt;
+        // G is shown from power 0 and Q from the lowest: right only when Q
+        // takes the whole of the lowest power.
+        if (e.exact != nullptr && e.store.SplitShift != RoundHalfEven(d.LowExp)) return std::nullopt;
     }
     return RepeatedSplit{m, n, std::move(g), std::move(q)};
 }

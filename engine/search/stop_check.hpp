@@ -1,4 +1,6 @@
 #pragma once
+#include <algorithm>
+
 #include "platform/poller.hpp"
 #include "state/engine.hpp"
 
@@ -13,9 +15,24 @@ bool PollKeysAndClock(Engine& e);
 // poller is due: with the tests' poller, at every position.
 inline bool SearchMustStop(Engine& e, int position) {
     ++e.search.PositionsEntered;
+    if (++e.search.PolyPositions > e.search.PositionBudget) {
+        e.search.BudgetSpent = true;
+        return true;
+    }
     if (!e.poller.Due()) return false;
     if (e.search.PositionProbe) e.search.PositionProbe(position);
     return PollKeysAndClock(e);
+}
+
+// A new polynomial is searched from here on: its positions are counted afresh.
+inline void CountPositionsAfresh(SearchState& s) {
+    s.PolyPositionsMost = std::max(s.PolyPositionsMost, s.PolyPositions);
+    s.PolyPositions = 0;
+}
+
+// The most positions the walk entered for one polynomial of this run.
+inline long long MostPositionsPerPolynomial(const SearchState& s) {
+    return std::max(s.PolyPositionsMost, s.PolyPositions);
 }
 
 // Elapsed-minutes test on the clock's minutes field, strict, one hour wrap.

@@ -12,6 +12,7 @@
 #include "platform/text_file.hpp"
 #include "search/dense_arith.hpp"
 #include "search/k_subsets.hpp"
+#include "search/stop_check.hpp"
 #include "state/engine.hpp"
 
 namespace yinshi {
@@ -20,12 +21,16 @@ namespace {
 
 // A pl file holds the orders of at most seven letters: 5,040 lines of 23 bytes.
 constexpr std::size_t kPlFileCap = std::size_t{1} << 20;
+// Groups tried before the combination starts to read the keys and the clock:
+// a short one never does, so it sees the keys exactly where the walk does.
+constexpr long long kQuietGroups = 4096;
 
 }  // namespace
 
 void CombineStoredFactors(Engine& e) {
     const int n = e.run.ItemCount;
     e.NewLine();
+    long long groups = 0;
     // The empty subset would only divide by the polynomial itself.
     for (int k = 1; k <= n - 1; ++k) {
         bool first = true;
@@ -37,6 +42,14 @@ void CombineStoredFactors(Engine& e) {
             return false;
         };
         auto divide = [&](std::span<const int> chosen) {
+            // Each group costs about a position; past the budget exact
+            // factoring takes over here too.
+            SearchState& s = e.search;
+            if (++s.PolyPositions > s.PositionBudget) s.BudgetSpent = true;
+            if (s.BudgetSpent || (++groups > kQuietGroups && e.poller.Due() && PollKeysAndClock(e))) {
+                s.ChecksStopped = true;
+                return true;
+            }
             if (first) e.NewLine();
             if (CombinationDivideAndTest(e, chosen, prodDeg)) return true;
             prodDeg = e.dense.Degree;
@@ -47,7 +60,12 @@ void CombineStoredFactors(Engine& e) {
             first = false;
             return false;
         };
-        if (ForEachKSubset(n, k, multiply, divide)) return;
+        if (ForEachKSubset(n, k, multiply, divide)) {
+            // Stopped: the reduced polynomial again, as after a group that failed.
+            if (e.search.ChecksStopped)
+                for (int i = 0; i <= e.dense.Degree; ++i) e.dense.PolyWork[i] = e.dense.PolyCoef[i];
+            return;
+        }
     }
 }
 

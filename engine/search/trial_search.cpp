@@ -6,12 +6,14 @@
 #include <cassert>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "platform/grow.hpp"
 #include "platform/number_form.hpp"
 #include "search/lead_divisors.hpp"
 #include "search/stop_check.hpp"
+#include "search/supplied_factor.hpp"
 #include "search/top_scan.hpp"
 #include "search/trial_checks.hpp"
 #include "search/walk_entry.hpp"
@@ -21,6 +23,10 @@
 namespace yinshi {
 
 namespace {
+
+// Cofactor coefficients a check computes for the cost of one position
+// entered, as the budget of positions counts them.
+constexpr int kCheckPerPosition = 16;
 
 // The first solution at a position is not taken with a cofactor coefficient
 // past this (general copy).
@@ -364,7 +370,7 @@ inline bool NextCandidate(Walk& w, int j) {
 }
 
 // What a complete assignment leads to.
-enum class Then { NextAtTop, BackFromTop, Accepted, Code2 };
+enum class Then { NextAtTop, BackFromTop, Accepted, Code2, Stopped };
 
 // The checks of a complete assignment whose real degree is `de` (d, or lower
 // after the top-degree jump). Cold: runs once per candidate, not per position.
@@ -373,6 +379,9 @@ Then CheckCandidate(Engine& e, int de, bool general, bool direct, bool swap) {
     const int d = s.TrialDegree;
     std::vector<float>& g = s.TrialFactor;
     std::vector<float>& q = e.dense.PolyWork;
+    // A check computes up to n - 2 de cofactor coefficients: on a long
+    // polynomial it costs far more than entering a position, and counts so.
+    s.PolyPositions += 1 + std::max(e.dense.Degree - 2 * de, 0) / kCheckPerPosition;
     // Checking at a lower degree writes over the walk's own entries de+1..d.
     std::vector<float> keepG;
     std::vector<float> keepQ;
@@ -393,6 +402,13 @@ Then CheckCandidate(Engine& e, int de, bool general, bool direct, bool swap) {
     if (!accepted) {
         restoreWalk();
         return Then::NextAtTop;
+    }
+    if (s.ChecksStopped) {
+        // A key or the clock stopped the combination of the stored factors.
+        s.ChecksStopped = false;
+        s.FirstDegree = de;
+        s.TrialDegree = d;
+        return Then::Stopped;
     }
     if (e.run.MethodResult == MethodOutcome::Kept) {
         s.FirstDegree = de;
@@ -597,6 +613,7 @@ private:
             if (!NextAtTop(then)) return Op::Back;
         if (then == Then::Accepted) return Finish(WalkEnd::Accepted);
         if (then == Then::Code2) return Finish(WalkEnd::Code2);
+        if (then == Then::Stopped) return Finish(WalkEnd::Stopped);
         return Op::Back;
     }
 
@@ -712,6 +729,9 @@ void SetUpDivisorPair(Engine& e) {
 
 At TrialFactorSearch(Engine& e) {
     SearchState& s = e.search;
+    s.ExactEnded = false;
+    s.BudgetSpent = false;
+    s.ChecksStopped = false;
     if (s.TrialDegree < 1) return At::SearchEnd;
     EnsureCapacity(e);
     int j = std::clamp(s.SearchPos, 1, s.TrialDegree + 1);
@@ -721,6 +741,9 @@ At TrialFactorSearch(Engine& e) {
         s.SearchPos = j;
         return At::SearchEnd;
     }
+    // The plain walk, kept for comparison, has no budget.
+    s.PositionBudget = e.exact != nullptr && e.guideWalk ? kPositionBudget : std::numeric_limits<long long>::max();
+    if (s.PolyPositions >= s.PositionBudget) return SupplyFactor(e, factors);
     DegreeWalk degree{lead, TopDivisors(lead), {}, {}, {}, {}};
     if (factors != nullptr) degree.guide = WalkGuide::For(*factors, e.dense.Degree, s.TrialDegree);
     degree.sums.Reset(s.TrialDegree, e.dense.PolyCoef.data());
@@ -756,6 +779,11 @@ At TrialFactorSearch(Engine& e) {
         }
     }
     s.SearchPos = j;
+    if (s.BudgetSpent) {
+        s.BudgetSpent = false;
+        // A candidate kept before the budget ran out has reduced the polynomial.
+        return SupplyFactor(e, WalkedFactors(e));
+    }
     return result;
 }
 

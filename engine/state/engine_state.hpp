@@ -2,6 +2,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <optional>
 #include <string>
 #include <vector>
@@ -126,6 +127,20 @@ struct SearchState {
     long long PositionsEntered = 0;
     // Complete assignments reached since start-up (the candidates checked).
     long long CompleteAssignments = 0;
+    // Positions entered for the polynomial searched now (the input, or the
+    // cofactor after a factor), and the most any earlier one took.
+    long long PolyPositions = 0;
+    long long PolyPositionsMost = 0;
+    // Past this many positions for one polynomial the walk stops and exact
+    // factoring supplies the factor; without it there is no such limit.
+    long long PositionBudget = std::numeric_limits<long long>::max();
+    // The walk stopped at the budget, or a check was stopped by a key or the
+    // clock before its combination of stored factors was over.
+    bool BudgetSpent = false;
+    bool ChecksStopped = false;
+    // Exact factoring ended the search: another attempt with other bounds
+    // would end the same way.
+    bool ExactEnded = false;
     // Set only by tests: called as a position is entered, before the keys and
     // the clock are polled, with g0..g(j-1), q0..q(j-1) and the walking state
     // of positions 1..j-1 as the walk holds them.

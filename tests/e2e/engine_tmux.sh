@@ -81,12 +81,20 @@ prompt=$(tm capture-pane -e -p -t shell | grep PROMPT)
 plain=$(printf '%s' "$prompt" | sed -e 's/\x1b\[0m//g' -e 's/\x1b\[39m//g' -e 's/\x1b\[49m//g' -e 's/\x1b\[39;49m//g')
 case "$plain" in *$'\x1b'*) fail "the prompt line is painted: $(printf '%q' "$prompt")" ;; esac
 
-# A first pass that leaves the polynomial whole says it is irreducible.
+# A first pass that leaves the polynomial whole says it is irreducible, and,
+# since exact factoring has shown that, offers no new attempt: the
+# certificate, then the end, with no key pressed.
 pane=whole
 printf '"x^2+1"\r\n' > "$work/DXS.DAT"
 tm new-session -d -x 80 -y 25 -s whole -c "$work" "bash -c '\"$engine\"; sleep 60'"
+wait_for "It is irreducible over the integers."
+wait_for "Press any key after reading"
+screen | grep -qF "Anew decompose" && fail "a new attempt is offered on a polynomial shown irreducible"
+# The plain walk, kept for comparison, still asks.
+pane=plain
+tm new-session -d -x 80 -y 25 -s plain -c "$work" "bash -c 'YINSHI_PLAIN_WALK=1 \"$engine\"; sleep 60'"
 wait_for "Anew decompose y/n ?"
-tm send-keys -t whole n
+tm send-keys -t plain n
 wait_for "It is irreducible over the integers."
 
 echo "engine under tmux: passed"

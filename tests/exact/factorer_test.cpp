@@ -257,3 +257,41 @@ TEST(ExactFake, AnswersWhatItWasTaughtAndNothingElse) {
 }
 
 }  // namespace yinshi
+
+namespace yinshi {
+namespace {
+
+// c (x^n -+ 1) and c (x^n -+ y^n) are split into cyclotomic polynomials
+// without a search: the answer must multiply back, in the documented order,
+// each factor irreducible by FLINT's own general factoring (only x^(2^k) + 1
+// among them is itself such a binomial).
+TEST(ExactFactor, UnitBinomialsSplitIntoCyclotomicFactorsThatMultiplyBack) {
+    const FlintFactorer x;
+    for (int n = 1; n <= 48; ++n)
+        for (std::int64_t c : {1, -2})
+            for (std::int64_t s : {1, -1}) {
+                SCOPED_TRACE(std::to_string(c) + " (x^" + std::to_string(n) + " + " + std::to_string(s) + ")");
+                UniPoly f(static_cast<std::size_t>(n) + 1, 0);
+                f[0] = c * s;
+                f[static_cast<std::size_t>(n)] = c;
+                const std::optional<UniFactorization> r = x.Factor(f);
+                ASSERT_TRUE(r.has_value());
+                ExpectUniShape(x, *r);
+                UniPoly back{r->content};
+                for (const auto& g : r->factors) back = *Multiply(back, g.poly);
+                EXPECT_EQ(back, f);
+                EXPECT_EQ(x.IsIrreducible(f), c == 1 && r->factors.size() == 1);
+                // The same in two letters, the more significant slot second in the input.
+                const MultiPoly two{{c * s, Exponents{0, n, 0, 0, 0, 0, 0}}, {c, Exponents{0, 0, 0, n, 0, 0, 0}}};
+                const std::optional<MultiFactorization> m = x.Factor(two);
+                ASSERT_TRUE(m.has_value());
+                ExpectMultiShape(x, *m, {1, 3});
+                MultiPoly product{{m->content, {}}};
+                for (const auto& g : m->factors) product = *Multiply(product, g.poly);
+                EXPECT_EQ(Canonical(product), Canonical(two));
+                EXPECT_EQ(m->factors.size(), r->factors.size());
+            }
+}
+
+}  // namespace
+}  // namespace yinshi
