@@ -21,29 +21,39 @@ void UseUtf8Locale() {
 }  // namespace
 
 Console::Console(int inputFd, int outputFd)
-    : drawsOnTerminal_(isatty(outputFd) == 1), readsTerminal_(isatty(inputFd) == 1) {
+    : drawsOnTerminal_(isatty(outputFd) == 1), readsTerminal_(isatty(inputFd) == 1), outputFd_(outputFd) {
     if (drawsOnTerminal_ || readsTerminal_) {
         session_ = std::make_unique<TerminalSession>(readsTerminal_ ? inputFd : -1, drawsOnTerminal_ ? outputFd : -1);
     }
     if (drawsOnTerminal_) {
-        renderer_ = std::make_unique<TerminalRenderer>(screen, outputFd);
+        auto drawn = std::make_unique<TerminalRenderer>(screen, outputFd, TerminalSizeOf(outputFd));
+        terminal_ = drawn.get();
+        renderer_ = std::move(drawn);
     } else {
         renderer_ = std::make_unique<PlainRenderer>(outputFd);
     }
     screen.SetListener(renderer_.get());
-    auto show = [this] {
-        if (renderer_) renderer_->Flush();
-    };
+    auto show = [this] { Show(); };
     if (readsTerminal_) {
-        keys_ = std::make_unique<TermiosKeyboard>(inputFd, show);
+        keys_ = std::make_unique<TermiosKeyboard>(inputFd, show, session_->ResizeFd());
     } else {
         keys_ = std::make_unique<StreamKeyboard>(inputFd, show);
     }
     renderer_->Flush();
 }
 
+// A resize is drawn here, where the engine hands over the screen, never from
+// the signal handler.
+void Console::Show() {
+    if (!renderer_) return;
+    if (terminal_ != nullptr && session_->TakeResize()) terminal_->Resize(TerminalSizeOf(outputFd_));
+    renderer_->Flush();
+}
+
 void Console::Close() {
     if (renderer_) {
+        Show();
+        terminal_ = nullptr;
         screen.SetListener(nullptr);
         renderer_.reset();  // flushes
     }

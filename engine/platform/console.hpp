@@ -5,6 +5,7 @@
 #include "platform/keyboard.hpp"
 #include "platform/renderer.hpp"
 #include "platform/screen.hpp"
+#include "platform/terminal_renderer.hpp"
 #include "platform/terminal_session.hpp"
 
 namespace yinshi {
@@ -32,8 +33,11 @@ public:
     bool ReadsTerminal() const { return readsTerminal_; }
 
 private:
+    void Show();
     bool drawsOnTerminal_;
     bool readsTerminal_;
+    int outputFd_;
+    TerminalRenderer* terminal_ = nullptr;  // renderer_, when it draws on a terminal
     std::unique_ptr<TerminalSession> session_;
     std::unique_ptr<Renderer> renderer_;
     std::unique_ptr<Keyboard> keys_;

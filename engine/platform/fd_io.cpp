@@ -24,6 +24,16 @@ bool Readable(int fd, int timeoutMs) {
     }
 }
 
+Ready ReadableOrWoken(int fd, int wakeFd, int timeoutMs) {
+    pollfd p[2] = {{fd, POLLIN, 0}, {wakeFd, POLLIN, 0}};
+    for (;;) {
+        const int n = ::poll(p, wakeFd >= 0 ? 2 : 1, timeoutMs);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return Ready::No;
+        return p[0].revents != 0 ? Ready::Fd : Ready::Wake;
+    }
+}
+
 std::size_t ReadSome(int fd, char* into, std::size_t size) {
     for (;;) {
         const ssize_t n = ::read(fd, into, size);

@@ -1,5 +1,7 @@
 #include "platform/terminal_session.hpp"
 
+#include <fcntl.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 #include <cerrno>
@@ -14,9 +16,17 @@ namespace {
 constexpr int kSignals[] = {SIGHUP, SIGINT, SIGQUIT, SIGTERM, SIGPIPE, SIGABRT};
 constexpr int kSignalCount = sizeof kSignals / sizeof kSignals[0];
 
-// Everything a signal handler needs to put the terminal back.
+// Everything a signal handler needs to put the terminal back, and the note of
+// a resize. A handler can reach nothing else; the renderer draws the new size
+// later, outside it, when the session's owner asks TakeResize().
 struct Saved {
     volatile std::sig_atomic_t active = 0;
+    // Set by SIGWINCH; the pipe wakes a wait for a key, which a flag cannot.
+    volatile std::sig_atomic_t resized = 0;
+    int wakeRead = -1;
+    int wakeWrite = -1;
+    struct sigaction previousWinch {};
+    bool winchHandled = false;
     volatile std::sig_atomic_t row = 1;
     volatile std::sig_atomic_t col = 1;
     int inputFd = -1;
@@ -65,13 +75,52 @@ void RestoreTerminal() {
         move[n++] = 'J';
         Put(saved.outputFd, move, n);
     }
-    if (saved.inputFd >= 0) tcsetattr(saved.inputFd, TCSADRAIN, &saved.mode);
+    if (saved.inputFd >= 0) {
+        // Keys typed ahead would otherwise be read by the shell as commands.
+        tcflush(saved.inputFd, TCIFLUSH);
+        tcsetattr(saved.inputFd, TCSADRAIN, &saved.mode);
+    }
 }
 
 void PutBackHandlers() {
     for (int i = 0; i < kSignalCount; ++i) {
         if (saved.handled[i]) sigaction(kSignals[i], &saved.previous[i], nullptr);
         saved.handled[i] = false;
+    }
+    if (saved.winchHandled) sigaction(SIGWINCH, &saved.previousWinch, nullptr);
+    saved.winchHandled = false;
+}
+
+// Async-signal-safe: a store and a write that never blocks (a full pipe
+// already says enough).
+extern "C" void OnResize(int) {
+    const int savedErrno = errno;
+    saved.resized = 1;
+    if (saved.wakeWrite >= 0) {
+        const char byte = 'w';
+        [[maybe_unused]] const ssize_t n = ::write(saved.wakeWrite, &byte, 1);
+    }
+    errno = savedErrno;
+}
+
+void WatchResizes() {
+    int fds[2];
+    if (pipe2(fds, O_NONBLOCK | O_CLOEXEC) != 0) return;
+    saved.wakeRead = fds[0];
+    saved.wakeWrite = fds[1];
+    saved.resized = 0;
+    struct sigaction ours {};
+    ours.sa_handler = OnResize;
+    sigemptyset(&ours.sa_mask);
+    // Reads and writes elsewhere go on; only a wait for a key must wake.
+    ours.sa_flags = SA_RESTART;
+    saved.winchHandled = sigaction(SIGWINCH, &ours, &saved.previousWinch) == 0;
+}
+
+void CloseWakePipe() {
+    for (int* fd : {&saved.wakeRead, &saved.wakeWrite}) {
+        if (*fd >= 0) ::close(*fd);
+        *fd = -1;
     }
 }
 
@@ -127,6 +176,7 @@ TerminalSession::TerminalSession(int inputFd, int outputFd) {
         tcsetattr(saved.inputFd, TCSADRAIN, &raw);
     }
     if (saved.outputFd >= 0) {
+        WatchResizes();
         static const char kSetUp[] = "\x1b[0m\x1b[?7l\x1b[1;24r\x1b[H\x1b[2J";
         Put(saved.outputFd, kSetUp, sizeof kSetUp - 1);
     }
@@ -138,6 +188,30 @@ TerminalSession::~TerminalSession() { Restore(); }
 void TerminalSession::Restore() {  // NOLINT(readability-convert-member-functions-to-static)
     RestoreTerminal();
     PutBackHandlers();
+    CloseWakePipe();
+}
+
+// Members for the same reason as Restore().
+bool TerminalSession::TakeResize() {  // NOLINT(readability-convert-member-functions-to-static)
+    if (!saved.resized) return false;
+    // Cleared before the pipe is emptied and before the size is read: a
+    // resize in between sets it again, so none is lost.
+    saved.resized = 0;
+    char drain[64];
+    while (saved.wakeRead >= 0 && ::read(saved.wakeRead, drain, sizeof drain) > 0) {
+    }
+    return true;
+}
+
+// A member for the same reason.
+int TerminalSession::ResizeFd() const {  // NOLINT(readability-convert-member-functions-to-static)
+    return saved.wakeRead;
+}
+
+TerminalSize TerminalSizeOf(int fd) {
+    winsize size{};
+    if (ioctl(fd, TIOCGWINSZ, &size) != 0 || size.ws_row == 0 || size.ws_col == 0) return {25, 80};
+    return {size.ws_row, size.ws_col};
 }
 
 void TerminalSession::NoteCursor(int row, int col) {

@@ -13,7 +13,10 @@ constexpr int kSequenceGapMs = 25;
 
 std::optional<char> TermiosKeyboard::NextByteWithin(int timeoutMs) {
     if (held_) return std::exchange(held_, std::nullopt);
-    if (ended_ || !Readable(fd_, timeoutMs)) return std::nullopt;
+    if (ended_) return std::nullopt;
+    Ready ready = ReadableOrWoken(fd_, wakeFd_, timeoutMs);
+    for (; ready == Ready::Wake; ready = ReadableOrWoken(fd_, wakeFd_, timeoutMs)) show_();
+    if (ready == Ready::No) return std::nullopt;
     char byte = 0;
     if (ReadSome(fd_, &byte, 1) == 0) {
         ended_ = true;

@@ -13,8 +13,11 @@ namespace yinshi {
 class TermiosKeyboard final : public Keyboard {
 public:
     // `show` runs before the keys are read, at a poll and before Wait()
-    // blocks, so that what the engine printed is on the screen first.
-    explicit TermiosKeyboard(int fd, std::function<void()> show = {}) : fd_(fd), show_(std::move(show)) {}
+    // blocks, so that what the engine printed is on the screen first. While
+    // Wait() blocks, `wakeFd` becoming readable (the terminal was resized)
+    // runs `show` again, which must empty it.
+    explicit TermiosKeyboard(int fd, std::function<void()> show = {}, int wakeFd = -1)
+        : fd_(fd), wakeFd_(show ? wakeFd : -1), show_(std::move(show)) {}
     std::optional<char> Poll() override;
     char Wait() override;
 
@@ -26,6 +29,7 @@ private:
     void SkipContinuationBytes(int more);
     std::optional<char> NextByteWithin(int timeoutMs);
     int fd_;
+    int wakeFd_;
     std::function<void()> show_;
     std::optional<char> held_;  // a byte read too far
     bool ended_ = false;

@@ -118,6 +118,35 @@ TEST(TerminalRenderer, ScrollsWithTheTerminalAndRingsTheBell) {
     screen.SetListener(nullptr);
 }
 
+TEST(TerminalRenderer, OnASmallTerminalShowsWhatFits) {
+    Pipe out;
+    Screen screen;
+    TerminalRenderer renderer(screen, out.write, {10, 39});
+    screen.SetListener(&renderer);
+    renderer.Flush();
+    const std::string first = Drain(out.read);
+    EXPECT_NE(first.find("\x1b[1;9r"), std::string::npos);  // the rows above the last one scroll
+    EXPECT_NE(first.find(TerminalRenderer::kSmallNoticeEn), std::string::npos);
+    screen.Locate(3, 1);
+    screen.Print(std::string(38, 'a') + "中b");  // the wide character straddles the edge
+    screen.Locate(25, 1);
+    screen.Print("status");
+    renderer.Flush();
+    const std::string drawn = Drain(out.read);
+    EXPECT_NE(drawn.find(std::string(38, 'a') + " "), std::string::npos);
+    EXPECT_EQ(drawn.find("中"), std::string::npos);
+    EXPECT_NE(drawn.find("\x1b[10;1Hstatus"), std::string::npos);
+
+    renderer.Resize({25, 80});  // larger again: everything is drawn once more, in place
+    renderer.Flush();
+    const std::string again = Drain(out.read);
+    EXPECT_NE(again.find("\x1b[1;24r"), std::string::npos);
+    EXPECT_NE(again.find(std::string(38, 'a') + "中"), std::string::npos);
+    EXPECT_NE(again.find("\x1b[25;1Hstatus"), std::string::npos);
+    EXPECT_EQ(again.find(TerminalRenderer::kSmallNoticeEn), std::string::npos);  // said once
+    screen.SetListener(nullptr);
+}
+
 TEST(TerminalSession, KeysWithoutEchoWhileOpenAndTheModeComesBackAfterAnException) {
     Pty pty;
     ASSERT_GE(pty.slave, 0);
