@@ -82,7 +82,7 @@ JobEnd QtLinePrinter::EndJob() {
     const QString pdf = pdfPath_, partial = partialPath_;
     pdfPath_.clear();
     partialPath_.clear();
-    if (pdf.isEmpty()) return failed ? JobEnd{false, tr("打印机报告错误。").toStdString()} : JobEnd{};
+    if (pdf.isEmpty()) return failed ? JobEnd{false, tr("打印机报告错误。").toStdString(), {}} : JobEnd{};
 
     // A link, a FIFO or a device named jg.pdf is not the old PDF: it stays as it is.
     if (!failed && HoldsOtherThanAFile(pdf.toStdString())) failed = true;
@@ -94,7 +94,7 @@ JobEnd QtLinePrinter::EndJob() {
     }
     if (failed) {
         QFile::remove(partial);
-        return {false, tr("无法写入文件：%1").arg(pdf).toStdString()};
+        return {false, tr("无法写入文件：%1").arg(pdf).toStdString(), {}};
     }
     return {true, tr("没有安装打印机，打印内容已写入文件：%1").arg(pdf).toStdString(), pdf.toStdString()};
 }

@@ -100,13 +100,13 @@ TEST_F(PrintCommand, PrinterTroubleAndWhereThePagesWentAreTold) {
     EXPECT_TRUE(printer.lines.empty());
 
     printer.nextStart = {true, {}};
-    printer.nextEnd = {true, "pages in /tmp/jg.pdf"};
+    printer.nextEnd = {true, "pages in /tmp/jg.pdf", {}};
     dialogs.log.clear();
     run();
     // Where the pages went is said only after the job is complete.
     EXPECT_EQ(dialogs.log, (Lines{kAskReady, kAskNow, "!注意|pages in /tmp/jg.pdf"}));
 
-    printer.nextEnd = {false, "jammed"};
+    printer.nextEnd = {false, "jammed", {}};
     dialogs.log.clear();
     run();
     EXPECT_EQ(dialogs.log.back(), "!注意|打印失败：jammed");

@@ -76,8 +76,8 @@ private slots:
         RunPrintCommand(folder->dir.path(), dialogs, printer);
         QCOMPARE(dialogs.log, std::vector<std::string>({notice, notice}));
         QCOMPARE(dialogs.readAtNotice.size(), 2);
-        for (const QString& w : {"x^3+9x^2+26x+24", "=(x+2)(x+3)(x+4)"})
-            QVERIFY2(dialogs.readAtNotice[0].contains(w), qPrintable(w + "\n" + dialogs.readAtNotice[0]));
+        for (const char* w : {"x^3+9x^2+26x+24", "=(x+2)(x+3)(x+4)"})
+            QVERIFY2(dialogs.readAtNotice[0].contains(w), qPrintable(QString(w) + "\n" + dialogs.readAtNotice[0]));
         const QString second = dialogs.readAtNotice[1];
         QVERIFY2(second.contains("x^2-1") && second.contains("因式") && !second.contains("x^3"), qPrintable(second));
         QCOMPARE(strayFiles(), QStringList());
