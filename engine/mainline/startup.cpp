@@ -37,42 +37,6 @@ std::string LowerAscii(std::string s) {
 int TermCount(const Engine& e) { return e.terms.TermCount; }
 int VarCount(const Engine& e) { return e.vars.VarCount; }
 
-// The echo of an input with fractions: numerators, "/" denominators, letters.
-void EchoFractions(Engine& e) {
-    TermTable& t = e.terms;
-    for (int i = 1; i <= TermCount(e); ++i) {
-        float c = t.TermCoef[i];
-        if (i == 1) {
-            e.Print(ItemForm(c));
-            e.jg.Write(TextForm(c));
-        } else {
-            e.Print(c > 0 ? "+" : "-");
-            e.jg.Write(c > 0 ? "+" : "-");
-            e.Print(ItemForm(std::fabs(c)));
-            e.jg.Write(TextForm(std::fabs(c)));
-        }
-        if (t.TermDen[i] != 1.0f) {
-            e.Print("/");
-            e.jg.Write("/");
-            e.Print(ItemForm(t.TermDen[i]));
-            e.jg.Write(TextForm(t.TermDen[i]));
-        }
-        for (int j = 1; j <= VarCount(e); ++j) {
-            float x = t.TermExp(i, j);
-            if (x == 0) continue;
-            e.Print(e.vars.VarName[j]);
-            e.jg.Write(e.vars.VarName[j]);
-            if (x > 1) {
-                e.Print("^");
-                e.jg.Write("^");
-                e.Print(ItemForm(x));
-                e.jg.Write(TextForm(x));
-            }
-        }
-    }
-    e.NewLine();
-}
-
 bool SameExponents(const TermTable& t, int i, int k) {
     for (int j = 1; j < t.TermExp.Cols(); ++j)
         if (t.TermExp(i, j) != t.TermExp(k, j)) return false;
@@ -208,6 +172,12 @@ At StartUp(Engine& e) {
     for (int i = 1; i <= TermCount(e); ++i)
         if (!IsWhole(t.TermCoef[i]) || !IsWhole(t.TermDen[i])) return InputError(e);
 
+    // The limits are checked before the transcript exists: a number past them
+    // has no exact echo, and a refused input leaves no transcript, as an
+    // input error leaves none.
+    TermTable cleared = t;
+    if (!ClearAndMergeExactly(cleared)) return TooBig(e);
+
     if (!e.jg.Create(e.File(e.run.ResultFile))) {
         e.FileFailed(e.run.ResultFile, true);
         return At::FileProblem;
@@ -219,9 +189,9 @@ At StartUp(Engine& e) {
         float den = 1;
         for (int i = 1; i <= TermCount(e); ++i) den *= t.TermDen[i];
         e.run.DenProduct = den;
-        EchoFractions(e);
+        PrintFractionTerms(e);
     }
-    if (!ClearAndMergeExactly(t)) return TooBig(e);
+    t = std::move(cleared);
     DropZeroTerms(t);
     if (TermCount(e) == 0) {
         e.PrintLine("=0");
