@@ -19,7 +19,10 @@ struct Fraction {
 using Powers = std::map<char, long long>;  // letter -> power, none zero
 using RationalPoly = std::map<Powers, Fraction>;
 
-enum class Verdict { InputError, TooManyTerms, TooBig, Read };
+// TooBig and TooManyTerms also stand for an expansion past those limits;
+// PowerTooHigh only for an expansion; Unknown where the tests' own arithmetic
+// would grow too large to say.
+enum class Verdict { InputError, TooManyTerms, TooBig, PowerTooHigh, Unknown, Read };
 
 struct Reading {
     Verdict verdict = Verdict::InputError;
@@ -27,9 +30,15 @@ struct Reading {
 };
 
 // The text as the window hands it over (letters in either case, no blanks;
-// blanks are dropped, so that the engine's echo reads back too).
+// blanks are dropped, so that the engine's echo reads back too), parentheses
+// expanded.
 Reading ReadReference(const std::string& text);
 
 std::string Show(const RationalPoly& p);
+
+// Exact arithmetic on these polynomials, for the tests' own expansions.
+Fraction MakeFraction(Wide num, Wide den);
+void AddTerm(RationalPoly& p, const Powers& powers, const Fraction& c);
+RationalPoly Times(const RationalPoly& a, const RationalPoly& b);
 
 }  // namespace yinshi::testing

@@ -96,9 +96,11 @@ std::size_t FilesIn(const TempDir& dir) {
 
 bool Has(const std::string& hay, const char* needle) { return hay.find(needle) != std::string::npos; }
 
-// The transcript's first line, up to the "=" of the result: the echo.
-std::string Echo(const std::string& jg) {
-    const std::string line = jg.substr(0, jg.find("\r\n"));
+// The transcript's first line, up to the "=" of the result: the echo. A text
+// with parentheses is there as typed, and its expansion after the first "=".
+std::string Echo(const std::string& jg, bool grouped) {
+    std::string line = jg.substr(0, jg.find("\r\n"));
+    if (grouped) line.erase(0, line.find('=') + 1);
     return line.substr(0, line.find('='));
 }
 
@@ -124,15 +126,20 @@ TEST(TextReading, EveryStringIsRefusedOrEchoedAsWhatItDenotes) {
                 break;
             case Verdict::TooManyTerms:
             case Verdict::TooBig:
+            case Verdict::PowerTooHigh:
                 EXPECT_EQ(next, At::EndPrompt);
-                EXPECT_TRUE(Has(log, expected.verdict == Verdict::TooBig ? "The data is too big!" : "at most 20"))
+                EXPECT_TRUE(expected.verdict == Verdict::TooBig
+                                ? Has(log, "The data is too big!") || Has(log, "numbers are too big")
+                                : Has(log, expected.verdict == Verdict::TooManyTerms ? "at most 20" : "too high"))
                     << log;
                 EXPECT_FALSE(t.dir.Exists("jg.dat"));
                 break;
+            case Verdict::Unknown: break;
             case Verdict::Read: {
                 ++read;
                 ASSERT_FALSE(Has(log, "输入错误！")) << log;
-                const std::string echo = Echo(t.dir.Read("jg.dat"));
+                const std::string echo = Echo(t.dir.Read("jg.dat"), text.find_first_of("()") != std::string::npos);
+                if (echo == "0" && expected.poly.empty()) break;
                 const Reading back = ReadReference(echo);
                 ASSERT_EQ(back.verdict, Verdict::Read) << "echo \"" << echo << "\"";
                 EXPECT_EQ(Show(back.poly), Show(expected.poly)) << "echo \"" << echo << "\"";

@@ -83,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
                       StartUpCase{"-5x^3", "-␣5␣x^␣3=␣-␣5x^␣3\r\n", "=␣-␣5␣x^␣3␣", At::CloseAll},
                       StartUpCase{"10000000x+1", "", "The data is too big!\n", At::EndPrompt},
                       StartUpCase{"-20000000x+1", "", "The data is too big!\n", At::EndPrompt},
-                      StartUpCase{"1/5000x+1/5000y+1/5000z", "", "The data is too big!\n", At::EndPrompt},
+                      StartUpCase{"1/5000x+1/5001y+1/5003z", "", "The data is too big!\n", At::EndPrompt},
                       StartUpCase{".5x+1", "", "输入错误！\n", At::EndPrompt},
                       StartUpCase{"x+", "", "输入错误！\n", At::EndPrompt},
                       StartUpCase{"x+1+x2+x3+x4+x5+x6+x7+x8+x9+x10+x11+x12+x13+x14+x15+x16+x17+x18+x19+x20", "",
