@@ -75,7 +75,8 @@ Grew AddTo(ExactPoly& a, const ExactPoly& b, bool subtract) {
 }
 
 Grew MultiplyInto(ExactPoly& a, const ExactPoly& b) {
-    if (a.terms.size() * b.terms.size() > kMaxWorkTerms * kMaxWorkTerms) return Grew::TooManyTerms;
+    // A product this large could only come back within the limits by cancelling.
+    if (a.terms.size() * b.terms.size() > kMaxWorkTerms * 100) return Grew::TooManyTerms;
     std::map<Powers, Wide> product;
     for (const auto& [pa, ca] : a.terms) {
         for (const auto& [pb, cb] : b.terms) {

@@ -23,7 +23,7 @@ struct ExactPoly {
 // would pass kMaxPower.
 enum class Grew { Fine, NumbersTooBig, TooManyTerms, PowerTooHigh };
 
-constexpr std::size_t kMaxWorkTerms = 2000;
+constexpr std::size_t kMaxWorkTerms = 400;
 constexpr std::int32_t kMaxPower = 9999999;
 // Numbers as written saturate here, far below where products overflow.
 constexpr Wide kMaxWritten = Wide(1000000000) * 1000000000 * 10;

@@ -1,5 +1,6 @@
 #include "mainline/grouped_input.hpp"
 
+#include <array>
 #include <string>
 
 #include "mainline/parser.hpp"
@@ -14,34 +15,31 @@ struct Pair {
     const char* english;
 };
 
-// What could not be read, in both languages; "@" stands for the place.
+// What could not be read, in both languages, in the order of ReadProblem; "@"
+// stands for the place, "#" for the character.
+constexpr std::array<Pair, 14> kWhy{{
+    {"", ""},
+    {"无法识别的字符 “#”（第 @ 个字符）", "Cannot read \"#\" at character @."},
+    {"括号不配对（第 @ 个字符）", "Unbalanced parenthesis at character @."},
+    {"缺少指数（第 @ 个字符）", "Exponent missing at character @."},
+    {"指数应为 1 到 9999999 的整数，不以 0 开头（第 @ 个字符）",
+     "An exponent must be a whole number from 1 to 9999999, not starting with 0 (character @)."},
+    {"此处应为字母，却是数字（第 @ 个字符）", "A number where a letter was expected at character @."},
+    {"符号后面缺少项（第 @ 个字符）", "A sign with no term after it at character @."},
+    {"缺少项（第 @ 个字符）", "A term is missing at character @."},
+    {"系数为零（第 @ 个字符）", "A coefficient of zero at character @."},
+    {"分母缺少或为零（第 @ 个字符）", "A denominator missing or zero at character @."},
+    {"一个数中有两个 “/”（第 @ 个字符）", "A second \"/\" in one number at character @."},
+    {"一项中的字母多于六个（第 @ 个字符）", "More than six letters in one term (character @)."},
+    {"不同的字母多于七个（第 @ 个字符）", "More than seven different letters (character @)."},
+    {"指数太高了（最高 9999999，第 @ 个字符）", "An exponent is too high (at most 9999999, character @)."},
+}};
+
+static_assert(kWhy.size() == static_cast<std::size_t>(ReadProblem::ExpansionTooBig), "one pair per fault of the text");
+
 Pair Why(ReadProblem problem) {
-    switch (problem) {
-        case ReadProblem::Character: return {"无法识别的字符 “#”（第 @ 个字符）", "Cannot read \"#\" at character @."};
-        case ReadProblem::Unbalanced: return {"括号不配对（第 @ 个字符）", "Unbalanced parenthesis at character @."};
-        case ReadProblem::ExponentMissing: return {"缺少指数（第 @ 个字符）", "Exponent missing at character @."};
-        case ReadProblem::BadExponent:
-            return {"指数应为 1 到 9999999 的整数，不以 0 开头（第 @ 个字符）",
-                    "An exponent must be a whole number from 1 to 9999999, not starting with 0 (character @)."};
-        case ReadProblem::NumberForLetter:
-            return {"此处应为字母，却是数字（第 @ 个字符）", "A number where a letter was expected at character @."};
-        case ReadProblem::SignWithoutTerm:
-            return {"符号后面缺少项（第 @ 个字符）", "A sign with no term after it at character @."};
-        case ReadProblem::TermMissing: return {"缺少项（第 @ 个字符）", "A term is missing at character @."};
-        case ReadProblem::ZeroCoefficient: return {"系数为零（第 @ 个字符）", "A coefficient of zero at character @."};
-        case ReadProblem::ZeroDenominator:
-            return {"分母缺少或为零（第 @ 个字符）", "A denominator missing or zero at character @."};
-        case ReadProblem::SecondBar:
-            return {"一个数中有两个 “/”（第 @ 个字符）", "A second \"/\" in one number at character @."};
-        case ReadProblem::TooManyFactors:
-            return {"一项中的字母多于六个（第 @ 个字符）", "More than six letters in one term (character @)."};
-        case ReadProblem::TooManyLetters:
-            return {"不同的字母多于七个（第 @ 个字符）", "More than seven different letters (character @)."};
-        case ReadProblem::PowerTooHigh:
-            return {"指数太高了（最高 9999999，第 @ 个字符）",
-                    "An exponent is too high (at most 9999999, character @)."};
-        default: return {"", ""};
-    }
+    const auto i = static_cast<std::size_t>(problem);
+    return i < kWhy.size() ? kWhy[i] : kWhy[0];
 }
 
 // The pair with the place and the character filled in.
