@@ -68,7 +68,27 @@ std::optional<std::vector<std::string>> TermSpelling(std::string_view text) {
     return terms;
 }
 
+namespace {
+
+// A text without blanks, in lower case.
+std::string Squeezed(std::string_view text) {
+    std::string s;
+    for (char c : text) {
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\n') continue;
+        s += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    return s;
+}
+
+}  // namespace
+
 bool EchoIsOf(std::string_view echo, std::string_view handedOff) {
+    // A polynomial typed with parentheses is expanded by the engine, whose
+    // first line is then the text as typed, "=", and the expansion.
+    if (handedOff.find_first_of("()") != std::string_view::npos) {
+        const std::size_t equals = echo.find('=');
+        return equals != std::string_view::npos && Squeezed(echo.substr(0, equals)) == Squeezed(handedOff);
+    }
     const auto a = TermSpelling(echo);
     const auto b = TermSpelling(handedOff);
     return a && b && *a == *b;

@@ -16,7 +16,8 @@ namespace yinshi::frontend {
 std::optional<std::vector<std::string>> TermSpelling(std::string_view text);
 
 // True when `echo` (jg.dat's first line) is the engine's echo of `handedOff` (DXS.DAT's text):
-// both have a spelling and the two agree term by term, in order.
+// both have a spelling and the two agree term by term, in order; for a text with parentheses,
+// which the engine expands, the line begins with that text (blanks and case aside) and "=".
 bool EchoIsOf(std::string_view echo, std::string_view handedOff);
 
 }  // namespace yinshi::frontend

@@ -1,10 +1,12 @@
 #include "mainline/parser.hpp"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cmath>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "mainline/driver.hpp"
 #include "platform/number_form.hpp"
@@ -28,104 +30,142 @@ unsigned char Byte(char c) { return static_cast<unsigned char>(c); }
 // another number.
 bool GoodExponent(float v) { return v > 0 && v <= kCoefLimit && IsWhole(v); }
 
-// The item-file writer of the tokeniser: one quoted item per line.
-class ItemWriter {
+// The tokeniser's items, one quoted item per line. They are held until the
+// whole text has passed, so that a rejected text leaves no item file behind.
+class ItemList {
 public:
-    explicit ItemWriter(const std::filesystem::path& path) { out_.Create(path); }
-    bool Good() const { return out_.Good(); }
-    std::size_t Written() const { return out_.Written(); }
-    void Item(std::string_view text) {
-        out_.Write("\"");
-        out_.Write(text);
-        out_.Write("\"");
-        out_.EndLine();
+    void Item(std::string_view text) { lines_.push_back("\"" + std::string(text) + "\""); }
+    void Separator() { lines_.emplace_back("\"+\",\"+\""); }
+    // The bytes written, which the loader must read back whole; nullopt when
+    // the file cannot be written whole.
+    std::optional<std::size_t> WriteTo(const std::filesystem::path& path) const {
+        TextOut out;
+        out.Create(path);
+        for (const std::string& line : lines_) {
+            out.Write(line);
+            out.EndLine();
+        }
+        out.Close();
+        if (!out.Good()) return std::nullopt;
+        return out.Written();
     }
-    void Separator() {
-        out_.Write("\"+\",\"+\"");
-        out_.EndLine();
-    }
-    void Close() { out_.Close(); }
 
 private:
-    TextOut out_;
+    std::vector<std::string> lines_;
+};
+
+// Only the 26 letters of the alphabet, in either case, name variables: any
+// other byte read as a letter would become a variable nobody typed.
+bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+char LowerLetter(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+bool StartsNumber(char c) { return (c >= '0' && c <= '9') || c == '.'; }
+
+// The letters of a text against the letters the tables already hold: a term's
+// powers of one letter add up (x2x is x^3), and the sum must stay within the
+// number limit; the tables hold at most seven letters in all.
+class LetterCount {
+public:
+    explicit LetterCount(std::string known) : letters_(std::move(known)) {}
+    void NewTerm() { power_.fill(0); }
+    bool Add(char letter, float exponent) {
+        const char c = LowerLetter(letter);
+        if (letters_.find(c) == std::string::npos) letters_ += c;
+        float& sum = power_[static_cast<std::size_t>(c - 'a')];
+        sum += exponent;
+        return letters_.size() <= static_cast<std::size_t>(kMaxVars) && sum <= kCoefLimit;
+    }
+
+private:
+    std::string letters_;
+    std::array<float, 26> power_{};
 };
 
 // A term's coefficient at p: the number as written, or an implied 1 or -1.
-// False when there is neither a number nor a letter to take the implied one.
-bool WriteCoefficient(std::string_view s, std::size_t& p, ItemWriter& out) {
+// False when there is neither a number nor a letter to take the implied one,
+// so that a sign never stands for a term of its own.
+bool WriteCoefficient(std::string_view s, std::size_t& p, ItemList& out) {
     if (ReadNumber(s.substr(p)) == 0) {
-        if (p < s.size() && s[p] == '-') {
-            out.Item("-1");
-            ++p;
-            return true;
-        }
-        out.Item("1");
-        return p < s.size() && Byte(s[p]) >= 'A';
+        const bool minus = p < s.size() && s[p] == '-';
+        out.Item(minus ? "-1" : "1");
+        if (minus) ++p;
+        return p < s.size() && IsLetter(s[p]);
     }
     std::size_t q = p + 1;
     while (q < s.size() && s[q] >= '/' && s[q] <= '9') ++q;
     std::string_view coef = s.substr(p, q - p);
-    // A fraction bar needs a denominator other than zero after it.
+    // One fraction bar, with a denominator other than zero after it: a
+    // second bar would be dropped by the loader.
     std::size_t bar = coef.find('/');
-    if (bar != std::string_view::npos && ReadNumber(coef.substr(bar + 1)) == 0) return false;
+    if (bar != std::string_view::npos) {
+        if (coef.find('/', bar + 1) != std::string_view::npos) return false;
+        if (ReadNumber(coef.substr(bar + 1)) == 0) return false;
+    }
     out.Item(coef);
     p = q;
     return true;
 }
 
 // The exponent of the letter at p, 1 when none is written; p moves past both.
-// False for an exponent that is not a whole number in range.
-bool WriteExponent(std::string_view s, std::size_t& p, ItemWriter& out) {
+// Nothing for an exponent that is not a whole number in range.
+std::optional<float> WriteExponent(std::string_view s, std::size_t& p, ItemList& out) {
     char next = p + 1 < s.size() ? s[p + 1] : '\0';
     bool marker = next == '^' || next == '\'';
     p += marker ? 2 : 1;
     if (!marker && !(next > '0' && next < 'A')) {
         out.Item("1");
-        return true;
+        return 1.0f;
     }
     float exponent = ReadNumber(s.substr(p));
-    if (!GoodExponent(exponent)) return false;
+    if (!GoodExponent(exponent)) return std::nullopt;
     std::string text = TextForm(exponent);
     out.Item(text);
     // The exponent is consumed by the length of its own text, so a
     // differently spelled one ("02") leaves characters that fail.
     p += std::min(text.size() - 1, s.size() - p);
-    return true;
+    return exponent;
 }
 
 enum class TermEnd { Failed, LastTerm, NextTerm };
 
 // A term's variable factors, up to the separator that ends it.
-TermEnd WriteFactors(std::string_view s, std::size_t& p, ItemWriter& out) {
+TermEnd WriteFactors(std::string_view s, std::size_t& p, ItemList& out, LetterCount& letters) {
     int factors = 0;
+    letters.NewTerm();
     for (;;) {
         if (p >= s.size()) {
             out.Separator();
             return TermEnd::LastTerm;
         }
-        unsigned char c = Byte(s[p]);
-        if (c == '+' || c == '-') {
+        const char c = s[p];
+        if (c == '+') {
+            out.Separator();
+            ++p;
+            // A plus takes no sign after it: the next term starts here.
+            return p < s.size() && (IsLetter(s[p]) || StartsNumber(s[p])) ? TermEnd::NextTerm : TermEnd::Failed;
+        }
+        if (c == '-') {
             out.Separator();
             // A minus stays: it is the next coefficient's sign.
-            if (c == '+') ++p;
             return TermEnd::NextTerm;
         }
-        // Only a one-byte character can be a variable letter; the bytes of
-        // a multi-byte character would each become a variable of their own.
-        if (c <= '9' || c >= 0x80) return TermEnd::Failed;
+        if (!IsLetter(c)) return TermEnd::Failed;
         if (++factors > kMaxFactorsPerTerm) return TermEnd::Failed;
         out.Item(s.substr(p, 1));
-        if (!WriteExponent(s, p, out)) return TermEnd::Failed;
+        const std::optional<float> exponent = WriteExponent(s, p, out);
+        if (!exponent || !letters.Add(c, *exponent)) return TermEnd::Failed;
     }
 }
 
 // The tokeniser proper, on text that has been through the pre-pass.
 // Returns false on an input error.
-bool Tokenize(std::string_view s, ItemWriter& out) {
+bool Tokenize(std::string_view s, ItemList& out, LetterCount& letters) {
     std::size_t p = 0;
+    // A plus before the first term says nothing; before a number it stays
+    // part of the number, as it always has.
+    if (s.size() >= 2 && s[0] == '+' && IsLetter(s[1])) p = 1;
     for (;;) {
         if (!WriteCoefficient(s, p, out)) return false;
-        const TermEnd end = WriteFactors(s, p, out);
+        const TermEnd end = WriteFactors(s, p, out, letters);
         if (end != TermEnd::NextTerm) return end == TermEnd::LastTerm;
     }
 }
@@ -137,14 +177,21 @@ At ItemFileFailed(Engine& e, bool writing) {
     return At::FileProblem;
 }
 
+// The letters the tables already hold, which a factor record is read against.
+std::string KnownLetters(const Engine& e) {
+    std::string known;
+    const int count = std::min<int>(std::max(e.vars.VarCount, e.vars.ParsedVarCount), kMaxVars);
+    for (int v = 1; v <= count; ++v) known += e.vars.VarName[v];
+    return known;
+}
+
 Next TokenizeWhole(Engine& e, const std::string& text) {
-    ItemWriter out(e.File(kItemFile));
-    if (!out.Good()) return ItemFileFailed(e, true);
-    bool ok = Tokenize(PrePass(text), out);
-    out.Close();
-    if (!out.Good()) return ItemFileFailed(e, true);
-    e.itemFileBytes = out.Written();
-    if (!ok) return InputError(e);
+    ItemList out;
+    LetterCount letters(KnownLetters(e));
+    if (!Tokenize(PrePass(text), out, letters)) return InputError(e);
+    const std::optional<std::size_t> written = out.WriteTo(e.File(kItemFile));
+    if (!written) return ItemFileFailed(e, true);
+    e.itemFileBytes = *written;
     return std::nullopt;
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "mainline/driver.hpp"
+#include "mainline/grouped_input.hpp"
 #include "mainline/like_terms.hpp"
 #include "mainline/parser.hpp"
 #include "platform/number_form.hpp"
@@ -41,70 +42,40 @@ std::string LowerAscii(std::string s) {
 int TermCount(const Engine& e) { return e.terms.TermCount; }
 int VarCount(const Engine& e) { return e.vars.VarCount; }
 
-// The echo of an input with fractions: numerators, "/" denominators, letters.
-void EchoFractions(Engine& e) {
-    TermTable& t = e.terms;
-    for (int i = 1; i <= TermCount(e); ++i) {
-        float c = t.TermCoef[i];
-        if (i == 1) {
-            e.Print(ItemForm(c));
-            e.jg.Write(TextForm(c));
-        } else {
-            e.Print(c > 0 ? "+" : "-");
-            e.jg.Write(c > 0 ? "+" : "-");
-            e.Print(ItemForm(std::fabs(c)));
-            e.jg.Write(TextForm(std::fabs(c)));
-        }
-        if (t.TermDen[i] != 1.0f) {
-            e.Print("/");
-            e.jg.Write("/");
-            e.Print(ItemForm(t.TermDen[i]));
-            e.jg.Write(TextForm(t.TermDen[i]));
-        }
-        for (int j = 1; j <= VarCount(e); ++j) {
-            float x = t.TermExp(i, j);
-            if (x == 0) continue;
-            e.Print(e.vars.VarName[j]);
-            e.jg.Write(e.vars.VarName[j]);
-            if (x > 1) {
-                e.Print("^");
-                e.jg.Write("^");
-                e.Print(ItemForm(x));
-                e.jg.Write(TextForm(x));
-            }
-        }
-    }
-    e.NewLine();
-}
-
 bool SameExponents(const TermTable& t, int i, int k) {
     for (int j = 1; j < t.TermExp.Cols(); ++j)
         if (t.TermExp(i, j) != t.TermExp(k, j)) return false;
     return true;
 }
 
-// The product of the denominators; nullopt when a number as written or the
-// product is past the limits. Floats round monotonically and the limit is a
-// whole float, so a written number past the limit still reads past it.
+// The denominator the fractions are cleared with: the product of the
+// denominators, or their least common multiple where only that is within the
+// limit; nullopt when a number as written or both are past the limits. Floats
+// round monotonically and the limit is a whole float, so a written number past
+// the limit still reads past it.
 std::optional<std::int64_t> CommonDenominator(const TermTable& t) {
     const int n = t.TermCount;
-    std::int64_t den = 1;
-    for (int i = 1; i <= n; ++i) {
+    for (int i = 1; i <= n; ++i)
         if (std::fabs(t.TermCoef[i]) > kCoefLimit || t.TermDen[i] > kCoefLimit) return std::nullopt;
-        den *= static_cast<std::int64_t>(t.TermDen[i]);
-        if (den > kExactLimit) return std::nullopt;
+    std::int64_t product = 1;
+    std::int64_t lcm = 1;
+    for (int i = 1; i <= n; ++i) {
+        const auto den = static_cast<std::int64_t>(t.TermDen[i]);
+        if (product <= kExactLimit) product *= den;
+        lcm = lcm / Gcd(lcm, den) * den;
+        if (lcm > kExactLimit) return std::nullopt;
     }
-    return den;
+    return product <= kExactLimit ? product : lcm;
 }
 
 // Clears the fractions, merges like terms and moves the zero terms to the end,
 // in integers, so that no coefficient is rounded before the size check sees
-// it. False when a number as written, the product of the denominators, or a
-// coefficient after clearing and merging is past the limits.
-bool ClearAndMergeExactly(TermTable& t) {
+// it. Returns the denominator cleared; nullopt when a number as written, the
+// denominator, or a coefficient after clearing and merging is past the limits.
+std::optional<std::int64_t> ClearAndMergeExactly(TermTable& t) {
     const int n = t.TermCount;
     const std::optional<std::int64_t> den = CommonDenominator(t);
-    if (!den) return false;
+    if (!den) return std::nullopt;
     std::vector<std::int64_t> coef(static_cast<std::size_t>(n) + 1, 0);
     for (int i = 1; i <= n; ++i)
         coef[i] = static_cast<std::int64_t>(t.TermCoef[i]) * (*den / static_cast<std::int64_t>(t.TermDen[i]));
@@ -114,10 +85,10 @@ bool ClearAndMergeExactly(TermTable& t) {
             for (int j = 0; j < t.TermExp.Cols(); ++j) t.TermExp(to, j) = t.TermExp(from, j);
         });
     for (int i = 1; i <= n; ++i) {
-        if (coef[i] > kCoefLimitWhole || coef[i] < -kCoefLimitWhole) return false;
+        if (coef[i] > kCoefLimitWhole || coef[i] < -kCoefLimitWhole) return std::nullopt;
         t.TermCoef[i] = static_cast<float>(coef[i]);
     }
-    return true;
+    return den;
 }
 
 // The title, and the short pause before the input appears: a counting loop,
@@ -189,43 +160,44 @@ At EndWithOneTerm(Engine& e) {
     return At::CloseAll;
 }
 
-}  // namespace
-
-At StartUp(Engine& e) {
-    ShowTitle(e);
-    if (Next n = ReadInput(e)) return *n;
-
-    e.run.NoGroupingShown = 1;
-    e.PrintLine(e.run.InputText);
-    e.NewLine();
-    e.run.InputText = LowerAscii(e.run.InputText);
-    e.run.ResultFile = "jg.dat";
-
-    if (Next n = TokenizeText(e)) return *n;
-    e.NewLine();
-    AllocateStartup(e);
-    if (Next n = LoadTerms(e)) return *n;
-    for (int j = 1; j <= VarCount(e); ++j) e.vars.VarNameParsed[j] = e.vars.VarName[j];
+// From the term table as read to the normalised one the driver works on,
+// with the echo; `typed` is the text as typed when it was expanded.
+At Normalise(Engine& e, const std::string& typed) {
     // A decimal point (".5x") reads as a number that is not whole. Rejected
     // here, before the transcript exists, so no half-written one is left.
     TermTable& t = e.terms;
-    for (int i = 1; i <= TermCount(e); ++i)
-        if (!IsWhole(t.TermCoef[i]) || !IsWhole(t.TermDen[i])) return InputError(e);
+    for (int i = 1; i <= TermCount(e); ++i) {
+        if (!IsWhole(t.TermCoef[i]) || !IsWhole(t.TermDen[i])) {
+            const At next = InputError(e);
+            ExplainInputError(e, e.run.InputText);
+            return next;
+        }
+    }
+    // The limits are checked before the transcript exists: a number past them
+    // has no exact echo, and a refused input leaves no transcript, as an
+    // input error leaves none.
+    TermTable cleared = t;
+    const std::optional<std::int64_t> den = ClearAndMergeExactly(cleared);
+    if (!den) return typed.empty() ? TooBig(e) : ExpansionTooBig(e);
 
     if (!e.jg.Create(e.File(e.run.ResultFile))) {
         e.FileFailed(e.run.ResultFile, true);
         return At::FileProblem;
     }
-
+    // An expanded text: the transcript's first line is what was typed, then
+    // the expansion as its first equation; the screen shows the typed text above.
+    if (!typed.empty()) {
+        e.jg.Write(typed);
+        e.jg.Write("=");
+        e.Print("=");
+    }
     if (e.run.FracFlag != "f") {
         PrintTermTable(e);
     } else {
-        float den = 1;
-        for (int i = 1; i <= TermCount(e); ++i) den *= t.TermDen[i];
-        e.run.DenProduct = den;
-        EchoFractions(e);
+        e.run.DenProduct = static_cast<float>(*den);
+        PrintFractionTerms(e);
     }
-    if (!ClearAndMergeExactly(t)) return TooBig(e);
+    t = std::move(cleared);
     DropZeroTerms(t);
     if (TermCount(e) == 0) {
         e.PrintLine("=0");
@@ -238,6 +210,33 @@ At StartUp(Engine& e) {
     e.run.StartTime = e.clock.Now();
     e.run.LongTried = 0;
     return At::Restart;
+}
+
+}  // namespace
+
+At StartUp(Engine& e) {
+    ShowTitle(e);
+    if (Next n = ReadInput(e)) return *n;
+
+    e.run.NoGroupingShown = 1;
+    e.PrintLine(e.run.InputText);
+    e.NewLine();
+    const std::string typed = HasGroups(e.run.InputText) ? e.run.InputText : std::string();
+    e.run.InputText = LowerAscii(e.run.InputText);
+    e.run.ResultFile = "jg.dat";
+    if (!typed.empty()) {
+        if (Next n = ExpandInput(e, typed)) return *n;
+    }
+
+    if (Next n = TokenizeText(e)) {
+        if (*n == At::EndPrompt) ExplainInputError(e, e.run.InputText);
+        return *n;
+    }
+    e.NewLine();
+    AllocateStartup(e);
+    if (Next n = LoadTerms(e)) return *n;
+    for (int j = 1; j <= VarCount(e); ++j) e.vars.VarNameParsed[j] = e.vars.VarName[j];
+    return Normalise(e, typed);
 }
 
 }  // namespace yinshi

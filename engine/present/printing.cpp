@@ -93,6 +93,41 @@ void PrintTermTable(Engine& e) {
     }
 }
 
+void PrintFractionTerms(Engine& e) {
+    TermTable& t = e.terms;
+    for (int i = 1; i <= t.TermCount; ++i) {
+        float c = t.TermCoef[i];
+        if (i == 1) {
+            e.Print(ItemForm(c));
+            e.jg.Write(TextForm(c));
+        } else {
+            e.Print(c > 0 ? "+" : "-");
+            e.jg.Write(c > 0 ? "+" : "-");
+            e.Print(ItemForm(std::fabs(c)));
+            e.jg.Write(TextForm(std::fabs(c)));
+        }
+        if (t.TermDen[i] != 1.0f) {
+            e.Print("/");
+            e.jg.Write("/");
+            e.Print(ItemForm(t.TermDen[i]));
+            e.jg.Write(TextForm(t.TermDen[i]));
+        }
+        for (int j = 1; j <= e.vars.VarCount; ++j) {
+            float x = t.TermExp(i, j);
+            if (x == 0) continue;
+            e.Print(e.vars.VarName[j]);
+            e.jg.Write(e.vars.VarName[j]);
+            if (x > 1) {
+                e.Print("^");
+                e.jg.Write("^");
+                e.Print(ItemForm(x));
+                e.jg.Write(TextForm(x));
+            }
+        }
+    }
+    e.NewLine();
+}
+
 void PrintContentPrefix(Engine& e) {
     RunFlags& r = e.run;
     // A single negative term keeps its sign on both outputs, so that the

@@ -12,6 +12,9 @@ enum class PrintTarget { Screen, ScreenAndTranscript };
 // The only code that builds polynomial text. Console and transcript (jg.dat)
 // receive slightly different text; see each routine.
 void PrintTermTable(Engine& e);
+// The term table as read, with fractions: each numerator, "/" and its
+// denominator when it is not 1, the letters; the line ended on the screen only.
+void PrintFractionTerms(Engine& e);
 void PrintContentPrefix(Engine& e);
 // Writes "(" coefs(degree) .. coefs(0) ")", highest power first, each
 // non-zero coefficient with the monomial of image power shift + k in the

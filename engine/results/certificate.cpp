@@ -1,5 +1,6 @@
 #include "results/certificate.hpp"
 
+#include <algorithm>
 #include <cctype>
 #include <map>
 #include <string>
@@ -171,7 +172,9 @@ bool IsProductLine(std::string_view line) {
 
 std::optional<std::string> LastProduct(const std::string& transcript) {
     std::optional<std::string> last;
-    std::size_t pos = 0;
+    // The first line is the echo of the input: a polynomial typed with
+    // parentheses shows them there, but it is no product the run found.
+    std::size_t pos = std::min(transcript.find('\n'), transcript.size());
     while (pos < transcript.size()) {
         std::size_t end = transcript.find_first_of("\r\n", pos);
         if (end == std::string::npos) end = transcript.size();

@@ -35,7 +35,7 @@ bool OneLetter(const exact::MultiPoly& f);
 bool IsProductLine(std::string_view line);
 
 // The product the transcript ends with: the text after the last "=" of its
-// last product line; nullopt when none.
+// last product line after the first (the echo); nullopt when none.
 std::optional<std::string> LastProduct(const std::string& transcript);
 
 // Reads the product the run ended with from the transcript and says, as a

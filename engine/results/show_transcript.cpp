@@ -94,7 +94,7 @@ void ShowTranscript(Engine& e) {
     // solutions regroup are those of its last product line alone.
     int fileOnly = 0;
     if (e.run.SplitAfterSearch)
-        for (std::size_t k = 0; k < lines.size(); ++k)
+        for (std::size_t k = 1; k < lines.size(); ++k)  // the first line is the echo
             if (IsProductLine(lines[k])) fileOnly = static_cast<int>(k) + 1;
     bool writeFailTold = false;
     for (const std::string& line : lines) {

@@ -27,12 +27,28 @@ for p in "99999999x^2-99999998x^2+x-1" "99999999x-99999998x" "1/16777217x+1" "50
     new "$p"; run
     { ended && screen_has "The data is too big!"; } || bad "$p is past the limit and must say so"
     grep -q "=" "$dir/jg.dat" 2>/dev/null && bad "$p: the transcript claims a result"
+    [ -e "$dir/jg.dat" ] && bad "$p is refused but left a transcript"
 done
 # A number alone keeps its value after the "=".
 for p in "-1" "1" "7" "-3/4"; do
     new "$p"; run
     ended || bad "$p did not end cleanly"
     jg_lines | tr -d ' ' | grep -qx -- "$p=$p" || bad "$p: the transcript lacks its value: $(jg_lines)"
+done
+
+echo "== malformed text"
+# A sign with nothing after it, a byte that is no letter, a second "^" or "/":
+# each was read as a polynomial nobody typed. Refused, and nothing written.
+for p in "x^2-" "x^2-1-" "x^2--1" "x---1" "--x" "1-" "-" "x^2++1" "x^2+-1" "a^2-b^2-" \
+         "x^2-5x+6=" "x^2^3-1" "[x-]" "x_1-1" "x~2-1" 'x`-1' "x{2}-1" "x|y" $'x^2\x7f-1' "1/2/3x+1"; do
+    new "$p"; run
+    { ended && screen_has "输入错误！"; } || bad "$p is no polynomial and must say so"
+    [ "$(ls -A "$dir")" = "DXS.DAT" ] || bad "$p is refused but wrote $(ls -A "$dir" | tr '\n' ' ')"
+done
+# A leading sign stays allowed.
+for p in "-x^2+1" "+x^2-1"; do
+    new "$p"; run
+    { ended && jg_lines | head -1 | grep -q "x^ 2"; } || bad "$p must be read: $(jg_lines | head -1)"
 done
 
 echo "== runaway"

@@ -3,6 +3,7 @@
 # the status line on row 25 while a slow search runs, t to stop it, the
 # closing questions and the end prompt.
 set -euo pipefail
+n=0
 # The engine as the window program starts it, in a terminal window of its own.
 export YINSHI_OWN_WINDOW=1
 engine=$1
@@ -96,5 +97,29 @@ tm new-session -d -x 80 -y 25 -s plain -c "$work" "bash -c 'YINSHI_PLAIN_WALK=1 
 wait_for "Anew decompose y/n ?"
 tm send-keys -t plain n
 wait_for "It is irreducible over the integers."
+
+# Typed with parentheses: the typed text and its expansion, then the working on
+# it, to the square (the run is quick: the transcript shown again is what stays).
+pane=grouped
+printf '"(a+b)^2-4(a+b)+4"\r\n' > "$work/DXS.DAT"
+tm new-session -d -x 80 -y 25 -s grouped -c "$work" "bash -c '\"$engine\"; sleep 60'"
+wait_for "(a+b)^2-4(a+b)+4=a^ 2+ 2 ab+b^ 2- 4 a- 4 b+ 4"
+wait_for "=[( 1 a^ 2+ 1 ba-2 a)+( 1 ba+ 1 b^ 2-2 b)+(-2 a-2 b+ 4 )]"
+wait_for "=(a + b - 2)^ 2"
+tm send-keys -t grouped n
+wait_for "Press any key after reading"
+[ "$(tr -d '\r' < "$work/jg.dat" | head -1)" = "(a+b)^2-4(a+b)+4=a^ 2+ 2 ab+b^ 2- 4 a- 4 b+ 4 " ] ||
+    fail "jg.dat does not open with the typed text and its expansion"
+
+# A text that cannot be read: the input message, then why, in both languages.
+for case in "x^^2|Exponent missing at character 2." "(x+1|Unbalanced parenthesis at character 1." \
+            "2x^|Exponent missing at character 3."; do
+    pane=why$((++n))
+    printf '"%s"\r\n' "${case%%|*}" > "$work/DXS.DAT"
+    tm new-session -d -x 80 -y 25 -s "$pane" -c "$work" "bash -c '\"$engine\"; sleep 60'"
+    wait_for "Press any key after reading"
+    screen | grep -A1 -F "输入错误！" | grep -qF "（第" || fail "${case%%|*}: no Chinese reason under the input message"
+    screen | grep -qxF "${case#*|}" || fail "${case%%|*}: no '${case#*|}'"
+done
 
 echo "engine under tmux: passed"

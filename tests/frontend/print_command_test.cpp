@@ -125,12 +125,22 @@ TEST(EchoMatch, EngineEchoesOfTypedPolynomials) {
         {" 1x^ 2- 1/ 4", "x^2-1/4"},
         {"x^ 2y- 1 ", "xyx-1"},
         {"-x^ 2+ 1 ", "-x^2+1"},
+        {"(x+1)(x-1)=x^ 2- 1 ", "(X+1)(x-1)"},
+        {"(x+1)-(x+1)=0", "(x+1)-(x+1)"},
     };
     for (const auto& [echo, typed] : same) EXPECT_TRUE(EchoIsOf(echo, typed)) << echo << " | " << typed;
     const std::pair<const char*, const char*> other[] = {
-        {"x^ 2- 1 ", "x^2+1"}, {"x^ 2- 1 ", "(x+1)(x-1)"}, {"x^ 2- 1 ", "1-x^2"}, {"x^ 2- 1 ", "x^2-1/2"},
-        {"", "x^2-1"},         {"x^ 2- 1 ", ""},           {"x^ 2- 1 ", "2*x"},   {"x^ 3- 1 ", "x^2-1"},
+        {"x^ 2- 1 ", "x^2+1"},
+        {"x^ 2- 1 ", "(x+1)(x-1)"},
+        {"x^ 2- 1 ", "1-x^2"},
+        {"x^ 2- 1 ", "x^2-1/2"},
+        {"", "x^2-1"},
+        {"x^ 2- 1 ", ""},
+        {"x^ 2- 1 ", "2*x"},
+        {"x^ 3- 1 ", "x^2-1"},
         {"x^ 2- 1 ", "y^2-1"},
+        {"(x+1)(x+1)=x^ 2+ 2 x+ 1 ", "(x+1)(x-1)"},
+        {"(x+1)(x-1)", "(x+1)(x-1)"},
     };
     for (const auto& [echo, typed] : other) EXPECT_FALSE(EchoIsOf(echo, typed)) << echo << " | " << typed;
 }
