@@ -60,8 +60,9 @@ build_mpfr() {
   emmake make -C src install prefix="$PREFIX" >/dev/null
 }
 
-# The modules the exact layer's two factorings reach, found by linking against them; the rest
-# of FLINT (p-adics, quadratic sieve, finite-field defaults, ...) would double the build time.
+# The modules the exact layer's two factorings reach, found by linking against them (padic and
+# qadic only for the table of Conway polynomials); the rest of FLINT (finite-field defaults,
+# rational multivariate factoring, p-adic polynomials and matrices, ...) would add to the build.
 FLINT_MODULES="ulong_extras long_extras perm fmpz fmpz_vec fmpz_poly fmpq_poly fmpz_mat fmpz_lll
   mpfr_vec mpfr_mat nmod nmod_vec nmod_poly nmod_poly_factor arith mpn_extras nmod_mat fmpq fmpq_vec
   fmpq_mat fmpz_mod_poly fmpz_mod_poly_factor fmpz_factor fmpz_poly_factor fft double_extras d_vec
@@ -69,7 +70,7 @@ FLINT_MODULES="ulong_extras long_extras perm fmpz fmpz_vec fmpz_poly fmpq_poly f
   fq_nmod_poly_factor fq_zech fq_zech_vec fq_zech_mat fq_zech_poly fq_zech_poly_factor fmpz_mod_mat
   mpoly fmpz_mpoly fmpq_mpoly nmod_mpoly fq_nmod_mpoly thread_pool thread_support fmpz_mod
   fmpz_mod_vec fmpz_mod_mpoly fmpz_mod_mpoly_factor n_poly fmpz_mpoly_factor nmod_mpoly_factor
-  fq_nmod_mpoly_factor"
+  fq_nmod_mpoly_factor fq_zech_mpoly fq_zech_mpoly_factor mpf_vec mpf_mat qsieve aprcl padic qadic"
 
 build_flint() {
   [ -f "$PREFIX/lib/libflint.a" ] && return

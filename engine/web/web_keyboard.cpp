@@ -1,6 +1,7 @@
 #include "web/web_keyboard.hpp"
 
 #include <emscripten/em_js.h>
+#include <emscripten/emscripten.h>
 
 // The queue lives in the module's JavaScript (web_pre.js): a byte, kEmpty or kEnded.
 EM_JS(int, yinshi_take_key, (), { return Module.yinshiTakeKey(); });

@@ -101,7 +101,8 @@ let yinshiRan = false;
 Module.runEngine = (files, plainWalk) => {
   if (yinshiRan) return Promise.reject(new Error('the engine has already run in this module'));
   yinshiRan = true;
-  for (const [name, bytes] of Object.entries(files || {})) FS.writeFile('/work/' + name, bytes);
+  // (No destructuring here: the optimizer of Debian's emscripten mangles it.)
+  for (const name of Object.keys(files || {})) FS.writeFile('/work/' + name, files[name]);
   return ccall('yinshi_run', 'number', ['number'], [plainWalk ? 1 : 0], { async: true });
 };
 

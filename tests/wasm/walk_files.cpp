@@ -32,7 +32,7 @@ Guided RunGuided(const WalkInput& in, const exact::Factorer& flint) {
     t.clock.Set(0, 0, in.startSeconds);
     t.clock.StepPerReading(in.secondsPerReading);
     for (const WalkInput::Press& p : in.presses) t.keys.Add(std::string(1, p.key), p.afterPolls);
-    t.keys.Add(in.answers, 1L << 40);
+    t.keys.Add(in.answers, 1LL << 40);
     t.dir.Write("DXS.DAT", "\"" + in.text + "\"\r\n");
     for (At at = StartUp(t.e); at != At::Exit; at = RunStage(t.e, at)) {
     }
