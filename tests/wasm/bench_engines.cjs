@@ -8,9 +8,13 @@ const os = require('os');
 const path = require('path');
 const { spawnSync } = require('child_process');
 
-const [engineDir, nativeEngine, repeatArg] = process.argv.slice(2);
+const engineDir = process.argv[2];
+const nativeEngine = path.resolve(process.argv[3]);
+const repeatArg = process.argv[4];
 const repeat = Number(repeatArg || 3);
 const createYinshi = require(path.resolve(engineDir, 'yinshi.js'));
+// Each module instance listens on the process for its own errors.
+process.setMaxListeners(0);
 
 // SEARCH(name, "text" "text"...) in the benchmark's source.
 function searchInputs() {
