@@ -1,9 +1,9 @@
 #include "walk_fingerprint.hpp"
 
 #include <algorithm>
-#include <cstring>
 #include <cinttypes>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>

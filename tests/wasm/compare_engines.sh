@@ -13,7 +13,7 @@ set -euo pipefail
 HERE=$(cd "$(dirname "$0")" && pwd)
 native=$1
 web=$2
-every=${3:-20}
+every=${3:-4}
 node=(node --no-experimental-fetch --stack-size=4000)
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
