@@ -90,22 +90,25 @@ Decimal Step(Decimal d, bool up) {
 Decimal Shortest(float v) {
     const float mag = std::fabs(v);
     for (int p = 1;; ++p) {
-        const Decimal near = Nearest(mag, p);
+        Decimal near = Nearest(mag, p);
         const double value = Read(near);
         if (static_cast<float>(value) == mag || p >= 9) return near;
         // Just above a power of two the float below is nearer than the one above, so the
         // decimal on the far side may read back when the nearest does not.
-        const Decimal other = Step(near, value < static_cast<double>(mag));
+        Decimal other = Step(near, value < static_cast<double>(mag));
         if (static_cast<float>(Read(other)) == mag) return other;
     }
 }
 
 std::string FixedText(const Decimal& d) {
     const int n = static_cast<int>(d.digits.size());
-    if (d.exponent < 0) return "0." + std::string(static_cast<std::size_t>(-d.exponent - 1), '0') + d.digits;
-    if (d.exponent + 1 >= n) return d.digits + std::string(static_cast<std::size_t>(d.exponent + 1 - n), '0');
-    return d.digits.substr(0, static_cast<std::size_t>(d.exponent + 1)) + "." +
-           d.digits.substr(static_cast<std::size_t>(d.exponent + 1));
+    if (d.exponent < 0) {
+        const int zeros = -d.exponent - 1;
+        return "0." + std::string(static_cast<std::size_t>(zeros), '0') + d.digits;
+    }
+    const int whole = d.exponent + 1;  // digits before the point
+    if (whole >= n) return d.digits + std::string(static_cast<std::size_t>(whole - n), '0');
+    return d.digits.substr(0, static_cast<std::size_t>(whole)) + "." + d.digits.substr(static_cast<std::size_t>(whole));
 }
 
 }  // namespace
