@@ -6,7 +6,9 @@ RUN_PACKAGES=(g++ cmake ninja-build qt6-base-dev qt6-tools-dev qt6-l10n-tools qt
 # screenshots need besides:
 TEST_PACKAGES=(libgtest-dev libbenchmark-dev clang clang-format clang-tidy tmux xvfb xauth poppler-utils
                fonts-arphic-uming xdotool x11-apps x11-utils netpbm desktop-file-utils appstream dpkg-dev)
-PACKAGES=("${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}")
+# What the web page's build (scripts/build_web.sh) and its tests need besides:
+WEB_PACKAGES=(emscripten nodejs dpkg-dev xz-utils chromium)
+PACKAGES=("${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${WEB_PACKAGES[@]}")
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 

@@ -2,7 +2,7 @@
 
 namespace yinshi {
 
-void ScriptedKeyboard::Add(const std::string& keys, long afterPolls) {
+void ScriptedKeyboard::Add(const std::string& keys, long long afterPolls) {
     for (char key : keys) queue_.push_back({key, polls_ + afterPolls});
 }
 

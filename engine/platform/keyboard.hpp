@@ -27,19 +27,19 @@ class ScriptedKeyboard final : public Keyboard {
 public:
     ScriptedKeyboard() = default;
     explicit ScriptedKeyboard(const std::string& keys) { Add(keys); }
-    void Add(const std::string& keys, long afterPolls = 0);
+    void Add(const std::string& keys, long long afterPolls = 0);
     std::optional<char> Poll() override;
     char Wait() override;
-    long Polls() const { return polls_; }
+    long long Polls() const { return polls_; }
     bool Empty() const { return queue_.empty(); }
 
 private:
     struct Scripted {
         char key;
-        long availableAt;
+        long long availableAt;
     };
     std::deque<Scripted> queue_;
-    long polls_ = 0;
+    long long polls_ = 0;
 };
 
 }  // namespace yinshi

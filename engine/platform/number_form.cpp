@@ -1,20 +1,18 @@
 #include "platform/number_form.hpp"
 
-#include <charconv>
 #include <cmath>
 #include <limits>
 #include <string>
-#include <system_error>
+
+#include "platform/float_chars.hpp"
 
 namespace yinshi {
 
 namespace {
 
 std::string Shortest(float mag) {
-    char buf[64];
     if (mag >= 1e8f) {
-        auto r = std::to_chars(buf, buf + sizeof buf, mag, std::chars_format::scientific);
-        std::string s(buf, r.ptr);
+        std::string s = ShortestFloat(mag, FloatStyle::Scientific);
         // to_chars writes e+08; the engine's numbers read 1.2345679E+08.
         auto e = s.find('e');
         std::string mant = s.substr(0, e);
@@ -24,8 +22,7 @@ std::string Shortest(float mag) {
         while (digits.size() < 2) digits.insert(digits.begin(), '0');
         return mant + "E" + sign + digits;
     }
-    auto r = std::to_chars(buf, buf + sizeof buf, mag, std::chars_format::fixed);
-    std::string s(buf, r.ptr);
+    std::string s = ShortestFloat(mag, FloatStyle::Fixed);
     if (s.size() > 1 && s[0] == '0' && s[1] == '.') s.erase(0, 1);
     return s;
 }
@@ -81,9 +78,9 @@ NumberSpan FindNumber(std::string_view text) {
 
 // A decimal number with an optional minus, to the nearest double.
 double ToDouble(const std::string& number) {
-    double value = 0.0;
-    auto r = std::from_chars(number.data(), number.data() + number.size(), value);
-    if (r.ec == std::errc::result_out_of_range) {
+    const std::optional<double> read = DecimalToDouble(number);
+    double value = read.value_or(0.0);
+    if (!read) {
         // Too small reads as 0; too large (a run of digits before the point) as an infinity.
         std::size_t firstDigit = number.find_first_not_of("-0");
         bool large = firstDigit != std::string::npos && number[firstDigit] != '.';

@@ -53,7 +53,7 @@ Outcome RunWhole(const WalkInput& in, const exact::Factorer& flint, bool guided)
     t.e.guideWalk = guided;
     t.clock.Set(0, 0, in.startSeconds);
     t.clock.StepPerReading(in.secondsPerReading);
-    t.keys.Add(in.answers, 1L << 40);
+    t.keys.Add(in.answers, 1LL << 40);
     t.dir.Write("DXS.DAT", "\"" + in.text + "\"\r\n");
     for (At at = StartUp(t.e); at != At::Exit; at = RunStage(t.e, at)) {
     }

@@ -1,9 +1,9 @@
 #include "walk_fingerprint.hpp"
 
 #include <algorithm>
-#include <bit>
 #include <cinttypes>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -15,6 +15,15 @@ namespace yinshi::testing {
 
 namespace {
 
+// The bits of a float or double (std::bit_cast, which the WebAssembly build's library lacks).
+template <typename Word, typename Value>
+Word Bits(Value v) {
+    static_assert(sizeof(Word) == sizeof(Value));
+    Word w;
+    std::memcpy(&w, &v, sizeof w);
+    return w;
+}
+
 class Hasher {
 public:
     void Word(std::uint64_t w) {
@@ -23,8 +32,8 @@ public:
     }
     void Int(long long v) { Word(static_cast<std::uint64_t>(v)); }
     // Whole-number values: -0 and +0 are the same number.
-    void Float(float v) { Word(v == 0 ? 0 : std::bit_cast<std::uint32_t>(v)); }
-    void Double(double v) { Word(v == 0 ? 0 : std::bit_cast<std::uint64_t>(v)); }
+    void Float(float v) { Word(v == 0 ? 0 : Bits<std::uint32_t>(v)); }
+    void Double(double v) { Word(v == 0 ? 0 : Bits<std::uint64_t>(v)); }
     void Text(std::string_view s) {
         Word(s.size());
         std::uint64_t w = 0;
@@ -227,7 +236,7 @@ std::uint64_t WalkFingerprint(const WalkInput& in, long long* positions, long lo
     t.clock.Set(0, 0, in.startSeconds);
     t.clock.StepPerReading(in.secondsPerReading);
     for (const WalkInput::Press& p : in.presses) t.keys.Add(std::string(1, p.key), p.afterPolls);
-    t.keys.Add(in.answers, 1L << 40);
+    t.keys.Add(in.answers, 1LL << 40);
     t.dir.Write("DXS.DAT", "\"" + in.text + "\"\r\n");
     for (At at = StartUp(t.e); at != At::Exit; at = RunStage(t.e, at)) HashStage(h, t.e, at);
     t.e.jg.Close();

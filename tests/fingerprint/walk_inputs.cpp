@@ -250,8 +250,12 @@ std::string SeveralVariables(Rng& rng) {
         if (rng.Chance(25)) {
             p = RandomSparse(rng, vars, static_cast<int>(2 + rng.Below(8)), size * 10, 3);
         } else {
-            p = Times(RandomSparse(rng, vars, static_cast<int>(2 + rng.Below(2)), size, 2),
-                      RandomSparse(rng, vars, static_cast<int>(2 + rng.Below(3)), size, 2));
+            // The draws are sequenced by hand, the second factor first, as GCC's order of
+            // evaluating arguments had them when the fingerprints were recorded: the inputs
+            // must not depend on the compiler (the WebAssembly build's is clang).
+            const Sparse second = RandomSparse(rng, vars, static_cast<int>(2 + rng.Below(3)), size, 2);
+            const Sparse first = RandomSparse(rng, vars, static_cast<int>(2 + rng.Below(2)), size, 2);
+            p = Times(first, second);
             if (rng.Chance(20)) p = Times(p, RandomSparse(rng, vars, 2, 3, 1));
         }
         if (p.size() < 2 || p.size() > 20) continue;
@@ -287,11 +291,16 @@ std::string SpecialForm(Rng& rng) {
             AppendTerm(s, b * b, 1, vars == 2 ? Power(letters[1], 2 * m) : "");
             break;
         }
-        default:  // any two or three terms
-            AppendTerm(s, rng.Signed(999), 1, Power(letters[0], 1 + rng.Below(12)));
-            if (rng.Chance(50)) AppendTerm(s, rng.Signed(999), 1, Power(letters[0], rng.Below(6)) + tail);
+        default: {  // any two or three terms; the power drawn before its coefficient, as above
+            const std::string power = Power(letters[0], 1 + rng.Below(12));
+            AppendTerm(s, rng.Signed(999), 1, power);
+            if (rng.Chance(50)) {
+                const std::string second = Power(letters[0], rng.Below(6)) + tail;
+                AppendTerm(s, rng.Signed(999), 1, second);
+            }
             AppendTerm(s, rng.Signed(9999), 1, tail);
             break;
+        }
     }
     return s;
 }

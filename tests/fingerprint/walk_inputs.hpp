@@ -11,7 +11,7 @@ namespace yinshi::testing {
 struct WalkInput {
     struct Press {
         char key;
-        long afterPolls;  // counted from the start of the run
+        long long afterPolls;  // counted from the start of the run
     };
     std::string text;
     std::vector<Press> presses;  // seen by the search's polls, in order

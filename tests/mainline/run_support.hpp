@@ -8,7 +8,7 @@
 namespace yinshi::testing {
 
 // Keys for the questions only: the search's polling never sees them.
-inline void AnswerWith(TestEngine& t, const std::string& keys) { t.keys.Add(keys, 1L << 40); }
+inline void AnswerWith(TestEngine& t, const std::string& keys) { t.keys.Add(keys, 1LL << 40); }
 
 // Writes DXS.DAT as the window program does and runs the whole engine in-process.
 // `keys` are pressed at once: the search polls them, the questions wait for them.

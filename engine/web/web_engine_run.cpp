@@ -1,0 +1,35 @@
+// The engine's run as the page starts it: the same stages as the program's main, on the
+// page's console, in the module's folder /work (web_pre.js writes DXS.DAT there first).
+#include <emscripten/emscripten.h>
+
+#include <exception>
+#include <string>
+
+#include "exact/flint_factorer.hpp"
+#include "mainline/driver.hpp"
+#include "platform/poller.hpp"
+#include "web/web_console.hpp"
+
+extern "C" EMSCRIPTEN_KEEPALIVE int yinshi_run(int plainWalk) {
+    using namespace yinshi;
+    web::WebConsole console;
+    Poller poller = Poller::Production();
+    Engine engine(console.screen, console.keys, console.clock, "/work", poller);
+    const exact::FlintFactorer exact;
+    engine.exact = &exact;
+    engine.guideWalk = plainWalk == 0;
+    try {
+        RunEngine(engine);
+    } catch (const std::exception& ex) {
+        engine.PrintLine("程序出错了!");
+        engine.PrintLine(std::string("The engine failed: ") + ex.what());
+        EndPrompt(engine);
+        return 1;
+    } catch (...) {
+        engine.PrintLine("程序出错了!");
+        engine.PrintLine("The engine failed.");
+        EndPrompt(engine);
+        return 1;
+    }
+    return 0;
+}
