@@ -110,6 +110,11 @@ std::string_view StoppedByText(StoppedBy stoppedBy) {
     return "";
 }
 
+// The bound kept after a new decomposition was asked for is hashed as the
+// "y" it was once kept as; its spent form ("n") told nothing the empty text
+// did not.
+std::string_view KeepAnewBoundText(bool keep) { return keep ? "y" : ""; }
+
 float StartMinuteLessAnHour(const RunFlags& r) { return r.SearchStartTime.empty() ? 0 : r.StartMinute - 60; }
 
 // `withoutMarks`: the recorded fingerprints knew the closing without end marks as
@@ -129,7 +134,7 @@ void HashRunFlags(Hasher& h, const RunFlags& r, bool withoutMarks) {
         h.Int(v);
     for (std::string_view t :
          {std::string_view(r.FracFlag), std::string_view(r.SignPrefix), StopReasonText(r.StopReason),
-          StoppedByText(r.StoppedBy), std::string_view(r.Repeat), std::string_view(r.StartTime),
+          StoppedByText(r.StoppedBy), KeepAnewBoundText(r.Repeat == "y"), std::string_view(r.StartTime),
           std::string_view(r.SearchStartTime), std::string_view(r.AnewAnswer), std::string_view(r.AnotherAnswer)})
         h.Text(t);
     h.Int(withoutMarks ? 1 : 0);
