@@ -269,7 +269,7 @@ void SplitWhatRemains(Engine& e) {
                 break;
             }
             opened = true;
-            e.run.Stage = 1;
+            e.run.FactorFound = true;
             e.run.SplitAfterSearch = true;
         }
         UseLetters(e, keptVars, next->letters);

@@ -27,9 +27,9 @@ At FactorReport(Engine& e) {
     DenseForm& d = e.dense;
     int f = d.CofactorDeg;
     int g = d.FoundDeg;
-    bool first = r.NoEqualsPrefix == 0;
+    bool first = !r.NoEqualsPrefix;
 
-    r.Stage = 1;
+    r.FactorFound = true;
     if (first) ShowGroupingWorking(e, {e.search.TrialFactor, g, d.PolyWork, f});
 
     for (int k = 0; k <= f; ++k) d.PolyKeep[k] = d.PolyWork[k];
@@ -68,7 +68,7 @@ At FactorReport(Engine& e) {
         e.jg.Write("=");
         PrintContentPrefix(e);
         PrintFactor(e, r.Sign);
-        r.NoEqualsPrefix = 1;
+        r.NoEqualsPrefix = true;
     }
     e.store.SplitShift = 0;
     return At::AfterFactor;

@@ -163,7 +163,7 @@ void TakeOutContent(Engine& e) {
     e.run.Content = static_cast<float>(content);
     for (int i = 1; i <= TermCount(e); ++i) t.TermCoef[i] /= e.run.Content;
 
-    if (e.run.FracFlag == "f" || e.run.FracFlag == "F") {
+    if (e.run.Fractional) {
         std::int64_t g = Gcd(content, static_cast<std::int64_t>(e.run.DenProduct));
         // g divides the content: the quotient is exact.
         e.run.Content = static_cast<float>(content / g);  // NOLINT(bugprone-integer-division)
@@ -213,7 +213,7 @@ At StartUp(Engine& e) {
         return At::FileProblem;
     }
 
-    if (e.run.FracFlag != "f") {
+    if (!e.run.Fractional) {
         PrintTermTable(e);
     } else {
         float den = 1;
@@ -232,7 +232,7 @@ At StartUp(Engine& e) {
     if (TermCount(e) == 1) return EndWithOneTerm(e);
 
     e.run.StartTime = e.clock.Now();
-    e.run.LongTried = 0;
+    e.run.LongTried = false;
     return At::Restart;
 }
 

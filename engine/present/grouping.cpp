@@ -70,7 +70,7 @@ void WriteCollected(Engine& e, std::span<const float> h, std::int32_t high, std:
 }  // namespace
 
 void ShowGroupingWorking(Engine& e, const DenseSplit& s) {
-    if (e.run.NoEqualsPrefix != 0) return;
+    if (e.run.NoEqualsPrefix) return;
     e.run.NoGroupingShown = 0;
     e.jg.EndLine();
     e.jg.Write("=");

@@ -204,7 +204,7 @@ void PrintPowerSuffix(Engine& e, int power) {
 }
 
 void PrintEqualsPrefix(Engine& e) {
-    if (e.run.Stage != 1) {
+    if (!e.run.FactorFound) {
         Console(e, "=");
         e.jg.EndLine();
         ToJg(e, "=");

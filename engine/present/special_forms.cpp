@@ -34,7 +34,7 @@ int VarCountOf(const Engine& e) {
 // is a step inside a product the transcript already shows.
 class Writer {
 public:
-    explicit Writer(Engine& e) : e_(e), toJg_(e.run.Stage == 0) {}
+    explicit Writer(Engine& e) : e_(e), toJg_(!e.run.FactorFound) {}
     bool ToTranscript() const { return toJg_; }
 
     void Show(std::string_view text) {
@@ -100,8 +100,8 @@ bool WriteLettersAndClose(Engine& e, TextOut& gsys, int vars) {
 // partner could not be queued.
 Next MatchedExit(Engine& e, float termCount, bool queued) {
     if (!queued) return At::FileProblem;
-    e.run.NoEqualsPrefix = 1;
-    e.run.Stage = 1;
+    e.run.NoEqualsPrefix = true;
+    e.run.FactorFound = true;
     e.run.MethodResult = MethodOutcome::Split;
     e.terms.TermCount = termCount;
     return At::Restart;
