@@ -34,41 +34,28 @@ int VarCountOf(const Engine& e) {
 // is a step inside a product the transcript already shows.
 class Writer {
 public:
-    explicit Writer(Engine& e) : e_(e), toJg_(!e.run.FactorFound) {}
-    bool ToTranscript() const { return toJg_; }
+    explicit Writer(Engine& e) : e_(e), out_(e.screen, e.jg, !e.run.FactorFound) {}
 
-    void Show(std::string_view text) {
-        e_.Print(text);
-        if (toJg_) e_.jg.Write(text);
-    }
-    void Console(std::string_view text) { e_.Print(text); }
-    void Transcript(std::string_view text) {
-        if (toJg_) e_.jg.Write(text);
-    }
+    void Show(std::string_view text) const { out_.Both(text); }
+    void Console(std::string_view text) const { out_.OnScreen(text); }
+    void Transcript(std::string_view text) const { out_.InTranscript(text); }
     // A variable of a shown term: the exponent is written even when it is 1.
-    void ShowPower(int j, float exp) { Show(e_.vars.VarName[j] + "^" + ItemForm(exp)); }
+    void ShowPower(int j, float exp) const { Show(e_.vars.VarName[j] + "^" + ItemForm(exp)); }
 
     // ")" + suffix closes the product: console with a trailing blank, both with a line end.
-    void CloseProduct(std::string_view suffix) {
-        e_.Print(std::string(suffix) + " ");
-        e_.NewLine();
-        if (toJg_) {
-            e_.jg.Write(suffix);
-            e_.jg.EndLine();
-        }
+    void CloseProduct(std::string_view suffix) const {
+        out_.Split(std::string(suffix) + " ", suffix);
+        out_.EndLine();
     }
     // Opens the next line of the working: "=" and, in the first pass, the content.
-    void NextEquals() {
-        e_.Print("=");
-        if (toJg_) {
-            e_.jg.Write("=");
-            PrintContentPrefix(e_);
-        }
+    void NextEquals() const {
+        out_.Both("=");
+        if (out_.ToTranscript()) PrintContentPrefix(e_);
     }
 
 private:
     Engine& e_;
-    bool toJg_;
+    Output out_;
 };
 
 // The queue file is created before anything is shown, so that a file that
