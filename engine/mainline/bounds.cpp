@@ -52,8 +52,8 @@ void ComputeBounds(Engine& e) {
 // Fewer candidates for high degrees.
 void TightenForDegree(Engine& e) {
     SearchState& s = e.search;
-    if (e.run.Repeat == "y") {
-        e.run.Repeat = "n";
+    if (e.run.KeepAnewBound) {
+        e.run.KeepAnewBound = false;
         return;
     }
     int n = e.dense.Degree;
@@ -172,7 +172,7 @@ void DegreeNineMessage(Engine& e) {
 void TwoMinuteRule(Engine& e) {
     RunFlags& r = e.run;
     SearchState& s = e.search;
-    if (r.Stage != 0 || e.store.StoredCount != 0 || s.TrialDegree >= s.HalfDegree) return;
+    if (r.FactorFound || e.store.StoredCount != 0 || s.TrialDegree >= s.HalfDegree) return;
     float now = static_cast<float>(MinutesOf(e.clock.Now()));
     if (!MinutesPassed(now, r.StartMinute, 2)) return;
     r.Skipped = 1;

@@ -49,8 +49,8 @@ At AskAnew(Engine& e) {
     e.PrintLine("Anew decompose y/n ?");
     if (!IsYes(e.keys.Wait())) return At::Finish;
 
-    r.AnewAnswer = "y";
-    r.Repeat = "y";
+    r.AnsweredAnew = true;
+    r.KeepAnewBound = true;
     RestartSearchClock(e);
     if (r.StopReason == StopReason::Retune || r.StopReason == StopReason::Leave) {
         r.StopReason = StopReason::None;
@@ -109,11 +109,11 @@ At CloseWithoutMarks(Engine& e) {
     RunFlags& r = e.run;
     e.jg.Close();
     e.NewLine();
-    if (r.Stage == 0) {
+    if (!r.FactorFound) {
         e.PrintLine("####");
         if (auto split = FindRepeatedFactor(e))
             ShowRepeatedSplit(e, {split->g, split->m, split->q, split->n - split->m});
-        const At next = r.Stage == 1 ? At::CloseAll : At::ShowResults;
+        const At next = r.FactorFound ? At::CloseAll : At::ShowResults;
         SplitWhatRemains(e);
         return next;
     }
@@ -127,7 +127,7 @@ At ShowResults(Engine& e) {
     e.screen.Color(kPlainColours);
     e.screen.Bell();
     e.NewLine();
-    if (e.run.Stage == 1) e.PrintLine("ok!");
+    if (e.run.FactorFound) e.PrintLine("ok!");
     return e.run.NoGroupingShown == 0 ? At::AskAnother : At::CloseAll;
 }
 

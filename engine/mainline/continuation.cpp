@@ -227,13 +227,14 @@ void EndBoth(Engine& e) {
     e.jg.EndLine();
 }
 
-void PrintImage(Engine& e, const Image& p) {
-    PrintDensePoly(e, p.dense, static_cast<int>(p.dense.size()) - 1, p.shift, PrintTarget::ScreenAndTranscript);
+void PrintImage(Engine& e, const ImageLetters& letters, const Image& p) {
+    PrintDensePoly(OutputOf(e, PrintTarget::ScreenAndTranscript), letters, p.dense,
+                   static_cast<int>(p.dense.size()) - 1, p.shift);
 }
 
 // The factor, the working of its split, the split, and the new product.
-void ShowSplit(Engine& e, const std::string& product, const std::string& factor, const Split& s) {
-    DenseForm& d = e.dense;
+void ShowSplit(Engine& e, const ImageLetters& letters, const std::string& product, const std::string& factor,
+               const Split& s) {
     e.PrintLine("因式 (" + factor + ") 还能分解:");
     e.PrintLine("The factor (" + factor + ") splits further:");
     Both(e, "(" + factor + ")");
@@ -241,19 +242,18 @@ void ShowSplit(Engine& e, const std::string& product, const std::string& factor,
 
     const std::int32_t gd = static_cast<std::int32_t>(s.g.dense.size()) - 1;
     const std::int32_t qd = static_cast<std::int32_t>(s.q.dense.size()) - 1;
-    d.DegreeKeep = gd + qd;
-    d.LowExp = static_cast<float>(s.g.shift + s.q.shift);
+    const ImageReading reading{letters, gd + qd, static_cast<float>(s.g.shift + s.q.shift)};
     e.run.NoGroupingShown = 0;
     e.PrintLine("~~");
     const DenseSplit working{s.g.dense, gd, s.q.dense, qd};
     e.jg.Write("=");
-    WriteCollectedLine(e, working);
+    WriteCollectedLine(e, working, reading);
     e.jg.Write("=");
-    WriteGroupedLine(e, working);
+    WriteGroupedLine(e, working, reading);
 
     Both(e, "=");
-    PrintImage(e, s.g);
-    PrintImage(e, s.q);
+    PrintImage(e, letters, s.g);
+    PrintImage(e, letters, s.q);
     EndBoth(e);
 
     // Every copy of the factor in the product is replaced by its split; a
@@ -264,8 +264,8 @@ void ShowSplit(Engine& e, const std::string& product, const std::string& factor,
     std::size_t pos = 0;
     for (std::size_t at; (at = product.find(whole, pos)) != std::string::npos; pos = at + whole.size()) {
         Both(e, product.substr(pos, at - pos));
-        PrintImage(e, s.g);
-        PrintImage(e, s.q);
+        PrintImage(e, letters, s.g);
+        PrintImage(e, letters, s.q);
     }
     Both(e, product.substr(pos));
     EndBoth(e);
@@ -297,22 +297,20 @@ std::optional<NextSplit> FindNextSplit(const Engine& e, std::size_t room, Known&
 }
 
 // The printer works in the letters as parsed, with the split's own weights.
-void UseLetters(Engine& e, const VarTable& parsed, const Letters& l) {
-    e.vars.VarCount = l.count;
+ImageLetters PrintedLetters(const VarTable& vars, const Letters& l) {
+    ImageLetters out = LettersOf(vars);
+    out.count = l.count;
     for (int j = 1; j <= l.count; ++j) {
-        e.vars.VarName[static_cast<std::size_t>(j)] = parsed.VarNameParsed[static_cast<std::size_t>(j)];
-        e.vars.VarWeight[static_cast<std::size_t>(j)] =
-            static_cast<std::int32_t>(l.weight[static_cast<std::size_t>(j)]);
+        out.names[static_cast<std::size_t>(j)] = vars.VarNameParsed[static_cast<std::size_t>(j)];
+        out.weights[static_cast<std::size_t>(j)] = static_cast<std::int32_t>(l.weight[static_cast<std::size_t>(j)]);
     }
+    return out;
 }
 
 }  // namespace
 
 void SplitWhatRemains(Engine& e) {
     if (e.exact == nullptr || e.run.StoppedBy == StoppedBy::KeyT) return;
-    // Everything the printer reads is put back afterwards.
-    const VarTable keptVars = e.vars;
-    const DenseForm keptDense = e.dense;
     // The images' degree is bounded; the weights of the product's own letters
     // can make it higher than the walk's.
     constexpr std::size_t room = 100000;
@@ -328,15 +326,12 @@ void SplitWhatRemains(Engine& e) {
                 break;
             }
             opened = true;
-            e.run.Stage = 1;
+            e.run.FactorFound = true;
             e.run.SplitAfterSearch = true;
         }
-        UseLetters(e, keptVars, next->letters);
-        ShowSplit(e, next->product, next->factor, next->split);
+        ShowSplit(e, PrintedLetters(e.vars, next->letters), next->product, next->factor, next->split);
     }
     if (opened) e.jg.Close();
-    e.vars = keptVars;
-    e.dense = keptDense;
 }
 
 }  // namespace yinshi

@@ -28,9 +28,9 @@ At FactorReport(Engine& e) {
     DenseForm& d = e.dense;
     int f = d.CofactorDeg;
     int g = d.FoundDeg;
-    bool first = r.NoEqualsPrefix == 0;
+    bool first = !r.NoEqualsPrefix;
 
-    r.Stage = 1;
+    r.FactorFound = true;
     // The cofactor is a polynomial of its own, with a budget of its own.
     CountPositionsAfresh(e.search);
     if (first) ShowGroupingWorking(e, {e.search.TrialFactor, g, d.PolyWork, f});
@@ -71,7 +71,7 @@ At FactorReport(Engine& e) {
         e.jg.Write("=");
         PrintContentPrefix(e);
         PrintFactor(e, r.Sign);
-        r.NoEqualsPrefix = 1;
+        r.NoEqualsPrefix = true;
     }
     e.store.SplitShift = 0;
     return At::AfterFactor;

@@ -249,7 +249,7 @@ bool ReadCoefficient(Engine& e, int t, const std::string& coef) {
     tt.TermDen[t] = 1;
     std::size_t bar = coef.find('/');
     if (bar == std::string::npos) return true;
-    e.run.FracFlag.assign(1, 'f');  // not = "f": that trips a false -Wrestrict in GCC 12
+    e.run.Fractional = true;
     float den = ReadNumber(std::string_view(coef).substr(bar + 1));
     if (den == 0) return false;
     if (den < 0) {
@@ -319,7 +319,7 @@ Next LoadTerms(Engine& e, TermSource source) {
 
     int t = 1;
     for (;;) {
-        if (e.run.Stage != 1) vt.VarCount = vt.ParsedVarCount;
+        if (!e.run.FactorFound) vt.VarCount = vt.ParsedVarCount;
         std::optional<std::string> coef = in.Item();
         if (!coef) break;
         // The 21st term ends the run; nothing past the 20th is stored.

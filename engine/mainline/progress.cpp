@@ -17,7 +17,7 @@ void RestartSearchClock(Engine& e) {
 
 void ShowStatusLine(Engine& e) {
     e.screen.Color(kStatusColours);
-    if (e.run.Stage == 0) {
+    if (!e.run.FactorFound) {
         e.run.SearchPass = Pass::First;
         PrintStatus(e, 14, "程序正在运行. 按 t 键可退出分解(Press t exit)");
     } else {
@@ -34,11 +34,11 @@ At SearchEnd(Engine& e) {
 
     PrintStatus(e, 1, std::string(80, ' '));
     e.NewLine();
-    if (r.AnewAnswer == "y") {
-        r.AnewAnswer.clear();
-        r.NoEqualsPrefix = 1;
+    if (r.AnsweredAnew) {
+        r.AnsweredAnew = false;
+        r.NoEqualsPrefix = true;
     }
-    if (r.NoEqualsPrefix == 0) {
+    if (!r.NoEqualsPrefix) {
         // Held back in the transcript until the remaining part follows it on
         // the same line; a re-tuned search must not leave "= 2" standing alone.
         e.Print("=");
@@ -47,7 +47,7 @@ At SearchEnd(Engine& e) {
         PrintContentPrefix(e);
         e.jg.EndHold();
     }
-    if (r.Stage == 1 && r.StopReason != StopReason::Retune) return At::Finish;
+    if (r.FactorFound && r.StopReason != StopReason::Retune) return At::Finish;
 
     for (int k = 0; k <= d.DegreeKeep; ++k) d.PolyWork[k] = static_cast<float>(r.Sign) * d.PolyKeep[k];
     PrintDensePoly(e, d.PolyWork, d.DegreeKeep, RoundHalfEven(d.LowExp), PrintTarget::Screen);
@@ -62,7 +62,7 @@ At SearchEnd(Engine& e) {
     e.screen.NextZone();
     e.PrintLine(e.clock.Now());
 
-    if (s.Bound1 == 1) return r.Stage == 1 ? At::Finish : At::AskAnew;
+    if (s.Bound1 == 1) return r.FactorFound ? At::Finish : At::AskAnew;
     if (r.StopReason == StopReason::Retune) {
         r.StopReason = StopReason::None;
         RestartSearchClock(e);

@@ -121,12 +121,12 @@ Next ChooseOrder(Engine& e, int& n) {
     }
     n = static_cast<int>(spread);
     d.Degree = n;
-    if (r.Stage == 0) d.WholeDegree = n;
+    if (!r.FactorFound) d.WholeDegree = n;
     if (n > kHighDegreeNotice) e.PrintLine("次数太高了!");
 
     // Sized once in the first pass; a later polynomial that does not fit
     // (possible with another variable order) gets room too.
-    if (r.Stage == 0 || static_cast<int>(d.PolyCoef.size()) < n + 1) AllocateDegreeSized(e, n);
+    if (!r.FactorFound || static_cast<int>(d.PolyCoef.size()) < n + 1) AllocateDegreeSized(e, n);
     return std::nullopt;
 }
 
@@ -146,7 +146,7 @@ void FillDenseVector(Engine& e, int n) {
     e.store.SplitShift = 0;
 
     // A term table rebuilt from the dense vector can hold one term per power.
-    if (e.run.Stage == 0 || static_cast<int>(e.terms.TermCoef.size()) < n + 2) ResizeTermTablesForDegree(e, n);
+    if (!e.run.FactorFound || static_cast<int>(e.terms.TermCoef.size()) < n + 2) ResizeTermTablesForDegree(e, n);
 }
 
 // The sign: taken out of the whole polynomial, or flipped for the binomial
@@ -155,7 +155,7 @@ void TakeOutSign(Engine& e, int n) {
     RunFlags& r = e.run;
     DenseForm& d = e.dense;
     e.NewLine();
-    if (r.Stage == 0 && d.PolyWork[n] < 0) {
+    if (!r.FactorFound && d.PolyWork[n] < 0) {
         r.SignPrefix.assign(1, '-');  // = "-" trips a false -Wrestrict in GCC 12
         Negate(d.PolyWork, n);
     } else if ((TermCount(e) == 2 || TermCount(e) == 3) && d.PolyWork[n] < 0) {
@@ -224,7 +224,7 @@ At Reorder(Engine& e) {
 
     // A linear polynomial is its own last factor.
     if (n == 1) {
-        if (r.Stage == 0) {
+        if (!r.FactorFound) {
             e.jg.Close();
             e.dj.Close();
             return At::ShowResults;
@@ -233,10 +233,10 @@ At Reorder(Engine& e) {
     }
 
     // The high-degree method.
-    if (r.LongTried == 0 && n > kLongMethodAbove && d.LowExp > 0 && e.vars.VarWeight[VarCount(e)] < n) {
+    if (!r.LongTried && n > kLongMethodAbove && d.LowExp > 0 && e.vars.VarWeight[VarCount(e)] < n) {
         TrySumOfVariables(e);
         if (r.MethodResult == MethodOutcome::Split) return At::FactorReport;
-        r.LongTried = 1;
+        r.LongTried = true;
     }
     return At::SearchStart;
 }

@@ -138,7 +138,7 @@ void TakeOutContent(Engine& e) {
     e.run.Content = static_cast<float>(content);
     for (int i = 1; i <= TermCount(e); ++i) t.TermCoef[i] /= e.run.Content;
 
-    if (e.run.FracFlag == "f" || e.run.FracFlag == "F") {
+    if (e.run.Fractional) {
         std::int64_t g = Gcd(content, static_cast<std::int64_t>(e.run.DenProduct));
         // g divides the content: the quotient is exact.
         e.run.Content = static_cast<float>(content / g);  // NOLINT(bugprone-integer-division)
@@ -191,7 +191,7 @@ At Normalise(Engine& e, const std::string& typed) {
         e.jg.Write("=");
         e.Print("=");
     }
-    if (e.run.FracFlag != "f") {
+    if (!e.run.Fractional) {
         PrintTermTable(e);
     } else {
         e.run.DenProduct = static_cast<float>(*den);
@@ -208,7 +208,7 @@ At Normalise(Engine& e, const std::string& typed) {
     if (TermCount(e) == 1) return EndWithOneTerm(e);
 
     e.run.StartTime = e.clock.Now();
-    e.run.LongTried = 0;
+    e.run.LongTried = false;
     return At::Restart;
 }
 

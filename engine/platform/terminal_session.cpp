@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <initializer_list>
 #include <stdexcept>
 
 namespace yinshi {

@@ -13,7 +13,9 @@ namespace yinshi {
 
 namespace {
 
-void WritePower(Engine& e, std::int32_t power) { PrintPowerSuffix(e, power); }
+void WritePower(Engine& e, const ImageReading& f, std::int32_t power) {
+    PrintPowerSuffix(e.jg, f.letters, power, f.lowExp);
+}
 
 void AssertSplit([[maybe_unused]] const DenseSplit& s) {
     assert(s.gDeg >= 0 && static_cast<std::size_t>(s.gDeg) < s.g.size());
@@ -22,12 +24,12 @@ void AssertSplit([[maybe_unused]] const DenseSplit& s) {
 
 // The collected line for H of degree high and L of degree low, high >= low:
 // every coefficient of f split into its non-zero partial products h_i * l_j.
-void WriteCollected(Engine& e, std::span<const float> h, std::int32_t high, std::span<const float> l,
-                    std::int32_t low) {
+void WriteCollected(Engine& e, const ImageReading& f, std::span<const float> h, std::int32_t high,
+                    std::span<const float> l, std::int32_t low) {
     Transcript& jg = e.jg;
     jg.Write("[" + TextForm(h[high] * l[low]));
     bool needOpen = true;
-    WritePower(e, e.dense.DegreeKeep);
+    WritePower(e, f, f.degree);
 
     // A power whose products are all zero writes nothing: its "+(" stays open
     // and the next power's products go into it.
@@ -44,10 +46,10 @@ void WriteCollected(Engine& e, std::span<const float> h, std::int32_t high, std:
     auto closeGroup = [&](std::int32_t power) {
         if (!needOpen) return;
         jg.Write(")");
-        WritePower(e, power);
+        WritePower(e, f, power);
     };
 
-    std::int32_t cursor = e.dense.DegreeKeep;
+    std::int32_t cursor = f.degree;
     for (std::int32_t step = 0; step < low; ++step) {
         std::int32_t s = --cursor;
         openGroup();
@@ -62,7 +64,7 @@ void WriteCollected(Engine& e, std::span<const float> h, std::int32_t high, std:
     float constant = h[0] * l[0];
     jg.Write(constant > 0 ? "+" + TextForm(constant) : TextForm(constant));
     if (!needOpen) jg.Write(")");
-    WritePower(e, 0);
+    WritePower(e, f, 0);
     jg.Write("]");
     jg.EndLine();
 }
@@ -70,28 +72,29 @@ void WriteCollected(Engine& e, std::span<const float> h, std::int32_t high, std:
 }  // namespace
 
 void ShowGroupingWorking(Engine& e, const DenseSplit& s) {
-    if (e.run.NoEqualsPrefix != 0) return;
+    if (e.run.NoEqualsPrefix) return;
     e.run.NoGroupingShown = 0;
     e.jg.EndLine();
     e.jg.Write("=");
     PrintContentPrefix(e);
     e.PrintLine("~~");
-    WriteCollectedLine(e, s);
+    const ImageReading f{LettersOf(e.vars), e.dense.DegreeKeep, e.dense.LowExp};
+    WriteCollectedLine(e, s, f);
     e.jg.Write("=");
     PrintContentPrefix(e);
-    WriteGroupedLine(e, s);
+    WriteGroupedLine(e, s, f);
 }
 
-void WriteCollectedLine(Engine& e, const DenseSplit& s) {
+void WriteCollectedLine(Engine& e, const DenseSplit& s, const ImageReading& f) {
     AssertSplit(s);
     if (s.qDeg >= s.gDeg) {
-        WriteCollected(e, s.q, s.qDeg, s.g, s.gDeg);
+        WriteCollected(e, f, s.q, s.qDeg, s.g, s.gDeg);
     } else {
-        WriteCollected(e, s.g, s.gDeg, s.q, s.qDeg);
+        WriteCollected(e, f, s.g, s.gDeg, s.q, s.qDeg);
     }
 }
 
-void WriteGroupedLine(Engine& e, const DenseSplit& s) {
+void WriteGroupedLine(Engine& e, const DenseSplit& s, const ImageReading& f) {
     AssertSplit(s);
     const std::int32_t qd = s.qDeg;
     const std::int32_t gd = s.gDeg;
@@ -108,7 +111,7 @@ void WriteGroupedLine(Engine& e, const DenseSplit& s) {
             float product = q[i] * g[j];
             if (product > 0 && j != gd) e.jg.Write("+");
             e.jg.Write(ItemForm(product));
-            WritePower(e, i + j);
+            WritePower(e, f, i + j);
         }
         e.jg.Write(")");
     }

@@ -17,12 +17,8 @@ namespace {
 // Counts held as floats in the data model, as loop bounds.
 int CountOf(int v, int most) { return std::clamp(v, 0, most); }
 
-void Console(Engine& e, std::string_view text) { e.screen.Print(text); }
-void ToJg(Engine& e, std::string_view text) { e.jg.Write(text); }
-void Both(Engine& e, std::string_view text) {
-    Console(e, text);
-    ToJg(e, text);
-}
+// The term table and the content go to both outputs.
+Output BothOf(Engine& e) { return OutputOf(e, PrintTarget::ScreenAndTranscript); }
 
 struct Monomial {
     std::string text;
@@ -32,14 +28,14 @@ struct Monomial {
 
 // The monomial of an image power: every variable with its exponent, "^" and
 // the exponent for exponents above 1, the letter alone for 1, nothing for 0.
-Monomial MonomialOf(const Engine& e, int p, bool itemForm) {
+Monomial MonomialOf(const ImageLetters& letters, int p, bool itemForm) {
     std::array<int, 8> exps{};
-    ImagePowerToExponents(e, p, exps);
+    ImagePowerToExponents(letters, p, exps);
     Monomial m;
-    int count = std::max(1, CountOf(e.vars.VarCount, kMaxVars));
+    int count = std::max(1, CountOf(letters.count, kMaxVars));
     for (int j = 1; j <= count; ++j) {
         if (exps[j] <= 0) continue;
-        m.text += e.vars.VarName[j];
+        m.text += letters.names[j];
         m.anyLetter = true;
         m.lastIsOne = exps[j] == 1;
         if (exps[j] > 1) {
@@ -65,6 +61,7 @@ void EnsureTermRow(TermTable& t, int row) {
 }  // namespace
 
 void PrintTermTable(Engine& e) {
+    const Output out = BothOf(e);
     TermTable& t = e.terms;
     int terms = CountOf(t.TermCount, static_cast<int>(t.TermCoef.size()) - 1);
     int vars = CountOf(e.vars.VarCount, std::min(kMaxVars, t.TermExp.Cols() - 1));
@@ -72,22 +69,21 @@ void PrintTermTable(Engine& e) {
         float c = t.TermCoef[i];
         float d = 0;
         for (int j = 1; j <= vars; ++j) d += t.TermExp(i, j);
-        if (c < 0) Both(e, "-");
-        if (i != 1 && c > 0) Both(e, "+");
+        if (c < 0) out.Both("-");
+        if (i != 1 && c > 0) out.Both("+");
         float a = std::fabs(c);
         if (d == 0) {
-            Both(e, ItemForm(a));
+            out.Both(ItemForm(a));
             continue;
         }
-        if (a > 1) Both(e, ItemForm(a));
+        if (a > 1) out.Both(ItemForm(a));
         for (int j = 1; j <= vars; ++j) {
             float x = t.TermExp(i, j);
             if (x > 1) {
-                Both(e, e.vars.VarName[j] + "^");
-                Console(e, ItemForm(x));
-                ToJg(e, TextForm(x));
+                out.Both(e.vars.VarName[j] + "^");
+                out.Split(ItemForm(x), TextForm(x));
             } else if (x == 1) {
-                Both(e, e.vars.VarName[j]);
+                out.Both(e.vars.VarName[j]);
             }
         }
     }
@@ -129,53 +125,37 @@ void PrintFractionTerms(Engine& e) {
 }
 
 void PrintContentPrefix(Engine& e) {
+    const Output out = BothOf(e);
     RunFlags& r = e.run;
     // A single negative term keeps its sign on both outputs, so that the
     // transcript states the same equation as the screen.
-    if (e.terms.TermCount == 1 && e.terms.TermCoef.size() > 1 && e.terms.TermCoef[1] < 0) Both(e, " -");
-    if (!r.SignPrefix.empty()) Both(e, r.SignPrefix);
+    if (e.terms.TermCount == 1 && e.terms.TermCoef.size() > 1 && e.terms.TermCoef[1] < 0) out.Both(" -");
+    if (!r.SignPrefix.empty()) out.Both(r.SignPrefix);
     if (r.Content == r.DenProduct) {
-        if (e.terms.TermCount <= 1) Console(e, ItemForm(1));
+        if (e.terms.TermCount <= 1) out.OnScreen(ItemForm(1));
     } else if (r.DenProduct != 1) {
-        Console(e, ItemForm(r.Content) + "/" + ItemForm(r.DenProduct));
-        ToJg(e, TextForm(r.Content) + "/" + TextForm(r.DenProduct));
+        out.Split(ItemForm(r.Content) + "/" + ItemForm(r.DenProduct),
+                  TextForm(r.Content) + "/" + TextForm(r.DenProduct));
     } else {
-        Console(e, ItemForm(r.Content));
-        ToJg(e, TextForm(r.Content));
+        out.Split(ItemForm(r.Content), TextForm(r.Content));
     }
     int vars = CountOf(e.vars.ParsedVarCount, kMaxVars);
     for (int j = 1; j <= vars; ++j) {
         float x = e.vars.VarMinExp[j];
         if (x == 1) {
-            Both(e, e.vars.VarNameParsed[j]);
+            out.Both(e.vars.VarNameParsed[j]);
         } else if (x > 1) {
-            Both(e, e.vars.VarNameParsed[j] + "^");
-            Console(e, ItemForm(x));
-            ToJg(e, TextForm(x));
+            out.Both(e.vars.VarNameParsed[j] + "^");
+            out.Split(ItemForm(x), TextForm(x));
         }
     }
 }
 
 namespace {
 
-// The dense printer's outputs: the screen, and the transcript when the target
-// names it.
-struct DenseOut {
-    Engine& e;
-    bool toJg;
-    void Both(std::string_view s) const {
-        Console(e, s);
-        if (toJg) ToJg(e, s);
-    }
-    void Split(std::string_view con, std::string_view jg) const {
-        Console(e, con);
-        if (toJg) ToJg(e, jg);
-    }
-};
-
 // The sign and the number of a non-zero coefficient: the first without "+"
 // and without a 1, the later ones with their sign and a blank for a 1.
-void WriteCoefficient(const DenseOut& out, float c, bool first) {
+void WriteCoefficient(const Output& out, float c, bool first) {
     if (first) {
         if (c == -1) {
             out.Both("-");
@@ -195,9 +175,11 @@ void WriteCoefficient(const DenseOut& out, float c, bool first) {
 
 }  // namespace
 
-void PrintDensePoly(Engine& e, std::span<const float> coefs, int degree, int shift, PrintTarget target) {
+Output OutputOf(Engine& e, PrintTarget target) { return {e.screen, e.jg, target == PrintTarget::ScreenAndTranscript}; }
+
+void PrintDensePoly(const Output& out, const ImageLetters& letters, std::span<const float> coefs, int degree,
+                    int shift) {
     assert(degree >= 0 && static_cast<std::size_t>(degree) < coefs.size());
-    const DenseOut out{e, target == PrintTarget::ScreenAndTranscript};
     out.Both("(");
     bool first = true;
     bool letterShown = false;  // by the last power written, x^0 once the loop is done
@@ -207,46 +189,55 @@ void PrintDensePoly(Engine& e, std::span<const float> coefs, int degree, int shi
         if (c == 0) continue;
         WriteCoefficient(out, c, first);
         first = false;
-        Monomial m = MonomialOf(e, shift + k, true);
+        Monomial m = MonomialOf(letters, shift + k, true);
         if (!m.anyLetter) continue;
         letterShown = true;
         out.Both(m.text);
-        if (m.lastIsOne && out.toJg) ToJg(e, " ");
+        if (m.lastIsOne) out.InTranscript(" ");
     }
     if (!letterShown && std::fabs(coefs[0]) == 1) out.Split(ItemForm(1), "1");
     out.Both(")");
 }
 
-void RebuildTermTable(Engine& e, std::span<const float> coefs, int degree, int shift) {
+void PrintDensePoly(Engine& e, std::span<const float> coefs, int degree, int shift, PrintTarget target) {
+    PrintDensePoly(OutputOf(e, target), LettersOf(e.vars), coefs, degree, shift);
+}
+
+void RebuildTermTable(TermTable& t, const ImageLetters& letters, std::span<const float> coefs, int degree, int shift) {
     assert(degree >= 0 && static_cast<std::size_t>(degree) < coefs.size());
-    TermTable& t = e.terms;
     t.MaxTerms = 0;
-    const int vars = std::max(1, CountOf(e.vars.VarCount, kMaxVars));
+    const int vars = std::max(1, CountOf(letters.count, kMaxVars));
     for (int k = degree; k >= 0; --k) {
         if (coefs[k] == 0) continue;
         ++t.MaxTerms;
         EnsureTermRow(t, t.MaxTerms);
         t.TermCoef[t.MaxTerms] = coefs[k];
         std::array<int, 8> exps{};
-        ImagePowerToExponents(e, shift + k, exps);
+        ImagePowerToExponents(letters, shift + k, exps);
         for (int j = 1; j <= vars; ++j) t.TermExp(t.MaxTerms, j) = static_cast<float>(exps[j]);
     }
 }
 
-void PrintPowerSuffix(Engine& e, int power) {
-    int p = RoundHalfEven(static_cast<double>(power) + e.dense.LowExp);
-    ToJg(e, MonomialOf(e, p, false).text);
+void RebuildTermTable(Engine& e, std::span<const float> coefs, int degree, int shift) {
+    RebuildTermTable(e.terms, LettersOf(e.vars), coefs, degree, shift);
 }
 
+void PrintPowerSuffix(Transcript& jg, const ImageLetters& letters, int power, float lowExp) {
+    int p = RoundHalfEven(static_cast<double>(power) + lowExp);
+    jg.Write(MonomialOf(letters, p, false).text);
+}
+
+void PrintPowerSuffix(Engine& e, int power) { PrintPowerSuffix(e.jg, LettersOf(e.vars), power, e.dense.LowExp); }
+
 void PrintEqualsPrefix(Engine& e) {
-    if (e.run.Stage != 1) {
-        Console(e, "=");
+    if (!e.run.FactorFound) {
+        e.Print("=");
         e.jg.EndLine();
-        ToJg(e, "=");
+        e.jg.Write("=");
         PrintContentPrefix(e);
-        ToJg(e, "(");
+        e.jg.Write("(");
     }
-    Console(e, "(");
+    e.Print("(");
 }
 
 }  // namespace yinshi

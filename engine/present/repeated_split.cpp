@@ -14,7 +14,7 @@ void ShowRepeatedSplit(Engine& e, const DenseSplit& s) {
     const bool reopened = !e.jg.IsOpen() && e.jg.Append(e.File(e.run.ResultFile));
     const PrintTarget target = e.jg.IsOpen() ? PrintTarget::ScreenAndTranscript : PrintTarget::Screen;
 
-    e.run.Stage = 1;
+    e.run.FactorFound = true;
     e.screen.Color(kResultColours);
     e.Print("****** =");
     e.jg.Write("=");

@@ -34,41 +34,28 @@ int VarCountOf(const Engine& e) {
 // is a step inside a product the transcript already shows.
 class Writer {
 public:
-    explicit Writer(Engine& e) : e_(e), toJg_(e.run.Stage == 0) {}
-    bool ToTranscript() const { return toJg_; }
+    explicit Writer(Engine& e) : e_(e), out_(e.screen, e.jg, !e.run.FactorFound) {}
 
-    void Show(std::string_view text) {
-        e_.Print(text);
-        if (toJg_) e_.jg.Write(text);
-    }
-    void Console(std::string_view text) { e_.Print(text); }
-    void Transcript(std::string_view text) {
-        if (toJg_) e_.jg.Write(text);
-    }
+    void Show(std::string_view text) const { out_.Both(text); }
+    void Console(std::string_view text) const { out_.OnScreen(text); }
+    void Transcript(std::string_view text) const { out_.InTranscript(text); }
     // A variable of a shown term: the exponent is written even when it is 1.
-    void ShowPower(int j, float exp) { Show(e_.vars.VarName[j] + "^" + ItemForm(exp)); }
+    void ShowPower(int j, float exp) const { Show(e_.vars.VarName[j] + "^" + ItemForm(exp)); }
 
     // ")" + suffix closes the product: console with a trailing blank, both with a line end.
-    void CloseProduct(std::string_view suffix) {
-        e_.Print(std::string(suffix) + " ");
-        e_.NewLine();
-        if (toJg_) {
-            e_.jg.Write(suffix);
-            e_.jg.EndLine();
-        }
+    void CloseProduct(std::string_view suffix) const {
+        out_.Split(std::string(suffix) + " ", suffix);
+        out_.EndLine();
     }
     // Opens the next line of the working: "=" and, in the first pass, the content.
-    void NextEquals() {
-        e_.Print("=");
-        if (toJg_) {
-            e_.jg.Write("=");
-            PrintContentPrefix(e_);
-        }
+    void NextEquals() const {
+        out_.Both("=");
+        if (out_.ToTranscript()) PrintContentPrefix(e_);
     }
 
 private:
     Engine& e_;
-    bool toJg_;
+    Output out_;
 };
 
 // The queue file is created before anything is shown, so that a file that
@@ -105,11 +92,37 @@ bool WriteLettersAndClose(Engine& e, TextOut& gsys, int vars) {
 // partner could not be queued.
 Next MatchedExit(Engine& e, float termCount, bool queued) {
     if (!queued) return At::FileProblem;
-    e.run.NoEqualsPrefix = 1;
-    e.run.Stage = 1;
+    e.run.NoEqualsPrefix = true;
+    e.run.FactorFound = true;
     e.run.MethodResult = MethodOutcome::Split;
     e.terms.TermCount = termCount;
     return At::Restart;
+}
+
+// How a matched form is written around its factors.
+struct FormFrame {
+    std::string_view close;  // closes the product: ")^2" or ")"
+    float termsLeft;         // terms of the factor the run goes on with
+    bool countOnItsOwnLine;  // the queue file's letter count ends its line
+};
+
+// Every form is written the same way: "=(" on both outputs, the factors
+// (`write`, which fills the queue file with the first one and leaves the
+// other in the term table), the closing, the next "=", and the queue file's
+// letters. Nothing is shown when the queue file cannot be created.
+template <typename Factors>
+Next WriteForm(Engine& e, int vars, const FormFrame& frame, const Factors& write) {
+    TextOut gsys;
+    if (!CreateGsys(e, gsys)) return Unmatched(e);
+    Writer out(e);
+    PrintEqualsPrefix(e);
+    gsys.Write(ItemForm(static_cast<float>(vars)));
+    if (frame.countOnItsOwnLine) gsys.EndLine();
+    write(out, gsys);
+    out.CloseProduct(frame.close);
+    out.NextEquals();
+    bool queued = WriteLettersAndClose(e, gsys, vars);
+    return MatchedExit(e, frame.termsLeft, queued);
 }
 
 bool AllExponents(const Engine& e, int term, int vars, float divisor) {
@@ -118,6 +131,34 @@ bool AllExponents(const Engine& e, int term, int vars, float divisor) {
         if (std::floor(x / divisor) * divisor != x) return false;
     }
     return true;
+}
+
+// The exponents of a root, by letter 1..vars.
+using RootExps = std::array<float, kMaxVars + 1>;
+
+// The letters of the root of term `row`: every exponent divided by `by`,
+// into the queue file (0 for an absent letter) and shown; `lineEach` ends
+// the queue file's line after every letter present.
+RootExps WriteRootLetters(const Engine& e, Writer& out, TextOut& gsys, int row, float by, int vars,
+                          bool lineEach = false) {
+    RootExps root{};
+    for (int j = 1; j <= vars; ++j) {
+        const float x = e.terms.TermExp(row, j);
+        root[j] = x;
+        if (x == 0) {
+            gsys.Write(ItemForm(0));
+            continue;
+        }
+        root[j] = x / by;
+        gsys.Write(ItemForm(root[j]));
+        if (lineEach) gsys.EndLine();
+        out.ShowPower(j, root[j]);
+    }
+    return root;
+}
+
+void SetRow(TermTable& t, int row, const RootExps& exps, int vars) {
+    for (int j = 1; j <= vars; ++j) t.TermExp(row, j) = exps[j];
 }
 
 // A^2 +- 2AB + B^2 with whole square roots of the outer coefficients, every
@@ -150,33 +191,14 @@ void WriteSquareRoots(Engine& e, Writer& out, TextOut& gsys, const SquarePair& r
     t.TermCoef[1] = r.r1;
     out.Show(ItemForm(r.r1));
     gsys.Write(ItemForm(r.r1));
-    for (int j = 1; j <= vars; ++j) {
-        float& x = t.TermExp(1, j);
-        if (x == 0) {
-            gsys.Write(ItemForm(0));
-            continue;
-        }
-        x /= 2;
-        gsys.Write(ItemForm(x));
-        out.ShowPower(j, x);
-    }
+    SetRow(t, 1, WriteRootLetters(e, out, gsys, 1, 2, vars), vars);
 
     const float second = t.TermCoef[2] > 0 ? r.r3 : -r.r3;
     out.Show(second > 0 ? "+" : "-");
     out.Show(ItemForm(r.r3));
     gsys.Write(ItemForm(second));
     t.TermCoef[2] = second;
-    for (int j = 1; j <= vars; ++j) {
-        float x = t.TermExp(3, j);
-        if (x == 0) {
-            t.TermExp(2, j) = 0;
-            gsys.Write(ItemForm(0));
-            continue;
-        }
-        t.TermExp(2, j) = x / 2;
-        gsys.Write(ItemForm(x / 2));
-        out.ShowPower(j, x / 2);
-    }
+    SetRow(t, 2, WriteRootLetters(e, out, gsys, 3, 2, vars), vars);
 }
 
 // A^2 - B^2: both coefficients whole squares of opposite signs, every power even.
@@ -195,7 +217,8 @@ bool MatchDifference(const Engine& e, int vars) {
 // The square roots of A^2 and B^2's coefficients, [1] and [2].
 using Roots = std::array<float, 3>;
 
-// A + B, shown and into the queue file; returns the roots of the coefficients.
+// A + B, shown and into the queue file, and left in the term table's
+// exponents; returns the roots of the coefficients.
 Roots WriteSumOfRoots(Engine& e, Writer& out, TextOut& gsys, int vars) {
     TermTable& t = e.terms;
     Roots root{};
@@ -204,17 +227,7 @@ Roots WriteSumOfRoots(Engine& e, Writer& out, TextOut& gsys, int vars) {
         root[i] = SquareRoot(std::fabs(t.TermCoef[i]));
         out.Show(ItemForm(root[i]));
         gsys.Write(ItemForm(root[i]));
-        for (int j = 1; j <= vars; ++j) {
-            float& x = t.TermExp(i, j);
-            if (x == 0) {
-                gsys.Write(ItemForm(0));
-                continue;
-            }
-            x /= 2;
-            gsys.Write(ItemForm(x));
-            gsys.EndLine();
-            out.ShowPower(j, x);
-        }
+        SetRow(t, i, WriteRootLetters(e, out, gsys, i, 2, vars, true), vars);
     }
     return root;
 }
@@ -233,46 +246,6 @@ void WriteDifferenceOfRoots(Engine& e, Writer& out, const Roots& root, int vars)
             if (t.TermExp(i, j) != 0) out.ShowPower(j, t.TermExp(i, j));
     }
 }
-
-}  // namespace
-
-Next SquareOfBinomial(Engine& e) {
-    const int vars = VarCountOf(e);
-    const std::optional<SquarePair> roots = MatchSquare(e, vars);
-    if (!roots) return std::nullopt;
-
-    TextOut gsys;
-    if (!CreateGsys(e, gsys)) return Unmatched(e);
-    Writer out(e);
-    PrintEqualsPrefix(e);
-    gsys.Write(ItemForm(static_cast<float>(vars)));
-    WriteSquareRoots(e, out, gsys, *roots, vars);
-    out.CloseProduct(")^2");
-    out.NextEquals();
-    bool queued = WriteLettersAndClose(e, gsys, vars);
-    return MatchedExit(e, 2, queued);
-}
-
-Next DifferenceOfSquares(Engine& e) {
-    const int vars = VarCountOf(e);
-    if (!MatchDifference(e, vars)) return std::nullopt;
-
-    TextOut gsys;
-    if (!CreateGsys(e, gsys)) return Unmatched(e);
-    Writer out(e);
-    PrintEqualsPrefix(e);
-    gsys.Write(ItemForm(static_cast<float>(vars)));
-    gsys.EndLine();
-    const Roots root = WriteSumOfRoots(e, out, gsys, vars);
-    out.Show(")(");
-    WriteDifferenceOfRoots(e, out, root, vars);
-    out.CloseProduct(")");
-    out.NextEquals();
-    bool queued = WriteLettersAndClose(e, gsys, vars);
-    return MatchedExit(e, 2, queued);
-}
-
-namespace {
 
 // A^3 +- B^3 with whole cube roots of both coefficients and every power a
 // multiple of 3: the roots and the sign of B^3.
@@ -294,28 +267,16 @@ std::optional<CubePair> MatchCubes(const Engine& e, int vars) {
 
 // A + B or A - B, shown and into the queue file.
 void WriteCubeRoots(Engine& e, Writer& out, TextOut& gsys, const CubePair& c, int vars) {
-    const TermTable& t = e.terms;
-    const std::array<float, 3> root{0, c.ra, c.s * c.rb};
-    for (int i = 1; i <= 2; ++i) {
-        if (i == 1) {
-            out.Show(ItemForm(c.ra));
-        } else {
-            out.Console(c.s < 0 ? "-" : "+");
-            out.Console(ItemForm(c.rb));
-            out.Transcript(root[2] > 0 ? "+" + ItemForm(root[2]) : ItemForm(root[2]));
-        }
-        gsys.Write(ItemForm(root[i]));
-        for (int j = 1; j <= vars; ++j) {
-            float x = t.TermExp(i, j);
-            if (x == 0) {
-                gsys.Write(ItemForm(0));
-                continue;
-            }
-            const float third = x / 3;
-            gsys.Write(ItemForm(third));
-            out.ShowPower(j, third);
-        }
-    }
+    out.Show(ItemForm(c.ra));
+    gsys.Write(ItemForm(c.ra));
+    WriteRootLetters(e, out, gsys, 1, 3, vars);
+
+    const float second = c.s * c.rb;
+    out.Console(c.s < 0 ? "-" : "+");
+    out.Console(ItemForm(c.rb));
+    out.Transcript(second > 0 ? "+" + ItemForm(second) : ItemForm(second));
+    gsys.Write(ItemForm(second));
+    WriteRootLetters(e, out, gsys, 2, 3, vars);
 }
 
 // A^2 + B^2 -+ AB, shown, and left in the term table in that order.
@@ -352,23 +313,33 @@ void WriteCubeTrinomial(Engine& e, Writer& out, const CubePair& c, int vars) {
 
 }  // namespace
 
+Next SquareOfBinomial(Engine& e) {
+    const int vars = VarCountOf(e);
+    const std::optional<SquarePair> roots = MatchSquare(e, vars);
+    if (!roots) return std::nullopt;
+    return WriteForm(e, vars, {")^2", 2, false},
+                     [&](Writer& out, TextOut& gsys) { WriteSquareRoots(e, out, gsys, *roots, vars); });
+}
+
+Next DifferenceOfSquares(Engine& e) {
+    const int vars = VarCountOf(e);
+    if (!MatchDifference(e, vars)) return std::nullopt;
+    return WriteForm(e, vars, {")", 2, true}, [&](Writer& out, TextOut& gsys) {
+        const Roots root = WriteSumOfRoots(e, out, gsys, vars);
+        out.Show(")(");
+        WriteDifferenceOfRoots(e, out, root, vars);
+    });
+}
+
 Next SumOfCubes(Engine& e) {
     const int vars = VarCountOf(e);
     const std::optional<CubePair> cubes = MatchCubes(e, vars);
     if (!cubes) return std::nullopt;
-
-    TextOut gsys;
-    if (!CreateGsys(e, gsys)) return Unmatched(e);
-    Writer out(e);
-    PrintEqualsPrefix(e);
-    gsys.Write(ItemForm(static_cast<float>(vars)));
-    WriteCubeRoots(e, out, gsys, *cubes, vars);
-    out.Show(")(");
-    WriteCubeTrinomial(e, out, *cubes, vars);
-    out.CloseProduct(")");
-    out.NextEquals();
-    bool queued = WriteLettersAndClose(e, gsys, vars);
-    return MatchedExit(e, 3, queued);
+    return WriteForm(e, vars, {")", 3, false}, [&](Writer& out, TextOut& gsys) {
+        WriteCubeRoots(e, out, gsys, *cubes, vars);
+        out.Show(")(");
+        WriteCubeTrinomial(e, out, *cubes, vars);
+    });
 }
 
 }  // namespace yinshi

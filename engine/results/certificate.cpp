@@ -235,7 +235,7 @@ void TellCertificate(Engine& e) {
     } else if (!known) {
         e.PrintLine("未能核对各因式能否再分解");
         e.PrintLine("Whether every factor is irreducible could not be checked.");
-    } else if (e.run.Stage == 0 && OneBareFactor(*line)) {
+    } else if (!e.run.FactorFound && OneBareFactor(*line)) {
         e.PrintLine("它在整数范围内不能分解");
         e.PrintLine("It is irreducible over the integers.");
     } else {

@@ -28,7 +28,7 @@ bool SquareDivides(float p, float a0) {
 }
 
 Next Irreducible(Engine& e) {
-    if (e.run.Stage == 1) return At::Finish;
+    if (e.run.FactorFound) return At::Finish;
     return At::CloseWithoutMarks;
 }
 

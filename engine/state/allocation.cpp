@@ -27,8 +27,8 @@ void AllocateStartup(Engine& e) {
 
     RunFlags& r = e.run;
     r.NoGroupingShown = 1;
-    r.Stage = 0;
-    r.NoEqualsPrefix = 0;
+    r.FactorFound = false;
+    r.NoEqualsPrefix = false;
     r.MethodResult = MethodOutcome::None;
     r.DenProduct = 1;
     r.SignFlip = 1;

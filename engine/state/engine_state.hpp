@@ -197,8 +197,11 @@ struct RunFlags {
     std::string InputText;
     std::string ResultFile = "jg.dat";
     float NoGroupingShown = 1;
-    std::int32_t Stage = 0;
-    std::string FracFlag;
+    // A factor has been split off this polynomial: what follows is a step
+    // inside a product the transcript already shows.
+    bool FactorFound = false;
+    // A coefficient was read as a fraction.
+    bool Fractional = false;
     float DenProduct = 1;
     float Content = 1;
     std::string SignPrefix;
@@ -206,22 +209,29 @@ struct RunFlags {
     std::int32_t Sign = 1;
     std::int32_t SignAcc = 1;
     MethodOutcome MethodResult = MethodOutcome::None;
-    float NoEqualsPrefix = 0;
+    // The next line of the working continues the product already shown and
+    // takes no "=" with the content before it.
+    bool NoEqualsPrefix = false;
     yinshi::StopReason StopReason = StopReason::None;
     yinshi::StoppedBy StoppedBy = StoppedBy::Nothing;
-    std::string Repeat;
+    // The user asked for a new decomposition with a raised bound: the next
+    // tightening for a high degree is skipped once, so that the bound holds.
+    bool KeepAnewBound = false;
     std::int32_t Skipped = 0;
     yinshi::Pass SearchPass = Pass::First;
     std::string StartTime;
     std::string SearchStartTime;
     float StartMinute = 0;
-    float LongTried = 0;
+    // The long method of the image has been tried for this input.
+    bool LongTried = false;
     float GsysCount = 0;
     float GsysRead = 0;
     std::int32_t ItemCount = 0;
     std::int32_t SolutionCounter = 0;
     float ProdCount = 0;
-    std::string AnewAnswer;
+    // Answered yes to a new decomposition: the search it starts ends without
+    // an "=" line of its own.
+    bool AnsweredAnew = false;
     std::string AnotherAnswer;
     // Exact factoring split what the search left and appended its working to
     // the transcript: only the last product line there holds the factors.

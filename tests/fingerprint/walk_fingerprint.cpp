@@ -119,6 +119,11 @@ std::string_view StoppedByText(StoppedBy stoppedBy) {
     return "";
 }
 
+// The recorded fingerprints hashed the run's yes/no flags as what they were
+// once kept as: a letter or nothing, 1 or 0.
+std::string_view LetterIf(bool set, std::string_view letter) { return set ? letter : std::string_view(); }
+float OneIf(bool set) { return set ? 1.0f : 0.0f; }
+
 float StartMinuteLessAnHour(const RunFlags& r) { return r.SearchStartTime.empty() ? 0 : r.StartMinute - 60; }
 
 // `withoutMarks`: the recorded fingerprints knew the closing without end marks as
@@ -131,15 +136,16 @@ float StartMinuteLessAnHour(const RunFlags& r) { return r.SearchStartTime.empty(
 // was also set, and never read, where the variable order is chosen.
 void HashRunFlags(Hasher& h, const RunFlags& r, bool withoutMarks) {
     for (float v : {r.NoGroupingShown, r.DenProduct, r.Content, r.SignFlip, static_cast<float>(r.MethodResult),
-                    r.NoEqualsPrefix, PassMinutes(r.SearchPass), r.StartMinute, StartMinuteLessAnHour(r), r.LongTried,
-                    r.GsysCount, r.GsysRead, r.ProdCount})
+                    OneIf(r.NoEqualsPrefix), PassMinutes(r.SearchPass), r.StartMinute, StartMinuteLessAnHour(r),
+                    OneIf(r.LongTried), r.GsysCount, r.GsysRead, r.ProdCount})
         h.Float(v);
-    for (long long v : std::initializer_list<long long>{r.Stage, r.Sign, r.SignAcc, r.Skipped, r.SolutionCounter})
+    for (long long v :
+         std::initializer_list<long long>{r.FactorFound ? 1LL : 0LL, r.Sign, r.SignAcc, r.Skipped, r.SolutionCounter})
         h.Int(v);
     for (std::string_view t :
-         {std::string_view(r.FracFlag), std::string_view(r.SignPrefix), StopReasonText(r.StopReason),
-          StoppedByText(r.StoppedBy), std::string_view(r.Repeat), std::string_view(r.StartTime),
-          std::string_view(r.SearchStartTime), std::string_view(r.AnewAnswer), std::string_view(r.AnotherAnswer)})
+         {LetterIf(r.Fractional, "f"), std::string_view(r.SignPrefix), StopReasonText(r.StopReason),
+          StoppedByText(r.StoppedBy), LetterIf(r.KeepAnewBound, "y"), std::string_view(r.StartTime),
+          std::string_view(r.SearchStartTime), LetterIf(r.AnsweredAnew, "y"), std::string_view(r.AnotherAnswer)})
         h.Text(t);
     h.Int(withoutMarks ? 1 : 0);
 }

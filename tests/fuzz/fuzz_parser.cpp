@@ -76,8 +76,8 @@ std::string PrintedBack(Engine& e) {
 
 void Fresh(Engine& e, int stage) {
     AllocateStartup(e);
-    e.run.Stage = stage;
-    e.run.FracFlag.clear();
+    e.run.FactorFound = stage != 0;
+    e.run.Fractional = false;
     e.screen.ClearLog();
     e.screen.Clear();
 }
@@ -105,7 +105,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The same bytes as a factor record, loaded against the letters just read.
     if (size + 2 <= static_cast<std::size_t>(FactorFile::kMaxText)) {
         int stage = size > 0 ? data[0] & 1 : 0;
-        e.run.Stage = stage;
+        e.run.FactorFound = stage != 0;
         if (e.dj.Open(e.File("dj.dat")) && e.dj.Put(1, "(" + text + ")")) {
             if (!TokenizeFactorRecord(e, 1) && !LoadTerms(e)) CheckTable(e);
         }

@@ -36,7 +36,7 @@ void FactorFileBytes(testing::TestEngine& t, const std::string& bytes) {
     t.dir.Write("dj.dat", bytes);
     if (!e.dj.Open(e.File("dj.dat"))) return;
     for (int record = 1; record <= 3; ++record) {
-        e.run.Stage = record & 1;
+        e.run.FactorFound = (record & 1) != 0;
         if (!TokenizeFactorRecord(e, record) && !LoadTerms(e, TermSource::FactorRecord)) CheckTerms(e);
     }
     e.dj.Close();

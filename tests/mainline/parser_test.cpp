@@ -172,7 +172,7 @@ TEST(Parser, LoaderFillsTheTermTable) {
                 EXPECT_EQ(e.terms.TermExp(row, static_cast<int>(j + 1)), c.rows[i][j + 2])
                     << c.text << " term " << row << " variable " << letters[j];
         }
-        EXPECT_EQ(e.run.FracFlag, c.fraction ? "f" : "") << c.text;
+        EXPECT_EQ(e.run.Fractional, c.fraction) << c.text;
     }
 }
 
@@ -186,7 +186,7 @@ TEST(Parser, KnownLettersKeepTheirNumbersAndStageOneFreezesTheCount) {
     EXPECT_EQ(e.terms.TermExp(1, 2), 1);
     EXPECT_EQ(e.terms.TermExp(1, 1), 0);
 
-    e.run.Stage = 1;
+    e.run.FactorFound = true;
     e.vars.VarCount = 1;  // a variable that dropped out stays out
     ASSERT_EQ(Parse(t, "y-x").outcome, Outcome::Accepted);
     EXPECT_EQ(e.vars.VarCount, 1);

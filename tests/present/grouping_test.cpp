@@ -100,7 +100,7 @@ TEST_F(GroupingTest, LowestPowerShiftsEveryPowerAndShowsTheLetterAfterTheConstan
 
 TEST_F(GroupingTest, NothingAfterAnAnewAnswer) {
     Split({2, 3, 1}, {2, 1}, {1, 1});
-    e.run.NoEqualsPrefix = 1;
+    e.run.NoEqualsPrefix = true;
     ShowGroupingWorking(e, Working());
     EXPECT_EQ(Jg(), "=(f)\r\n");
     EXPECT_EQ(t.screen.Log(), "");

@@ -161,7 +161,7 @@ TEST_F(PrintFixture, EqualsPrefixOpensANewTranscriptLineOutsideStageOne) {
     e.terms.TermCount = 2;
     e.jg.Write("before");
     PrintEqualsPrefix(e);
-    e.run.Stage = 1;
+    e.run.FactorFound = true;
     PrintEqualsPrefix(e);
     EXPECT_EQ(ConsoleText(), Blanks("=␣2␣(("));
     EXPECT_EQ(JgText(), Blanks("before\r\n=␣2(\r\n"));

@@ -37,8 +37,8 @@ struct Forms {
 
     void ExpectMatchedExit(Next next, float termCount) const {
         ASSERT_EQ(next, At::Restart);
-        EXPECT_EQ(e.run.Stage, 1);
-        EXPECT_EQ(e.run.NoEqualsPrefix, 1);
+        EXPECT_TRUE(e.run.FactorFound);
+        EXPECT_TRUE(e.run.NoEqualsPrefix);
         EXPECT_EQ(e.run.MethodResult, MethodOutcome::Split);
         EXPECT_EQ(e.terms.TermCount, termCount);
         EXPECT_EQ(e.run.GsysCount, 1);
@@ -48,7 +48,7 @@ struct Forms {
         EXPECT_EQ(Console(), "");
         EXPECT_EQ(e.run.GsysCount, 0);
         EXPECT_FALSE(t.dir.Exists(GsysFileName(1)));
-        EXPECT_EQ(e.run.Stage, 0);
+        EXPECT_FALSE(e.run.FactorFound);
         for (std::size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(Term(static_cast<int>(i) + 1), rows[i]);
         EXPECT_EQ(Jg(), "");
     }
@@ -177,7 +177,7 @@ TEST(SpecialForms, SumOfCubesDeclinesWithoutCubes) {
 
 TEST(SpecialForms, ASecondMatchLeavesTheTranscriptAlone) {
     Forms f;
-    f.e.run.Stage = 1;
+    f.e.run.FactorFound = true;
     f.e.run.GsysCount = 1;
     f.e.jg.Write("kept");
     f.SetTerms({"x"}, {{1, 2}, {2, 1}, {1, 0}});
@@ -209,7 +209,7 @@ TEST(SpecialForms, QueuedBinomialsReadBackAsWritten) {
     f.SetTerms({"a", "b"}, {{4, 2, 0}, {-9, 0, 2}});
     ASSERT_EQ(DifferenceOfSquares(f.e), At::Restart);
     f.SetTerms({"x"}, {{1, 2}, {2, 1}, {1, 0}});
-    f.e.run.Stage = 0;
+    f.e.run.FactorFound = false;
     ASSERT_EQ(SquareOfBinomial(f.e), At::Restart);  // the letter on the numbers' line
     ASSERT_EQ(f.e.run.GsysCount, 2);
 

@@ -41,7 +41,7 @@ TEST(Eisenstein, PrintsThePrimesOfTheConstantAndDecides) {
     for (const auto& c : cases) {
         testing::TestEngine t;
         t.SetDense(c.coefs);
-        t.e.run.Stage = 1;
+        t.e.run.FactorFound = true;
         Next next = EisensteinTest(t.e);
         EXPECT_EQ(t.screen.Log(), Blanks(c.console)) << c.coefs[0];
         if (c.irreducible) {
@@ -55,7 +55,7 @@ TEST(Eisenstein, PrintsThePrimesOfTheConstantAndDecides) {
 TEST(Eisenstein, FirstPassContinuesPastTheEndMarks) {
     testing::TestEngine t;
     t.SetDense({2, 2, 1});
-    t.e.run.Stage = 0;
+    t.e.run.FactorFound = false;
     EXPECT_EQ(EisensteinTest(t.e), At::CloseWithoutMarks);
 
     testing::TestEngine u;

@@ -29,7 +29,7 @@ struct Closed {
     explicit Closed(const std::vector<float>& f) {
         t.SetDense(f);
         e.terms.TermCount = static_cast<int>(f.size());
-        e.run.Stage = 0;
+        e.run.FactorFound = false;
         t.dir.Write("jg.dat", kEarlier);
     }
     std::string Jg() const { return t.dir.Read("jg.dat"); }
@@ -38,7 +38,7 @@ struct Closed {
 TEST(RepeatedFactor, ShowsTheSquaredFactorOnScreenAndInTheReopenedTranscript) {
     Closed c({-2, -3, 0, 1});  // x^3 - 3x - 2 = (x + 1)^2 (x - 2)
     RepeatedFactorTest(c.e);
-    EXPECT_EQ(c.e.run.Stage, 1);
+    EXPECT_TRUE(c.e.run.FactorFound);
     // The sequence ends on -x - 1; G is shown with a positive leading coefficient.
     EXPECT_EQ(c.t.screen.Log(), Blanks("******␣=(x+␣1␣)(x^␣2␣-x-␣2␣)\n=....\n"));
     EXPECT_EQ(c.Jg(), kEarlier + Blanks("=(x␣+␣1)(x^␣2␣-␣x␣-␣2)") + CRLF + "=...." + CRLF);
@@ -80,7 +80,7 @@ TEST(RepeatedFactor, NothingWithoutARepeatedFactorOrPastTheLimits) {
         RepeatedFactorTest(c.e);
         EXPECT_EQ(c.t.screen.Log(), "") << f[0];
         EXPECT_EQ(c.Jg(), kEarlier) << f[0];
-        EXPECT_EQ(c.e.run.Stage, 0) << f[0];
+        EXPECT_FALSE(c.e.run.FactorFound) << f[0];
     }
 }
 
@@ -94,10 +94,10 @@ TEST(RepeatedFactor, SeveralVariablesNeedTheDegreeSplit) {
         c.e.vars.VarMaxExpKeep = {0, 3, yMax, 0, 0, 0, 0, 0};
         RepeatedFactorTest(c.e);
         if (yMax == 0) {
-            EXPECT_EQ(c.e.run.Stage, 1);
+            EXPECT_TRUE(c.e.run.FactorFound);
             EXPECT_NE(c.t.screen.Log(), "");
         } else {
-            EXPECT_EQ(c.e.run.Stage, 0);
+            EXPECT_FALSE(c.e.run.FactorFound);
             EXPECT_EQ(c.t.screen.Log(), "");
             EXPECT_EQ(c.Jg(), kEarlier);
         }
