@@ -23,7 +23,7 @@ bool IsYes(char key) { return key == 'y' || key == 'Y'; }
 // Exact factoring has shown the polynomial of the first pass irreducible.
 bool ShownIrreducible(const Engine& e) {
     const SearchState& s = e.search;
-    if (e.run.Stage != 0 || !s.GuideFactors) return false;
+    if (e.run.FactorFound || !s.GuideFactors) return false;
     const std::optional<exact::UniPoly> walked = WholeCoefficients(e.dense.PolyCoef.data(), e.dense.Degree);
     if (!walked || *walked != s.GuidePoly) return false;
     const std::vector<exact::UniFactor>& parts = s.GuideFactors->factors;

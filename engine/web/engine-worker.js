@@ -14,8 +14,8 @@ function handle(m) {
       engine.pushKeys(m.key);
       break;
     case 'check': {
-      const { handOff, rejectedAt } = engine.checkInput(m.text);
-      reply({ type: 'checked', id: m.id, handOff, rejectedAt }, [handOff.buffer]);
+      const { spelled, handOff, rejectedAt } = engine.checkInput(m.text);
+      reply({ type: 'checked', id: m.id, spelled, handOff, rejectedAt }, [handOff.buffer]);
       break;
     }
     case 'printLines':

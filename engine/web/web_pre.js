@@ -70,18 +70,26 @@ function yinshiTakeResult(call) {
   } finally { _free(sizeAt); }
 }
 
-// The window's input check: the DXS.DAT bytes it would write, and the index (UTF-16 code units)
-// of the first character it rejects, or null.
-Module.checkInput = (text) => {
+// A text's UTF-16 code units in the module's memory, for the duration of call(at, units).
+function yinshiWithUnits(text, call) {
   const units = _malloc(2 * text.length + 2);
-  let rejected;
   try {
     for (let i = 0; i < text.length; i++) HEAPU16[(units >> 1) + i] = text.charCodeAt(i);
-    rejected = Module._yinshi_first_rejected(units, text.length);
+    return call(units, text.length);
   } finally { _free(units); }
+}
+
+// The window's input check on the text turned into the program's spelling (pasted forms such as
+// x² or full-width letters): that text, the DXS.DAT bytes the window would write, and the index
+// (UTF-16 code units of the spelled text) of the first character it rejects, or null.
+Module.checkInput = (typed) => {
+  const spelledBytes = yinshiWithUnits(typed,
+    (at, n) => yinshiTakeResult((sizeAt) => Module._yinshi_program_spelling(at, n, sizeAt)));
+  const text = new TextDecoder('utf-16le').decode(spelledBytes);
+  const rejected = yinshiWithUnits(text, (at, n) => Module._yinshi_first_rejected(at, n));
   const handOff = yinshiWithBytes(yinshiEncoder.encode(text),
     (at) => yinshiTakeResult((sizeAt) => Module._yinshi_handoff(at, sizeAt)));
-  return { handOff, rejectedAt: rejected < 0 ? null : rejected };
+  return { spelled: text, handOff, rejectedAt: rejected < 0 ? null : rejected };
 };
 
 Module.echoIsOf = (echo, handedOff) => yinshiWithBytes(yinshiEncoder.encode(echo),

@@ -10,6 +10,7 @@
 #include "echo_match.hpp"
 #include "handoff_file.hpp"
 #include "input_check.hpp"
+#include "input_spelling.hpp"
 #include "print_format.hpp"
 #include "transcript_file.hpp"
 
@@ -25,6 +26,13 @@ char* Copy(const std::string& bytes, int* size) {
 }  // namespace
 
 extern "C" {
+
+// Pasted text in the program's own spelling, as UTF-16 code units (size in bytes).
+EMSCRIPTEN_KEEPALIVE char* yinshi_program_spelling(const char16_t* text, int units, int* size) {
+    const std::u16string spelled =
+        yinshi::frontend::ToProgramSpelling(std::u16string_view(text, static_cast<std::size_t>(units)));
+    return Copy(std::string(reinterpret_cast<const char*>(spelled.data()), spelled.size() * 2), size);
+}
 
 // Index (in UTF-16 code units) of the first unit the window would reject, or -1.
 EMSCRIPTEN_KEEPALIVE int yinshi_first_rejected(const char16_t* text, int units) {

@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     static testing::TestEngine t;
     AllocateStartup(t.e);
-    t.e.run.FracFlag.clear();
+    t.e.run.Fractional = false;
     t.e.screen.ClearLog();
     t.e.run.InputText = spelled;
     Require(!TokenizeText(t.e) && !LoadTerms(t.e));

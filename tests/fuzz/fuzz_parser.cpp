@@ -64,7 +64,7 @@ std::optional<Terms> TableTerms(const Engine& e) {
 // The engine's echo of the table just read, as one line of text.
 std::string PrintedBack(Engine& e) {
     e.screen.ClearLog();
-    if (e.run.FracFlag == "f") {
+    if (e.run.Fractional) {
         PrintFractionTerms(e);
     } else {
         PrintTermTable(e);

@@ -76,6 +76,7 @@ async function windowCalls() {
   check('accepted input', c.rejectedAt === null && Buffer.from(c.handOff).toString() === '"x^3+9x^2+26x+24"\r\n');
   check('rejected at the star', m.checkInput('2*x').rejectedAt === 1);
   check('rejected after a surrogate pair', m.checkInput('x\u{1F600}').rejectedAt === 1);
+  check('pasted forms respelled', m.checkInput('ｘ²−5x+6').spelled === 'x^2-5x+6');
   check('echo', m.echoIsOf('x^ 3+ 9 x^ 2+ 26 x+ 24 ', 'x3+9x2+26x+24') && !m.echoIsOf('x^ 2 ', 'x3'));
   const jg = Buffer.from('x^ 2-1 \r\n=(x - 1)(x + 1)\r\n');
   const lines = m.printLines(jg);

@@ -158,19 +158,21 @@ describe('the page', { concurrency: false }, () => {
     await context.close();
   });
 
-  test('rejected inputs: a space, an empty text', async () => {
+  test('rejected inputs: a space before a digit, an empty text; a pasted form respelled', async () => {
     const { context, page } = await openPage();
-    await enterPolynomial(page, 'x^2 + 1');
+    await enterPolynomial(page, 'x 2+1');
     await page.waitForFunction(() => document.querySelector('#Picture1').textContent.includes('输入错误！'));
-    assert.deepEqual(await page.$$eval('#Picture1 > div', (d) => d.map((e) => e.textContent)), ['x^2 + 1', '输入错误！']);
+    assert.deepEqual(await page.$$eval('#Picture1 > div', (d) => d.map((e) => e.textContent)), ['x 2+1', '输入错误！']);
     assert.equal(await page.isVisible('#OLE1'), false);
-    assert.equal(await folderFile(page, 'DXS.DAT'), '"x^2 + 1"\r\n');
+    assert.equal(await folderFile(page, 'DXS.DAT'), '"x 2+1"\r\n');
     assert.equal(await page.isDisabled('#CmdCHONGSHU'), true);
     assert.equal(await page.evaluate(() => document.activeElement.id), 'Text2');
-    // Corrected in place, it passes; an empty text is refused without touching DXS.DAT.
-    await page.fill('#Text2', 'x^2+1');
+    // Pasted as a homework sheet writes it, it is respelled in the box and passes; an empty
+    // text is refused without touching DXS.DAT.
+    await page.fill('#Text2', 'ｘ² ＋ 1');
     await page.click('#CmdWANCHANG');
     await page.waitForSelector('#OLE1:visible');
+    assert.equal(await page.inputValue('#Text2'), 'x^2+1');
     await page.click('#Cmdshuru');
     assert.equal(await page.inputValue('#Text2'), '');
     await page.click('#CmdWANCHANG');

@@ -31,7 +31,7 @@ fi
 
 # The window's own print formatting, natively, for the print view to be compared with.
 TOOL="$BUILD/tools/print_lines"
-SRCS=("$ROOT/tests/web/print_lines_main.cpp" "$ROOT/frontend/print_format.cpp" "$ROOT/frontend/transcript_file.cpp"
+SRCS=("$ROOT/tests/web/print_lines_main.cpp" "$ROOT/frontend/print_format.cpp" "$ROOT/frontend/transcript_file.cpp" "$ROOT/frontend/regular_file.cpp"
       "$ROOT/engine/compaction/transcript_compaction.cpp")
 if [ ! -x "$TOOL" ] || [ -n "$(find "${SRCS[@]}" -newer "$TOOL")" ]; then
   mkdir -p "$(dirname "$TOOL")"

@@ -47,8 +47,8 @@ export class ModuleCalls {
 
   // The window's character check and hand-off bytes.
   async check(text) {
-    const { handOff, rejectedAt } = await this.call({ type: 'check', text });
-    return { handOff: new Uint8Array(handOff), rejectedAt: rejectedAt ?? null };
+    const { spelled, handOff, rejectedAt } = await this.call({ type: 'check', text });
+    return { spelled: spelled ?? text, handOff: new Uint8Array(handOff), rejectedAt: rejectedAt ?? null };
   }
 
   // jg.dat as the window prints it, one printer line per string.

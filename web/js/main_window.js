@@ -122,9 +122,9 @@ export class MainWindow {
   async checkInput() {
     const ticket = ++this.checks;
     this.clearMessages();
-    const text = this.text2.value;
-    this.printLine(text);
+    let text = this.text2.value;
     if (text === '') {
+      this.printLine(text);
       this.printLine(this.s.texts.text(kInputError), 'error');
       this.rejectInput();
       return;
@@ -142,6 +142,11 @@ export class MainWindow {
       return;
     }
     if (ticket !== this.checks) return;
+    // Pasted forms (x², full-width letters, the minus sign) in the program's own spelling, shown
+    // in the box and the echo before the check answers.
+    text = verdict.spelled;
+    this.text2.value = text;
+    this.printLine(text);
     this.s.folder.write('DXS.DAT', verdict.handOff);
     this.handedOff = text;
     if (verdict.rejectedAt !== null) {
