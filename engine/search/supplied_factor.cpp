@@ -50,18 +50,6 @@ std::optional<exact::UniPoly> ExactQuotient(const exact::UniPoly& f, const exact
     return q;
 }
 
-std::vector<std::int64_t> PositiveDivisorsOf(std::int64_t c) {
-    std::vector<std::int64_t> low;
-    std::vector<std::int64_t> high;
-    for (std::int64_t t = 1; t <= c / t; ++t) {
-        if (c % t != 0) continue;
-        low.push_back(t);
-        if (t != c / t) high.push_back(c / t);
-    }
-    low.insert(low.end(), high.rbegin(), high.rend());
-    return low;
-}
-
 // Every number the factor report shows is exact in the engine's floats: the
 // coefficients and each product of a coefficient of g by one of q.
 bool Showable(const Candidate& c) {
@@ -81,9 +69,10 @@ std::optional<std::vector<Candidate>> CandidatesOfDegree(const exact::UniFactori
     const auto list = exact::DivisorsOfDegree(f, d, WalkGuide::kMaxTargets + 1);
     if (!list || list->capped || f.content == 0 || std::llabs(f.content) > kCoefLimitWhole) return std::nullopt;
     std::vector<Candidate> out;
+    const std::vector<std::int64_t> contentParts = *PositiveDivisors(std::llabs(f.content), SIZE_MAX);
     for (const exact::UniPoly& p : list->divisors) {
         if (p.empty() || p[0] == 0) continue;
-        for (std::int64_t m : PositiveDivisorsOf(std::llabs(f.content))) {
+        for (std::int64_t m : contentParts) {
             Candidate c;
             const std::int64_t sign = p[0] < 0 ? -m : m;
             for (std::int64_t v : p) c.g.push_back(v * sign);

@@ -15,20 +15,6 @@ constexpr std::int64_t kUnreachable = std::numeric_limits<std::int64_t>::min();
 // arithmetic, so they are not compared.
 constexpr float kTrusted = 16777216.0f;
 
-// The positive divisors of c, at most `cap` of them; nullopt past the cap.
-std::optional<std::vector<std::int64_t>> PositiveDivisors(std::int64_t c, std::size_t cap) {
-    std::vector<std::int64_t> low;
-    std::vector<std::int64_t> high;
-    for (std::int64_t t = 1; t <= c / t; ++t) {
-        if (c % t != 0) continue;
-        low.push_back(t);
-        if (t != c / t) high.push_back(c / t);
-        if (low.size() + high.size() > cap) return std::nullopt;
-    }
-    low.insert(low.end(), high.rbegin(), high.rend());
-    return low;
-}
-
 // The primitive divisors of degree d and n - d (the cofactors of the first),
 // at most kMaxTargets of them.
 std::optional<std::vector<exact::UniPoly>> PrimitiveDivisors(const exact::UniFactorization& f, int n, int d) {
@@ -55,6 +41,19 @@ void AppendRow(const exact::UniPoly& p, std::int64_t m, int d, std::vector<std::
 }
 
 }  // namespace
+
+std::optional<std::vector<std::int64_t>> PositiveDivisors(std::int64_t c, std::size_t cap) {
+    std::vector<std::int64_t> low;
+    std::vector<std::int64_t> high;
+    for (std::int64_t t = 1; t <= c / t; ++t) {
+        if (c % t != 0) continue;
+        low.push_back(t);
+        if (t != c / t) high.push_back(c / t);
+        if (low.size() + high.size() > cap) return std::nullopt;
+    }
+    low.insert(low.end(), high.rbegin(), high.rend());
+    return low;
+}
 
 std::optional<exact::UniPoly> WholeCoefficients(const float* a, int n) {
     exact::UniPoly out(static_cast<std::size_t>(n) + 1);

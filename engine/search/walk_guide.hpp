@@ -47,6 +47,9 @@ private:
     std::vector<std::vector<std::int32_t>> alive_;  // [p]: the rows agreeing with g(0..p)
 };
 
+// The positive divisors of c in ascending order, at most `cap` of them; nullopt past the cap.
+std::optional<std::vector<std::int64_t>> PositiveDivisors(std::int64_t c, std::size_t cap);
+
 // a(0..n) as exact integers, when every coefficient is a whole float.
 std::optional<exact::UniPoly> WholeCoefficients(const float* a, int n);
 
