@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The engine's folders depend one way:
 #
-#   platform <- state <- {present, search, results} <- mainline
+#   platform <- state <- {present, search, results} <- mainline <- web
 #
 # A folder includes only from itself, from folders to its left, and from the
 # leaf libraries exact/ and compaction/; the three middle folders do not
@@ -29,6 +29,8 @@ grep -rHn --include='*.cpp' --include='*.hpp' --include='*.h' -E '^[[:space:]]*#
       rank["platform"] = 1; rank["state"] = 2
       rank["present"] = 3; rank["search"] = 3; rank["results"] = 3
       rank["mainline"] = 4
+      # The web entry point and seams start the engine as main() does.
+      rank["web"] = 5
       leaf["exact"] = 1; leaf["compaction"] = 1
       n = split(exceptions, lines, "\n")
       for (i = 1; i <= n; i++) {
