@@ -1,6 +1,7 @@
 #include "exact/cyclotomic.hpp"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <utility>
 
@@ -8,6 +9,11 @@
 
 namespace yinshi::exact::detail {
 namespace {
+
+// A coefficient's size as unsigned, so that the most negative one compares too.
+std::uint64_t Magnitude(std::int64_t v) {
+    return v < 0 ? std::uint64_t{0} - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
+}
 
 int DegreeOf(const UniPoly& p) {
     int d = static_cast<int>(p.size()) - 1;
@@ -36,7 +42,7 @@ int PureSlot(const Term& t) {
 }
 
 std::optional<TwoTerms> Split(const MultiPoly& f) {
-    if (f.size() != 2 || f[0].coef == 0 || std::llabs(f[0].coef) != std::llabs(f[1].coef)) return std::nullopt;
+    if (f.size() != 2 || f[0].coef == 0 || Magnitude(f[0].coef) != Magnitude(f[1].coef)) return std::nullopt;
     const int a = PureSlot(f[0]);
     const int b = PureSlot(f[1]);
     auto constant = [](const Term& t) { return std::all_of(t.exp.begin(), t.exp.end(), [](int e) { return e == 0; }); };
@@ -71,7 +77,7 @@ std::optional<UniPoly> Cyclotomic(int d) {
 
 std::optional<int> UnitBinomialDegree(const UniPoly& f, int* sign) {
     const int n = DegreeOf(f);
-    if (n < 1 || f[0] == 0 || std::llabs(f[0]) != std::llabs(f[static_cast<std::size_t>(n)])) return std::nullopt;
+    if (n < 1 || f[0] == 0 || Magnitude(f[0]) != Magnitude(f[static_cast<std::size_t>(n)])) return std::nullopt;
     for (int k = 1; k < n; ++k)
         if (f[static_cast<std::size_t>(k)] != 0) return std::nullopt;
     // c x^n + f0 = c (x^n - s) with s = -f0 / c.
@@ -139,14 +145,14 @@ std::optional<bool> BinomialIrreducible(const UniPoly& f) {
     const auto n = UnitBinomialDegree(f, &s);
     if (!n) return std::nullopt;
     // A content other than +-1 makes it reducible.
-    if (std::llabs(f[0]) != 1) return false;
+    if (Magnitude(f[0]) != 1) return false;
     return Verdict(*n, s);
 }
 
 std::optional<bool> BinomialIrreducible(const MultiPoly& f) {
     const auto t = Split(f);
     if (!t) return std::nullopt;
-    if (std::llabs(t->x.coef) != 1) return false;
+    if (Magnitude(t->x.coef) != 1) return false;
     return Verdict(t->x.exp[static_cast<std::size_t>(t->xs)], t->x.coef == t->y.coef ? -1 : 1);
 }
 
