@@ -31,6 +31,9 @@ void TellFileFault(Engine& e, const FileFault& fault);
 At RunStage(Engine& e, At at);
 // The whole run, from the title to the end prompt.
 void RunEngine(Engine& e);
+// RunEngine, with a failure that escapes it told on the screen before the end
+// prompt; the process's exit status: 0, or 1 after such a failure.
+int RunEngineReportingFailure(Engine& e);
 
 // Writes a line to row 25 and puts the print position of rows 1-24 back.
 void PrintStatus(Engine& e, int col, std::string_view text);

@@ -42,21 +42,7 @@ int main() {
     engine.exact = &exact;
     // The walk as it was before exact factoring guided it: for comparing the two.
     engine.guideWalk = std::getenv("YINSHI_PLAIN_WALK") == nullptr;
-    int status = 0;
-    try {
-        RunEngine(engine);
-    } catch (const std::exception& ex) {
-        // Nothing is left to save; the user still reads why the run ended.
-        engine.PrintLine("程序出错了!");
-        engine.PrintLine(std::string("The engine failed: ") + ex.what());
-        EndPrompt(engine);
-        status = 1;
-    } catch (...) {
-        engine.PrintLine("程序出错了!");
-        engine.PrintLine("The engine failed.");
-        EndPrompt(engine);
-        status = 1;
-    }
+    const int status = RunEngineReportingFailure(engine);
     console.Close();
     return status;
 }

@@ -1,5 +1,8 @@
 #include "mainline/driver.hpp"
 
+#include <exception>
+#include <string>
+
 namespace yinshi {
 
 At RunStage(Engine& e, At at) {
@@ -45,6 +48,22 @@ At UnlessAFileFailed(Engine& e, At next) {
 void RunEngine(Engine& e) {
     for (At at = UnlessAFileFailed(e, StartUp(e)); at != At::Exit; at = UnlessAFileFailed(e, RunStage(e, at))) {
     }
+}
+
+int RunEngineReportingFailure(Engine& e) {
+    try {
+        RunEngine(e);
+        return 0;
+    } catch (const std::exception& ex) {
+        // Nothing is left to save; the user still reads why the run ended.
+        e.PrintLine("程序出错了!");
+        e.PrintLine(std::string("The engine failed: ") + ex.what());
+    } catch (...) {
+        e.PrintLine("程序出错了!");
+        e.PrintLine("The engine failed.");
+    }
+    EndPrompt(e);
+    return 1;
 }
 
 void PrintStatus(Engine& e, int col, std::string_view text) {

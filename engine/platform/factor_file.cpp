@@ -12,9 +12,12 @@ namespace yinshi {
 
 namespace {
 
-bool WriteAt(int fd, const char* bytes, std::size_t size, off_t at) {
+// Runs `io` (a pread or a pwrite at an offset) until all `size` bytes have gone,
+// retrying after interruptions; false on an error or an end of file.
+template <typename Byte, typename Io>
+bool Whole(Io io, Byte* bytes, std::size_t size, off_t at) {
     while (size > 0) {
-        const ssize_t n = ::pwrite(fd, bytes, size, at);
+        const ssize_t n = io(bytes, size, at);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) return false;
         bytes += n;
@@ -24,16 +27,12 @@ bool WriteAt(int fd, const char* bytes, std::size_t size, off_t at) {
     return true;
 }
 
+bool WriteAt(int fd, const char* bytes, std::size_t size, off_t at) {
+    return Whole([fd](const char* b, std::size_t n, off_t a) { return ::pwrite(fd, b, n, a); }, bytes, size, at);
+}
+
 bool ReadAt(int fd, char* bytes, std::size_t size, off_t at) {
-    while (size > 0) {
-        const ssize_t n = ::pread(fd, bytes, size, at);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        bytes += n;
-        size -= static_cast<std::size_t>(n);
-        at += n;
-    }
-    return true;
+    return Whole([fd](char* b, std::size_t n, off_t a) { return ::pread(fd, b, n, a); }, bytes, size, at);
 }
 
 }  // namespace

@@ -18,18 +18,5 @@ extern "C" EMSCRIPTEN_KEEPALIVE int yinshi_run(int plainWalk) {
     const exact::FlintFactorer exact;
     engine.exact = &exact;
     engine.guideWalk = plainWalk == 0;
-    try {
-        RunEngine(engine);
-    } catch (const std::exception& ex) {
-        engine.PrintLine("程序出错了!");
-        engine.PrintLine(std::string("The engine failed: ") + ex.what());
-        EndPrompt(engine);
-        return 1;
-    } catch (...) {
-        engine.PrintLine("程序出错了!");
-        engine.PrintLine("The engine failed.");
-        EndPrompt(engine);
-        return 1;
-    }
-    return 0;
+    return RunEngineReportingFailure(engine);
 }
