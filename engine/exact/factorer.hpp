@@ -115,6 +115,16 @@ inline constexpr int kMaxBinomialDegree = 10000;
 // stays under about a second on the build machine.
 bool WithinLimits(const UniPoly& f);
 bool WithinLimits(const MultiPoly& f);
+// Whether one call about f, within the limits, may take long enough to be
+// seen (a tenth of a second or more on the build machine): the general
+// factoring from one-letter degree kNoticeDegree, or several-letter total
+// degree kNoticeTotalDegree, or in three letters or more with at most three
+// terms from kNoticeFewTermsDegree; the closed forms never do.
+inline constexpr int kNoticeDegree = 100;
+inline constexpr int kNoticeTotalDegree = 30;
+inline constexpr int kNoticeFewTermsDegree = 12;
+bool MayTakeLong(const UniPoly& f);
+bool MayTakeLong(const MultiPoly& f);
 
 // ---- The search guide: divisors of a one-variable polynomial ----
 //

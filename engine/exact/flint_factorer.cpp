@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "exact/closed_forms.hpp"
 #include "exact/cyclotomic.hpp"
 #include "exact/flint_handles.hpp"
 
@@ -107,6 +108,56 @@ std::optional<MultiPoly> Unload(const fmpz_mpoly_t p, const MContext& c, const S
     return out;
 }
 
+// The one occurring slot of f, or -1.
+int OnlySlot(const MultiPoly& f) {
+    const auto slots = OccurringSlots(f);
+    return slots && slots->count == 1 ? slots->slot[0] : -1;
+}
+
+bool OneLetter(const MultiPoly& f) { return OnlySlot(f) >= 0; }
+
+bool BeyondTwoLetterLimit(const MultiPoly& f) {
+    return TotalDegree(f) > kGuideMaxTotalDegree && detail::HomogeneousInTwoLetters(f).has_value();
+}
+
+// f in one letter, factored as a polynomial in that letter.
+std::optional<MultiFactorization> FactorInOneLetter(const Factorer& self, const MultiPoly& f, int slot) {
+    UniPoly u(static_cast<std::size_t>(TotalDegree(f)) + 1, 0);
+    for (const Term& t : f)
+        if (__builtin_add_overflow(u[static_cast<std::size_t>(t.exp[static_cast<std::size_t>(slot)])], t.coef,
+                                   &u[static_cast<std::size_t>(t.exp[static_cast<std::size_t>(slot)])]))
+            return std::nullopt;
+    const auto parts = self.Factor(u);
+    if (!parts) return std::nullopt;
+    MultiFactorization out;
+    out.content = parts->content;
+    for (const UniFactor& h : parts->factors) {
+        MultiPoly poly;
+        for (std::size_t i = h.poly.size(); i-- > 0;) {
+            if (h.poly[i] == 0) continue;
+            Term t{h.poly[i], {}};
+            t.exp[static_cast<std::size_t>(slot)] = static_cast<int>(i);
+            poly.push_back(t);
+        }
+        out.factors.push_back({std::move(poly), h.multiplicity});
+    }
+    return out;
+}
+
+// The factorisations had without a factoring in several letters: a
+// polynomial in one letter, a binomial, a sum of terms in letters of their
+// own, and, past the general limit, a form homogeneous in two letters.
+std::optional<MultiFactorization> ClosedForm(const Factorer& self, const MultiPoly& f) {
+    if (auto binomial = detail::BinomialFactors(f)) return binomial;
+    if (const int slot = OnlySlot(f); slot >= 0) return FactorInOneLetter(self, f, slot);
+    if (auto disjoint = detail::DisjointTermsFactors(f)) return disjoint;
+    if (!BeyondTwoLetterLimit(f)) return std::nullopt;
+    const auto form = detail::HomogeneousInTwoLetters(f);
+    const auto parts = self.Factor(form->dehomogenized);
+    if (!parts) return std::nullopt;
+    return detail::Homogenized(*parts, *form);
+}
+
 }  // namespace
 
 std::optional<UniFactorization> FlintFactorer::Factor(const UniPoly& f) const {
@@ -117,6 +168,11 @@ std::optional<UniFactorization> FlintFactorer::Factor(const UniPoly& f) const {
     Poly p;
     SetPoly(p.p, f);
     if (fmpz_poly_is_zero(p.p)) return std::nullopt;
+    if (fmpz_poly_degree(p.p) > kGuideMaxDegree) {
+        auto cyclotomic = detail::CyclotomicPowerFactors(f, *this);
+        if (cyclotomic) std::sort(cyclotomic->factors.begin(), cyclotomic->factors.end(), UniFactorBefore);
+        return cyclotomic;
+    }
     PolyFactors fac;
     fmpz_poly_factor(fac.f, p.p);
     Integer content;
@@ -150,15 +206,22 @@ std::optional<bool> FlintFactorer::IsIrreducible(const UniPoly& f) const {
     fmpz_poly_content(content.v, p.p);
     if (!fmpz_is_one(content.v)) return false;
     if (fmpz_poly_degree(p.p) == 1) return true;
+    if (fmpz_poly_degree(p.p) > kGuideMaxDegree) {
+        if (fmpz_poly_is_cyclotomic(p.p) != 0) return true;
+        const auto parts = detail::CyclotomicPowerFactors(f, *this);
+        if (!parts) return std::nullopt;
+        return parts->factors.size() == 1 && parts->factors[0].multiplicity == 1;
+    }
     PolyFactors fac;
     fmpz_poly_factor(fac.f, p.p);
     return fac.f->num == 1 && fac.f->exp[0] == 1;
 }
 
 std::optional<MultiFactorization> FlintFactorer::Factor(const MultiPoly& f) const {
-    if (auto binomial = detail::BinomialFactors(f)) {
-        std::sort(binomial->factors.begin(), binomial->factors.end(), MultiFactorBefore);
-        return binomial;
+    auto closed = ClosedForm(*this, f);
+    if (closed) {
+        std::sort(closed->factors.begin(), closed->factors.end(), MultiFactorBefore);
+        return closed;
     }
     const auto slots = OccurringSlots(f);
     if (!slots) return std::nullopt;
@@ -200,6 +263,12 @@ std::optional<bool> FlintFactorer::IsIrreducible(const MultiPoly& f) const {
     MPoly a(c);
     Load(a, f, *slots);
     if (fmpz_mpoly_is_zero(a.p, c.ctx) || fmpz_mpoly_is_fmpz(a.p, c.ctx)) return false;
+    if (detail::HasDisjointTerms(f) || OneLetter(f) || BeyondTwoLetterLimit(f)) {
+        const auto parts = ClosedForm(*this, f);
+        if (!parts) return std::nullopt;
+        return (parts->content == 1 || parts->content == -1) && parts->factors.size() == 1 &&
+               parts->factors[0].multiplicity == 1;
+    }
     MFactors fac(c);
     if (!fmpz_mpoly_factor(fac.f, a.p, c.ctx)) return std::nullopt;
     return fmpz_is_pm1(fac.f->constant) && fac.f->num == 1 && fmpz_is_one(fac.f->exp);

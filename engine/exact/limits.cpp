@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "exact/closed_forms.hpp"
 #include "exact/cyclotomic.hpp"
 #include "exact/factorer.hpp"
 
@@ -20,34 +21,71 @@ int DegreeOf(const UniPoly& p) {
 
 bool WithinLimits(const UniPoly& f) {
     if (const auto n = detail::UnitBinomialDegree(f)) return *n <= kMaxBinomialDegree;
-    return DegreeOf(f) <= kGuideMaxDegree;
+    return DegreeOf(f) <= kGuideMaxDegree || detail::CyclotomicPowerForm(f);
 }
 
-bool WithinLimits(const MultiPoly& f) {
-    std::array<bool, kMaxVariables> used{};
-    int total = 0;
+namespace {
+
+// What the limits look at in a polynomial of several letters.
+struct Shape {
+    int letters = 0;
     int terms = 0;
+    int total = 0;
+    std::size_t onlyLetter = 0;  // the letter's slot when there is one
+};
+
+Shape ShapeOf(const MultiPoly& f) {
+    std::array<bool, kMaxVariables> used{};
+    Shape s;
     for (const Term& t : f) {
         if (t.coef == 0) continue;
-        ++terms;
+        ++s.terms;
         int sum = 0;
         for (std::size_t j = 0; j < t.exp.size(); ++j) {
             sum += t.exp[j];
             if (t.exp[j] != 0) used[j] = true;
         }
-        total = std::max(total, sum);
+        s.total = std::max(s.total, sum);
     }
-    const auto letters = std::count(used.begin(), used.end(), true);
-    if (letters <= 1) {
-        const auto letter =
-            static_cast<std::size_t>(std::find(used.begin(), used.end(), true) - used.begin()) % used.size();
-        UniPoly u(static_cast<std::size_t>(total) + 1, 0);
-        for (const Term& t : f) u[static_cast<std::size_t>(t.exp[letter])] += t.coef;
-        return WithinLimits(u);
-    }
+    s.letters = static_cast<int>(std::count(used.begin(), used.end(), true));
+    s.onlyLetter = static_cast<std::size_t>(std::find(used.begin(), used.end(), true) - used.begin()) % used.size();
+    return s;
+}
+
+UniPoly InOneLetter(const MultiPoly& f, const Shape& s) {
+    UniPoly u(static_cast<std::size_t>(s.total) + 1, 0);
+    for (const Term& t : f) u[static_cast<std::size_t>(t.exp[s.onlyLetter])] += t.coef;
+    return u;
+}
+
+}  // namespace
+
+bool WithinLimits(const MultiPoly& f) {
+    const Shape s = ShapeOf(f);
+    if (s.letters <= 1) return WithinLimits(InOneLetter(f, s));
     if (const auto n = detail::UnitBinomialDegree(f)) return *n <= kMaxBinomialDegree;
-    if (letters >= 3 && terms <= 3) return total <= kFewTermsMaxTotalDegree;
-    return total <= kGuideMaxTotalDegree;
+    if (detail::HasDisjointTerms(f)) return true;
+    if (s.total > kGuideMaxTotalDegree)
+        if (const auto form = detail::HomogeneousInTwoLetters(f)) return WithinLimits(form->dehomogenized);
+    if (s.letters >= 3 && s.terms <= 3) return s.total <= kFewTermsMaxTotalDegree;
+    return s.total <= kGuideMaxTotalDegree;
+}
+
+bool MayTakeLong(const UniPoly& f) {
+    if (detail::UnitBinomialDegree(f)) return false;
+    const int n = DegreeOf(f);
+    if (n > kGuideMaxDegree) return false;
+    return n >= kNoticeDegree;
+}
+
+bool MayTakeLong(const MultiPoly& f) {
+    const Shape s = ShapeOf(f);
+    if (s.letters <= 1) return MayTakeLong(InOneLetter(f, s));
+    if (detail::UnitBinomialDegree(f) || detail::HasDisjointTerms(f)) return false;
+    if (s.total > kGuideMaxTotalDegree)
+        if (const auto form = detail::HomogeneousInTwoLetters(f)) return MayTakeLong(form->dehomogenized);
+    if (s.letters >= 3 && s.terms <= 3) return s.total >= kNoticeFewTermsDegree;
+    return s.total >= kNoticeTotalDegree;
 }
 
 }  // namespace yinshi::exact
