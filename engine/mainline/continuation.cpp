@@ -15,6 +15,7 @@
 #include "present/printing.hpp"
 #include "results/certificate.hpp"
 #include "state/engine.hpp"
+#include "state/exact_notice.hpp"
 
 namespace yinshi {
 
@@ -132,12 +133,15 @@ std::optional<Poly> RestOf(const exact::MultiFactorization& parts, const Letters
 }
 
 // The working multiplies every number of g by every number of q: each
-// product must be exact in the engine's floats.
+// product must be exact in the engine's floats, the largest of them the
+// product of the two largest numbers.
 bool ProductsExact(const Image& g, const Image& q) {
-    for (float a : g.dense)
-        for (float b : q.dense)
-            if (std::fabs(static_cast<double>(a) * b) > static_cast<double>(kExactLimit)) return false;
-    return true;
+    auto largest = [](const std::vector<float>& v) {
+        double most = 0;
+        for (float a : v) most = std::max(most, std::fabs(static_cast<double>(a)));
+        return most;
+    };
+    return largest(g.dense) * largest(q.dense) <= static_cast<double>(kExactLimit);
 }
 
 // The factorisations of the rests already shown, in the engine's parsed
@@ -199,12 +203,12 @@ KnownParts RestParts(const exact::MultiFactorization& parts, const Letters& l) {
 
 // f = g * q with g its first irreducible factor and q the rest, when f splits
 // and every number the working shows stays exact in the engine's floats.
-std::optional<Split> SplitOf(const exact::Factorer& exact, const exact::MultiPoly& f, const Letters& l,
-                             std::size_t room, Known& known) {
+std::optional<Split> SplitOf(Engine& e, const exact::MultiPoly& f, const Letters& l, std::size_t room, Known& known) {
     std::optional<exact::MultiFactorization> parts = Recall(known, ToVars(f, l), l);
     if (!parts) {
         if (!WorthFactoring(f)) return std::nullopt;
-        parts = exact.Factor(f);
+        const ExactNotice notice(e, exact::MayTakeLong(f));
+        parts = e.exact->Factor(f);
     }
     if (!parts || parts->factors.empty()) return std::nullopt;
     if (parts->factors.size() == 1 && parts->factors[0].multiplicity == 1) return std::nullopt;
@@ -280,7 +284,7 @@ struct NextSplit {
     Letters letters;
 };
 
-std::optional<NextSplit> FindNextSplit(const Engine& e, std::size_t room, Known& known) {
+std::optional<NextSplit> FindNextSplit(Engine& e, std::size_t room, Known& known) {
     std::optional<std::string> transcript = ReadWholeFile(e.File(e.run.ResultFile), kTranscriptCap);
     if (!transcript) return std::nullopt;
     std::optional<std::string> product = LastProduct(*transcript);
@@ -291,7 +295,7 @@ std::optional<NextSplit> FindNextSplit(const Engine& e, std::size_t room, Known&
     std::optional<Letters> l = LettersOf(e, letters, *factors);
     if (!l) return std::nullopt;
     for (const ProductFactor& f : *factors)
-        if (std::optional<Split> split = SplitOf(*e.exact, f.poly, *l, room, known))
+        if (std::optional<Split> split = SplitOf(e, f.poly, *l, room, known))
             return NextSplit{*product, f.text, std::move(*split), *l};
     return std::nullopt;
 }

@@ -17,6 +17,9 @@ public:
     // Blocks for one key, without echo. At the end of input this returns '\0',
     // which every question treats as "no".
     virtual char Wait() = 0;
+    // Draws what the screen holds back, reading no key: before a step that
+    // reads none for a while.
+    virtual void Show() {}
 };
 
 // Keys handed over by a test. Wait() takes the next key whatever its hold;

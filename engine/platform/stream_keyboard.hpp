@@ -16,6 +16,9 @@ public:
     explicit StreamKeyboard(int fd, std::function<void()> show = {}) : fd_(fd), show_(std::move(show)) {}
     std::optional<char> Poll() override;
     char Wait() override;
+    void Show() override {
+        if (show_) show_();
+    }
 
 private:
     bool Fill();

@@ -20,6 +20,9 @@ public:
         : fd_(fd), wakeFd_(show ? wakeFd : -1), show_(std::move(show)) {}
     std::optional<char> Poll() override;
     char Wait() override;
+    void Show() override {
+        if (show_) show_();
+    }
 
 private:
     std::optional<char> ReadKey();

@@ -8,6 +8,7 @@
 
 #include "platform/text_file.hpp"
 #include "state/engine.hpp"
+#include "state/exact_notice.hpp"
 
 namespace yinshi {
 
@@ -222,6 +223,9 @@ void TellCertificate(Engine& e) {
     const ProductFactor* splits = nullptr;
     bool known = factors.has_value();
     if (factors) {
+        const ExactNotice notice(e, std::any_of(factors->begin(), factors->end(), [](const ProductFactor& f) {
+                                     return exact::WithinLimits(f.poly) && exact::MayTakeLong(f.poly);
+                                 }));
         for (const ProductFactor& f : *factors) {
             std::optional<bool> irreducible = Irreducible(*e.exact, f.poly);
             if (!irreducible) known = false;

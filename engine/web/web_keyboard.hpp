@@ -19,6 +19,9 @@ public:
     explicit WebKeyboard(std::function<void()> show) : show_(std::move(show)) {}
     std::optional<char> Poll() override;
     char Wait() override;
+    void Show() override {
+        if (show_) show_();
+    }
 
     // Well inside the 50 ms in which a key must reach a search.
     static constexpr std::chrono::milliseconds kYieldGap{8};
