@@ -49,16 +49,26 @@ void WriteCollected(Engine& e, const ImageReading& f, std::span<const float> h, 
         WritePower(e, f, power);
     };
 
+    // Only the non-zero l_j can give a product: the images of several
+    // letters are long and mostly zero, and a walk over every pair would
+    // cost the product of their degrees.
+    std::vector<std::int32_t> nonZero;
+    for (std::int32_t j = 0; j <= low; ++j)
+        if (l[j] != 0) nonZero.push_back(j);
+    auto writeProducts = [&](std::int32_t s) {
+        for (std::int32_t j : nonZero)
+            if (j >= s - high && j <= s) writeProduct(h[s - j] * l[j]);
+    };
     std::int32_t cursor = f.degree;
     for (std::int32_t step = 0; step < low; ++step) {
         std::int32_t s = --cursor;
         openGroup();
-        for (std::int32_t j = std::max(s - high, 0); j <= std::min(low, s); ++j) writeProduct(h[s - j] * l[j]);
+        writeProducts(s);
         closeGroup(s);
     }
     for (std::int32_t s = high - 1; s >= 1; --s) {
         openGroup();
-        for (std::int32_t j = 0; j <= std::min(s, low); ++j) writeProduct(l[j] * h[s - j]);
+        writeProducts(s);
         closeGroup(s);
     }
     float constant = h[0] * l[0];
