@@ -70,11 +70,11 @@ void ShowDistributedLine(Engine& e, int left, int right) {
 
 // The reference and the product, each in its parentheses.
 void ShowFactorPair(Engine& e) {
-    LoadReferenceTerms(e);
+    LoadTermTable(e, {e.further.RefCoef, e.further.RefExp}, static_cast<int>(e.further.RefCount));
     e.Print("(");
     PrintTermPoly(e);
     e.Print(")");
-    LoadProductTerms(e);
+    LoadTermTable(e, {e.further.ProdCoef, e.further.ProdExp}, static_cast<int>(e.run.ProdCount));
     e.Print("(");
     PrintTermPoly(e);
     e.Print(")");

@@ -38,7 +38,7 @@ int ProductCapacity(const Engine& e) {
 
 int ReferenceCapacity(const Engine& e) {
     int cap = kMaxProductTerms;
-    cap = std::min(cap, static_cast<int>(e.search.TrialFactor.size()) - 1);
+    cap = std::min(cap, static_cast<int>(e.further.RefCoef.size()) - 1);
     cap = std::min(cap, e.further.RefExp.Rows() - 1);
     return cap;
 }
@@ -71,12 +71,9 @@ Next CopyTableToProduct(Engine& e) {
 
 // Reference := product; the product is emptied.
 void ProductBecomesReference(Engine& e) {
+    FurtherState& f = e.further;
     const int count = static_cast<int>(e.run.ProdCount);
-    const int cols = std::min(e.further.RefExp.Cols(), e.further.ProdExp.Cols());
-    for (int i = 1; i <= count; ++i) {
-        e.search.TrialFactor[i] = e.further.ProdCoef[i];
-        for (int j = 1; j < cols; ++j) e.further.RefExp(i, j) = e.further.ProdExp(i, j);
-    }
+    CopyTerms({f.ProdCoef, f.ProdExp}, {f.RefCoef, f.RefExp}, count, kKeepAllColumns);
     e.further.RefCount = static_cast<float>(count);
     e.run.ProdCount = 0;
 }
@@ -86,7 +83,7 @@ bool ProductEqualsReference(const Engine& e) {
     if (e.run.ProdCount != e.further.RefCount) return false;
     const int vars = FurtherVarCount(e);
     for (int i = 1; i <= count; ++i) {
-        if (e.further.ProdCoef[i] != e.search.TrialFactor[i]) return false;
+        if (e.further.ProdCoef[i] != e.further.RefCoef[i]) return false;
         for (int j = 1; j <= vars; ++j)
             if (e.further.ProdExp(i, j) != e.further.RefExp(i, j)) return false;
     }
@@ -144,23 +141,16 @@ bool SameMonomial(const Engine& e, int a, int b) {
     return true;
 }
 
-void LoadReferenceTerms(Engine& e) {
-    const int count = static_cast<int>(e.further.RefCount);
-    const int cols = std::min(e.terms.TermExp.Cols(), e.further.RefExp.Cols());
+void CopyTerms(ConstTermRows from, TermRows to, int count, int keepVars) {
+    const int cols = std::min(to.Exp.Cols(), from.Exp.Cols());
     for (int i = 1; i <= count; ++i) {
-        e.terms.TermCoef[i] = e.search.TrialFactor[i];
-        for (int j = 1; j < cols; ++j) e.terms.TermExp(i, j) = e.further.RefExp(i, j);
+        to.Coef[i] = from.Coef[i];
+        for (int j = 1; j < cols; ++j) to.Exp(i, j) = j <= keepVars ? from.Exp(i, j) : 0.0f;
     }
-    e.terms.TermCount = count;
 }
 
-void LoadProductTerms(Engine& e) {
-    const int count = static_cast<int>(e.run.ProdCount);
-    const int cols = std::min(e.terms.TermExp.Cols(), e.further.ProdExp.Cols());
-    for (int i = 1; i <= count; ++i) {
-        e.terms.TermCoef[i] = e.further.ProdCoef[i];
-        for (int j = 1; j < cols; ++j) e.terms.TermExp(i, j) = e.further.ProdExp(i, j);
-    }
+void LoadTermTable(Engine& e, ConstTermRows from, int count) {
+    CopyTerms(from, {e.terms.TermCoef, e.terms.TermExp}, count, kKeepAllColumns);
     e.terms.TermCount = count;
 }
 
@@ -170,7 +160,6 @@ Next StartAnotherSolution(Engine& e) {
     if (e.run.ItemCount < 2) return std::nullopt;
 
     AllocateAnotherSolution(e);
-    e.run.AnotherAnswer = "y";
     e.run.SolutionCounter = 1;
     e.run.ProdCount = 0;
     e.vars.VarCount = e.vars.ParsedVarCount;
@@ -181,11 +170,7 @@ Next StartAnotherSolution(Engine& e) {
     // A record holds at most 20 terms, so the reference always fits here.
     if (e.terms.TermCount > ReferenceCapacity(e)) return RefuseProduct(e);
     const int count = e.terms.TermCount;
-    const int cols = std::min(e.terms.TermExp.Cols(), e.further.RefExp.Cols());
-    for (int i = 1; i <= count; ++i) {
-        e.search.TrialFactor[i] = e.terms.TermCoef[i];
-        for (int j = 1; j < cols; ++j) e.further.RefExp(i, j) = j <= vars ? e.terms.TermExp(i, j) : 0.0f;
-    }
+    CopyTerms({e.terms.TermCoef, e.terms.TermExp}, {e.further.RefCoef, e.further.RefExp}, count, vars);
     e.further.RefCount = static_cast<float>(count);
 
     return WalkRecordGroups(e);
@@ -254,7 +239,7 @@ Next CompareAndShow(Engine& e, std::span<const int> chosen) {
         if (Next n = MultiplyIntoProduct(e)) return n;
     }
 
-    LoadReferenceTerms(e);
+    LoadTermTable(e, {e.further.RefCoef, e.further.RefExp}, static_cast<int>(e.further.RefCount));
     e.screen.Color(kResultColours);
     e.Print("Solution");
     e.PrintLine(ItemForm(static_cast<float>(e.run.SolutionCounter)));
@@ -267,7 +252,6 @@ Next CompareAndShow(Engine& e, std::span<const int> chosen) {
     e.PrintLine("do you want to look at another solution? y/n");
     const char key = e.keys.Wait();
     if (key == 'y' || key == 'Y') {
-        e.run.AnotherAnswer = "y";
         e.run.ProdCount = 0;
         return std::nullopt;
     }

@@ -76,14 +76,13 @@ void AllocateDivisorLists(Engine& e, int pairs) {
 }
 
 void AllocateAnotherSolution(Engine& e) {
-    // The term table receives a whole raw product; the reference coefficients
-    // live in TrialFactor. Terms count from 1, so each table has one spare row.
+    // The term table receives a whole raw product. Terms count from 1, so each table has one spare row.
     Fresh(e.terms.TermCoef, kMaxRawEntries);
     Fresh(e.terms.TermDen, kMaxRawEntries);
     Fresh(e.terms.TermMainExp, kMaxRawEntries);
     e.terms.TermExp.Resize(kMaxRawEntries, kMaxVars);
     Fresh(e.dense.PolyWork, 50);
-    Fresh(e.search.TrialFactor, kMaxProductTerms);
+    Fresh(e.further.RefCoef, kMaxProductTerms);
     Fresh(e.dense.PolyKeep, kMaxRawEntries);
     Fresh(e.further.ProdCoef, kMaxRawEntries);
     e.further.ProdExp.Resize(kMaxProductTerms, kMaxVars);

@@ -232,7 +232,6 @@ struct RunFlags {
     // Answered yes to a new decomposition: the search it starts ends without
     // an "=" line of its own.
     bool AnsweredAnew = false;
-    std::string AnotherAnswer;
     // Exact factoring split what the search left and appended its working to
     // the transcript: only the last product line there holds the factors.
     bool SplitAfterSearch = false;
@@ -254,6 +253,7 @@ constexpr int kMaxProductTerms = 51;
 struct FurtherState {
     std::vector<float> ProdCoef;  // at least 0..101
     FloatGrid ProdExp;            // (0..50, 0..vars)
+    std::vector<float> RefCoef;   // 0..50, the last solution shown
     FloatGrid RefExp;             // (0..50, 0..vars)
     FloatGrid RawExp;             // (0..100, 0..vars)
     float RefCount = 0;

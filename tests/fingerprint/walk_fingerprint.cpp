@@ -133,11 +133,13 @@ float StartMinuteLessAnHour(const RunFlags& r) { return r.SearchStartTime.empty(
 // subset walk, the repeated-factor test's multiplier) are not state of the run
 // and are left out, so that they can become plain arguments. The count of
 // records in dj.dat is left out too: the file itself is hashed, and the count
-// was also set, and never read, where the variable order is chosen.
+// was also set, and never read, where the variable order is chosen. The
+// method's outcome only passes a check's result to the factor report, and the
+// other-answer text is written and never read: both are left out.
 void HashRunFlags(Hasher& h, const RunFlags& r, bool withoutMarks) {
-    for (float v : {r.NoGroupingShown, r.DenProduct, r.Content, r.SignFlip, static_cast<float>(r.MethodResult),
-                    OneIf(r.NoEqualsPrefix), PassMinutes(r.SearchPass), r.StartMinute, StartMinuteLessAnHour(r),
-                    OneIf(r.LongTried), r.GsysCount, r.GsysRead, r.ProdCount})
+    for (float v :
+         {r.NoGroupingShown, r.DenProduct, r.Content, r.SignFlip, OneIf(r.NoEqualsPrefix), PassMinutes(r.SearchPass),
+          r.StartMinute, StartMinuteLessAnHour(r), OneIf(r.LongTried), r.GsysCount, r.GsysRead, r.ProdCount})
         h.Float(v);
     for (long long v :
          std::initializer_list<long long>{r.FactorFound ? 1LL : 0LL, r.Sign, r.SignAcc, r.Skipped, r.SolutionCounter})
@@ -145,7 +147,7 @@ void HashRunFlags(Hasher& h, const RunFlags& r, bool withoutMarks) {
     for (std::string_view t :
          {LetterIf(r.Fractional, "f"), std::string_view(r.SignPrefix), StopReasonText(r.StopReason),
           StoppedByText(r.StoppedBy), LetterIf(r.KeepAnewBound, "y"), std::string_view(r.StartTime),
-          std::string_view(r.SearchStartTime), LetterIf(r.AnsweredAnew, "y"), std::string_view(r.AnotherAnswer)})
+          std::string_view(r.SearchStartTime), LetterIf(r.AnsweredAnew, "y")})
         h.Text(t);
     h.Int(withoutMarks ? 1 : 0);
 }

@@ -80,7 +80,7 @@ struct FurtherRig {
     void SetReference(const Poly& p) {
         e.further.RefCount = static_cast<float>(p.size());
         for (std::size_t i = 0; i < p.size(); ++i) {
-            e.search.TrialFactor[i + 1] = p[i].first;
+            e.further.RefCoef[i + 1] = p[i].first;
             for (std::size_t j = 0; j < p[i].second.size(); ++j)
                 e.further.RefExp(static_cast<int>(i) + 1, static_cast<int>(j) + 1) = p[i].second[j];
         }
@@ -96,7 +96,7 @@ struct FurtherRig {
     }
     Poly Reference() const {
         return Read(
-            e.further.RefCount, [&](int i) { return e.search.TrialFactor[i]; }, e.further.RefExp);
+            e.further.RefCount, [&](int i) { return e.further.RefCoef[i]; }, e.further.RefExp);
     }
 
     // How often a text occurs in everything printed.
@@ -290,7 +290,6 @@ TEST(FurtherMode, FirstFurtherSolutionIsNumbered2AndMultipliesBackToTheInput) {
     rig.File({"(x+2)", "(x+3)", "(x+4)"});
     EXPECT_EQ(StartAnotherSolution(rig.e), At::EndPrompt);
     EXPECT_EQ(rig.e.run.SolutionCounter, 2);
-    EXPECT_EQ(rig.e.run.AnotherAnswer, "y");
     const std::string& log = rig.screen.Log();
     const std::size_t at = log.find("Solution");
     ASSERT_NE(at, std::string::npos);
@@ -389,7 +388,6 @@ TEST(FurtherMode, FewerThanTwoRecordsCountAsNo) {
     rig.e.run.ItemCount = 1;
     EXPECT_EQ(StartAnotherSolution(rig.e), std::nullopt);
     EXPECT_EQ(rig.screen.Log(), "");
-    EXPECT_EQ(rig.e.run.AnotherAnswer, "");
     EXPECT_FALSE(rig.dir.Exists("DXS1.DAT"));
 }
 
