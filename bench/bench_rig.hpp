@@ -35,12 +35,12 @@ struct Rig {
         std::filesystem::create_directories(dir);
         WriteWholeFile(dir / "DXS.DAT", "\"" + text + "\"\r\n");
         AllocateStartup(e);
-        At at = StartUp(e);
-        while (at == At::Restart || at == At::Reorder) at = RunStage(e, at);
+        Step step = StartUp(e);
+        while (step.Stage == At::Restart || step.Stage == At::Reorder) step = RunStage(e, step);
         e.jg.Close();
         e.dj.Close();
         start = e;
-        return at == At::SearchStart;
+        return step.Stage == At::SearchStart;
     }
     ~Rig() {
         std::error_code ec;
@@ -76,7 +76,7 @@ inline void RunSearch(benchmark::State& state, const std::string& text, Clock& c
     long long candidates = 0;
     for (auto _ : state) {
         static_cast<EngineData&>(e) = rig.start;
-        for (At at = At::SearchStart; Decomposing(at); at = RunStage(e, at)) {
+        for (Step step = At::SearchStart; Decomposing(step.Stage); step = RunStage(e, step)) {
         }
         positions += e.search.PositionsEntered - rig.start.search.PositionsEntered;
         candidates += e.search.CompleteAssignments - rig.start.search.CompleteAssignments;

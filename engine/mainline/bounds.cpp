@@ -183,7 +183,7 @@ void TwoMinuteRule(Engine& e) {
 }
 
 // One trial degree of the degree loop, then the search.
-At RunDegree(Engine& e) {
+Step RunDegree(Engine& e) {
     SearchState& s = e.search;
     if (s.TrialDegree > s.HalfDegree) return At::SearchEnd;
     int d = s.TrialDegree;
@@ -197,21 +197,21 @@ At RunDegree(Engine& e) {
     s.CoefBound[s.HalfDegree] = RoundHalfEven(s.LeadAbs);
     TwoMinuteRule(e);
     if (s.TrialDegree == kWaitAtDegree) DegreeNineMessage(e);
-    At next = TrialFactorSearch(e);
-    if (next == At::AfterFactor) s.FirstDegree = s.TrialDegree;
+    Step next = TrialFactorSearch(e);
+    if (next.Stage == At::AfterFactor) s.FirstDegree = s.TrialDegree;
     return next;
 }
 
 }  // namespace
 
-At SearchStart(Engine& e) {
+Step SearchStart(Engine& e) {
     e.search.StartDegree = e.search.FirstDegree;
     if (Next n = EisensteinTest(e)) return *n;
     ComputeBounds(e);
     return BoundClamp(e);
 }
 
-At SearchResume(Engine& e) {
+Step SearchResume(Engine& e) {
     e.NewLine();
     e.search.StartDegree = e.search.TrialDegree;
     if (Next n = EisensteinTest(e)) return *n;
@@ -219,7 +219,7 @@ At SearchResume(Engine& e) {
     return BoundClamp(e);
 }
 
-At BoundClamp(Engine& e) {
+Step BoundClamp(Engine& e) {
     SearchState& s = e.search;
     int n = e.dense.Degree;
     if (s.MaxCoefAbs / s.Bound1 > s.Bound2) s.Bound2 = std::floor(s.MaxCoefAbs / s.Bound1) + 1;
@@ -246,7 +246,7 @@ At BoundClamp(Engine& e) {
     return RunDegree(e);
 }
 
-At NextDegree(Engine& e) {
+Step NextDegree(Engine& e) {
     RestoreSavedSearch(e);
     e.search.StateSaved = 0;
     e.search.TrialDegree += 1;

@@ -5,14 +5,16 @@ namespace yinshi {
 
 // The stages of the decomposition driver. Each returns where the run goes next.
 At StartUp(Engine& e);
-At Restart(Engine& e);
-At Reorder(Engine& e);
-At SearchStart(Engine& e);
-At SearchResume(Engine& e);
-At BoundClamp(Engine& e);
-At NextDegree(Engine& e);
-At FactorReport(Engine& e);
-At AfterFactor(Engine& e);
+Step Restart(Engine& e);
+Step Reorder(Engine& e);
+Step SearchStart(Engine& e);
+Step SearchResume(Engine& e);
+Step BoundClamp(Engine& e);
+Step NextDegree(Engine& e);
+// Shows the factor split off and the cofactor, and goes on with the cofactor.
+Step FactorReport(Engine& e, const FoundSplit& split);
+// `splitOff`: the factor report came before; else the search kept a candidate.
+At AfterFactor(Engine& e, bool splitOff);
 At SearchEnd(Engine& e);
 At AskAnew(Engine& e);
 At Finish(Engine& e);
@@ -28,7 +30,7 @@ At FileProblem(Engine& e);
 void TellFileFault(Engine& e, const FileFault& fault);
 
 // Runs one stage.
-At RunStage(Engine& e, At at);
+Step RunStage(Engine& e, const Step& step);
 // The whole run, from the title to the end prompt.
 void RunEngine(Engine& e);
 // RunEngine, with a failure that escapes it told on the screen before the end

@@ -15,19 +15,19 @@ constexpr int kReorderAbove = 12;
 
 // The factor found, signed, at its share of the main variable's power; on
 // both outputs.
-void PrintFactor(Engine& e, int sign) {
+void PrintFactor(Engine& e, const FoundSplit& split, int sign) {
     DenseForm& d = e.dense;
-    for (int k = 0; k <= d.FoundDeg; ++k) d.PolyWork[k] = static_cast<float>(sign) * e.search.TrialFactor[k];
-    PrintDensePoly(e, d.PolyWork, d.FoundDeg, e.store.SplitShift, PrintTarget::ScreenAndTranscript);
+    for (int k = 0; k <= split.Found; ++k) d.PolyWork[k] = static_cast<float>(sign) * e.search.TrialFactor[k];
+    PrintDensePoly(e, d.PolyWork, split.Found, split.Shift, PrintTarget::ScreenAndTranscript);
 }
 
 }  // namespace
 
-At FactorReport(Engine& e) {
+Step FactorReport(Engine& e, const FoundSplit& split) {
     RunFlags& r = e.run;
     DenseForm& d = e.dense;
-    int f = d.CofactorDeg;
-    int g = d.FoundDeg;
+    const int f = split.Cofactor;
+    const int g = split.Found;
     bool first = !r.NoEqualsPrefix;
 
     r.FactorFound = true;
@@ -51,10 +51,10 @@ At FactorReport(Engine& e) {
         e.jg.Write("=");
         PrintContentPrefix(e);
     }
-    PrintFactor(e, r.Sign);
+    PrintFactor(e, split, r.Sign);
     // The cofactor keeps what is left of the main variable's power after the
     // factor took its share; the transcript has it only the first time.
-    d.LowExp -= static_cast<float>(e.store.SplitShift);
+    d.LowExp -= static_cast<float>(split.Shift);
     for (int k = 0; k <= f; ++k) d.PolyWork[k] = static_cast<float>(r.Sign) * d.PolyKeep[k];
     PrintDensePoly(e, d.PolyWork, f, static_cast<std::int32_t>(d.LowExp),
                    first ? PrintTarget::ScreenAndTranscript : PrintTarget::Screen);
@@ -70,14 +70,13 @@ At FactorReport(Engine& e) {
         e.jg.EndLine();
         e.jg.Write("=");
         PrintContentPrefix(e);
-        PrintFactor(e, r.Sign);
+        PrintFactor(e, split, r.Sign);
         r.NoEqualsPrefix = true;
     }
-    e.store.SplitShift = 0;
-    return At::AfterFactor;
+    return Step(At::AfterFactor, split);
 }
 
-At AfterFactor(Engine& e) {
+At AfterFactor(Engine& e, bool splitOff) {
     DenseForm& d = e.dense;
     if (2 * e.search.TrialDegree > d.Degree) return At::SearchEnd;
     e.NewLine();
@@ -85,7 +84,7 @@ At AfterFactor(Engine& e) {
     const auto shift = static_cast<std::int32_t>(d.LowExp);
     PrintDensePoly(e, d.PolyWork, d.DegreeKeep, shift, PrintTarget::Screen);
     e.NewLine();
-    if (e.vars.VarCount > 1 && d.Degree > kReorderAbove && e.run.MethodResult == MethodOutcome::Split) {
+    if (e.vars.VarCount > 1 && d.Degree > kReorderAbove && splitOff) {
         // The new variable order is chosen from the cofactor's own terms.
         RebuildTermTable(e, d.PolyWork, d.DegreeKeep, shift);
         DropAbsentVariables(e);

@@ -81,7 +81,7 @@ void SortByMainExponent(Engine& e) {
 
 }  // namespace
 
-At Restart(Engine& e) {
+Step Restart(Engine& e) {
     TermTable& t = e.terms;
     for (int j = 1; j <= VarCount(e); ++j) {
         float high = 0;
@@ -143,7 +143,6 @@ void FillDenseVector(Engine& e, int n) {
     d.DegreeKeep = n;
     e.store.StoredCount = 0;
     e.store.StoredEnd = 0;
-    e.store.SplitShift = 0;
 
     // A term table rebuilt from the dense vector can hold one term per power.
     if (!e.run.FactorFound || static_cast<int>(e.terms.TermCoef.size()) < n + 2) ResizeTermTablesForDegree(e, n);
@@ -175,7 +174,7 @@ void ShowPolynomial(Engine& e, int n) {
     RunFlags& r = e.run;
     DenseForm& d = e.dense;
     PrintTarget target = PrintTarget::Screen;
-    if (r.MethodResult == MethodOutcome::None) {
+    if (!r.FactorFound) {
         target = PrintTarget::ScreenAndTranscript;
         e.jg.EndLine();
         e.jg.Write("=");
@@ -211,7 +210,7 @@ Next TrySpecialForms(Engine& e, int n) {
 
 }  // namespace
 
-At Reorder(Engine& e) {
+Step Reorder(Engine& e) {
     RunFlags& r = e.run;
     DenseForm& d = e.dense;
     int n = 0;
@@ -234,8 +233,7 @@ At Reorder(Engine& e) {
 
     // The high-degree method.
     if (!r.LongTried && n > kLongMethodAbove && d.LowExp > 0 && e.vars.VarWeight[VarCount(e)] < n) {
-        TrySumOfVariables(e);
-        if (r.MethodResult == MethodOutcome::Split) return At::FactorReport;
+        if (std::optional<FoundSplit> split = TrySumOfVariables(e)) return Step(At::FactorReport, *split);
         r.LongTried = true;
     }
     return At::SearchStart;

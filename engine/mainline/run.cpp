@@ -5,16 +5,16 @@
 
 namespace yinshi {
 
-At RunStage(Engine& e, At at) {
-    switch (at) {
+Step RunStage(Engine& e, const Step& step) {
+    switch (step.Stage) {
         case At::Restart: return Restart(e);
         case At::Reorder: return Reorder(e);
         case At::SearchStart: return SearchStart(e);
         case At::SearchResume: return SearchResume(e);
         case At::BoundClamp: return BoundClamp(e);
         case At::NextDegree: return NextDegree(e);
-        case At::FactorReport: return FactorReport(e);
-        case At::AfterFactor: return AfterFactor(e);
+        case At::FactorReport: return FactorReport(e, step.Split.value());
+        case At::AfterFactor: return AfterFactor(e, step.Split.has_value());
         case At::SearchEnd: return SearchEnd(e);
         case At::AskAnew: return AskAnew(e);
         case At::Finish: return Finish(e);
@@ -35,18 +35,20 @@ namespace {
 // A file that failed during a stage ends the run before the next one can
 // build on it; only the end prompt still follows. The transcript's open line
 // goes to disk here too, so a run killed during a search loses none of it.
-At UnlessAFileFailed(Engine& e, At next) {
+Step UnlessAFileFailed(Engine& e, Step next) {
     e.jg.Flush();
     if (!e.jg.Good()) e.FileFailed(e.run.ResultFile, true);
     if (!e.dj.Good()) e.FileFailed("dj.dat", true);
-    if (!e.fault || next == At::FileProblem || next == At::EndPrompt || next == At::Exit) return next;
+    const At at = next.Stage;
+    if (!e.fault || at == At::FileProblem || at == At::EndPrompt || at == At::Exit) return next;
     return At::FileProblem;
 }
 
 }  // namespace
 
 void RunEngine(Engine& e) {
-    for (At at = UnlessAFileFailed(e, StartUp(e)); at != At::Exit; at = UnlessAFileFailed(e, RunStage(e, at))) {
+    for (Step step = UnlessAFileFailed(e, StartUp(e)); step.Stage != At::Exit;
+         step = UnlessAFileFailed(e, RunStage(e, step))) {
     }
 }
 

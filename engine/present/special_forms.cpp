@@ -94,7 +94,6 @@ Next MatchedExit(Engine& e, float termCount, bool queued) {
     if (!queued) return At::FileProblem;
     e.run.NoEqualsPrefix = true;
     e.run.FactorFound = true;
-    e.run.MethodResult = MethodOutcome::Split;
     e.terms.TermCount = termCount;
     return At::Restart;
 }

@@ -94,13 +94,13 @@ std::array<float, 8> DenseMaxExponents(const Engine& e, std::span<const float> c
     return high;
 }
 
-void CheckDegreeSplit(Engine& e, std::span<const float> g, int gDeg, std::span<const float> q, int qDeg) {
+std::optional<int> DegreeSplitShift(Engine& e, std::span<const float> g, int gDeg, std::span<const float> q,
+                                    int qDeg) {
     assert(gDeg >= 0 && static_cast<std::size_t>(gDeg) < g.size());
     assert(qDeg >= 0 && static_cast<std::size_t>(qDeg) < q.size());
     VarTable& vt = e.vars;
     const int vars = VarCountOf(e);
     const int low = RoundHalfEven(e.dense.LowExp);
-    e.run.MethodResult = MethodOutcome::Kept;
     // Each shift reads every power of both parts back as exponents: on a long
     // image with a high lowest power that costs as much as many positions.
     e.search.PolyPositions += static_cast<long long>(low + 1) * (gDeg + qDeg + 2) / kPowersPerPosition;
@@ -114,12 +114,9 @@ void CheckDegreeSplit(Engine& e, std::span<const float> g, int gDeg, std::span<c
         // With exact factoring at hand a run must end with a product that is
         // right; the walk kept for comparison without it keeps the test it had.
         if (fits && e.exact != nullptr) fits = MultipliesBack(e, g, gDeg, s, q, qDeg, low - s);
-        if (fits) {
-            e.store.SplitShift = s;
-            e.run.MethodResult = MethodOutcome::Split;
-            break;
-        }
+        if (fits) return s;
     }
+    return std::nullopt;
 }
 
 void DropAbsentVariables(Engine& e) {

@@ -1,6 +1,9 @@
 #pragma once
 #include <array>
+#include <optional>
 #include <span>
+
+#include "state/engine_state.hpp"
 
 namespace yinshi {
 
@@ -43,34 +46,38 @@ bool ProductMatches(std::span<const float> g, int gDeg, std::span<const float> q
 // Preconditions (asserted in debug builds): 0 <= degree < coefs.size().
 std::array<float, 8> DenseMaxExponents(const Engine& e, std::span<const float> coefs, int degree, int shift);
 
-// Checks g*q (TrialFactor, TrialDegree; PolyWork) against PolyCoef(0..Degree)
-// with ProductMatches; MethodResult Rejected on a mismatch, otherwise runs
-// AcceptFactor.
-void VerifyUpperCoefficients(Engine& e);
-// Records a verified factor: MethodResult Split (a factor) or Kept (in the
-// store for a later combination). A split leaves FoundDeg, CofactorDeg and
-// SplitShift for the factor report.
-void AcceptFactor(Engine& e);
+// Checks g*q (TrialFactor(0..d); PolyWork) against PolyCoef(0..Degree)
+// with ProductMatches: rejected on a mismatch, otherwise what AcceptFactor
+// makes of it.
+CheckResult VerifyUpperCoefficients(Engine& e, int d);
+// Records a verified factor TrialFactor(0..d) with its cofactor PolyWork:
+// split off, or kept in the store for a later combination.
+CheckResult AcceptFactor(Engine& e, int d);
 // Is the image split f = g*q one in every variable? Tries the shifts s = 0,
 // 1, .., LowExp of g's image powers (q takes LowExp - s) until the highest
-// exponents of g and q add up to VarMaxExpKeep in every variable: then
-// MethodResult Split and SplitShift = s, else MethodResult Kept. Leaves
-// VarMaxExp = q's highest exponents at the last shift tried.
+// exponents of g and q add up to VarMaxExpKeep in every variable, and
+// returns that shift; none when no shift fits. Leaves VarMaxExp = q's
+// highest exponents at the last shift tried.
 // Preconditions (asserted in debug builds): 0 <= gDeg < g.size(), 0 <= qDeg <
 // q.size().
-void CheckDegreeSplit(Engine& e, std::span<const float> g, int gDeg, std::span<const float> q, int qDeg);
-// The factor-combination client's per-subset step: divide and test. True on
-// success (the store then holds the `chosen` stored factors, in that order);
-// on failure PolyWork(0..Degree) is the reduced polynomial again. The product
-// of the chosen factors is PolyWork(0..prodDeg).
-bool CombinationDivideAndTest(Engine& e, std::span<const int> chosen, int prodDeg);
+std::optional<int> DegreeSplitShift(Engine& e, std::span<const float> g, int gDeg, std::span<const float> q,
+                                    int qDeg);
+// DegreeSplitShift of TrialFactor(0..found) and PolyWork(0..cofactor): a
+// split with the shift found, or kept.
+CheckResult SplitIfInEveryLetter(Engine& e, int found, int cofactor);
+// The factor-combination client's per-subset step: divide and test. The
+// split when it is one (the store then holds the `chosen` stored factors, in
+// that order); otherwise PolyWork(0..Degree) is the reduced polynomial again.
+// The product of the chosen factors is PolyWork(0..prodDeg).
+std::optional<FoundSplit> CombinationDivideAndTest(Engine& e, std::span<const int> chosen, int prodDeg);
 // The combination client's per-item step: the running product PolyWork(0..
 // prodDeg) times stored factor `item`, which is left in TrialFactor. Returns
 // the product's degree.
 int CombinationMultiplyItem(Engine& e, int item, int prodDeg);
 // Trial division by the image of the sum of the variables (VarWeight), with
-// constant term +1 and then -1; MethodResult Split when a factor was found.
-void TrySumOfVariables(Engine& e);
+// constant term +1 and then -1; the split when a factor was found. Leaves
+// TrialDegree at the divisor's degree.
+std::optional<FoundSplit> TrySumOfVariables(Engine& e);
 // VarMaxExpKeep(v) = highest TermExp(i, v) over terms 1..MaxTerms.
 void KeepMaxExponents(Engine& e);
 // Removes the variables whose VarMaxExp is 0, closing the gaps.

@@ -1,6 +1,7 @@
 // The last check of a candidate factor, what happens to it once verified, and
 // the store of candidate factors kept for a polynomial in several variables.
 #include <algorithm>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -76,50 +77,51 @@ void KeepChosenFactors(Engine& e, std::span<const int> chosen) {
 // A division result, the factor TrialFactor(0..found) and the cofactor
 // PolyWork(0..cofactor), is a split only when its two parts multiply back to
 // the polynomial still to be factored; the divisions themselves test no
-// remainder. The degrees are handed on to the factor report.
-void CheckSplitOfKeep(Engine& e, int found, int cofactor) {
+// remainder.
+CheckResult CheckSplitOfKeep(Engine& e, int found, int cofactor) {
     DenseForm& d = e.dense;
-    d.FoundDeg = found;
-    d.CofactorDeg = cofactor;
-    if (found + cofactor == d.DegreeKeep &&
-        ProductEquals(e.search.TrialFactor.data(), found, d.PolyWork.data(), cofactor, d.PolyKeep.data())) {
-        CheckDegreeSplit(e, e.search.TrialFactor, found, d.PolyWork, cofactor);
-    } else {
-        e.run.MethodResult = MethodOutcome::Kept;
-    }
+    if (found + cofactor != d.DegreeKeep ||
+        !ProductEquals(e.search.TrialFactor.data(), found, d.PolyWork.data(), cofactor, d.PolyKeep.data()))
+        return {MethodOutcome::Kept, {}};
+    return SplitIfInEveryLetter(e, found, cofactor);
 }
 
 // The kept polynomial divided by the product PolyWork(0..product), and
 // whether that division is a split in every variable.
-void SplitKeepByProduct(Engine& e, int product) {
+CheckResult SplitKeepByProduct(Engine& e, int product) {
     DenseForm& dn = e.dense;
     const int top = dn.DegreeKeep - product;
     AtLeast(e.search.TrialFactor, top);
     DivideExact(dn.PolyKeep, dn.DegreeKeep, dn.PolyWork, product, e.search.TrialFactor);
-    CheckSplitOfKeep(e, top, product);
+    return CheckSplitOfKeep(e, top, product);
 }
 
 }  // namespace
 
-void VerifyUpperCoefficients(Engine& e) {
-    e.run.MethodResult = MethodOutcome::Rejected;
+CheckResult SplitIfInEveryLetter(Engine& e, int found, int cofactor) {
+    const std::optional<int> shift = DegreeSplitShift(e, e.search.TrialFactor, found, e.dense.PolyWork, cofactor);
+    if (!shift) return {MethodOutcome::Kept, {}};
+    return {MethodOutcome::Split, {found, cofactor, *shift}};
+}
+
+CheckResult VerifyUpperCoefficients(Engine& e, int d) {
     const DenseForm& dn = e.dense;
-    if (!ProductMatches(e.search.TrialFactor, e.search.TrialDegree, dn.PolyWork, dn.Degree, dn.PolyCoef)) return;
-    AcceptFactor(e);
+    if (!ProductMatches(e.search.TrialFactor, d, dn.PolyWork, dn.Degree, dn.PolyCoef)) return {};
+    return AcceptFactor(e, d);
 }
 
 namespace {
 
 // Several letters, a second or later factor of the image: is it a split of
 // the kept polynomial together with the stored ones, alone, or with some of
-// them? MethodResult says which, Kept when none is.
-void CombineWithStored(Engine& e, int d) {
+// them? Kept when none is.
+CheckResult CombineWithStored(Engine& e, int d) {
     DenseForm& dn = e.dense;
     // The product of every stored factor, against the cofactor.
-    SplitKeepByProduct(e, dn.Degree);
-    if (e.run.MethodResult == MethodOutcome::Split) {
+    CheckResult all = SplitKeepByProduct(e, dn.Degree);
+    if (all.Outcome == MethodOutcome::Split) {
         EmptyStore(e);
-        return;
+        return all;
     }
 
     // The newest factor alone.
@@ -129,66 +131,52 @@ void CombineWithStored(Engine& e, int d) {
     const int top = dn.DegreeKeep - d;
     AtLeast(dn.PolyWork, top);
     DivideFromLowEnd(dn.PolyKeep, dn.DegreeKeep, e.search.TrialFactor, d, top, dn.PolyWork);
-    CheckSplitOfKeep(e, d, top);
-    if (e.run.MethodResult == MethodOutcome::Split) {
+    CheckResult newest = CheckSplitOfKeep(e, d, top);
+    if (newest.Outcome == MethodOutcome::Split) {
         DropNewestStored(e);
-        return;
+        return newest;
     }
 
-    if (e.store.StoredCount == 2) {
-        e.run.MethodResult = MethodOutcome::Kept;
-        return;
-    }
+    if (e.store.StoredCount == 2) return {MethodOutcome::Kept, {}};
 
     // Some of the older factors together with the newest.
     AtLeast(dn.PolyWork, dn.Degree);
     for (int k = 0; k <= dn.Degree; ++k) dn.PolyWork[k] = dn.PolyCoef[k];
-    e.run.MethodResult = MethodOutcome::Kept;
-    e.run.ItemCount = e.store.StoredCount - 1;
-    CombineStoredFactors(e);
+    return CombineStoredFactors(e, e.store.StoredCount - 1, d);
 }
 
 }  // namespace
 
-void AcceptFactor(Engine& e) {
+CheckResult AcceptFactor(Engine& e, int d) {
     DenseForm& dn = e.dense;
     const int n = dn.Degree;
-    const int d = e.search.TrialDegree;
     e.NewLine();
     ClearStatusRow(e);
 
-    dn.FoundDeg = d;
-    dn.CofactorDeg = n - d;
-    if (e.run.Skipped == 1) {
-        CheckDegreeSplit(e, e.search.TrialFactor, d, dn.PolyWork, n - d);
-        return;
-    }
+    if (e.run.Skipped == 1) return SplitIfInEveryLetter(e, d, n - d);
 
     dn.Degree = n - d;
     for (int k = 0; k <= n - d; ++k) dn.PolyCoef[k] = dn.PolyWork[k];
-    if (e.vars.VarCount <= 1) {
-        e.run.MethodResult = MethodOutcome::Split;
-        return;
-    }
+    if (e.vars.VarCount <= 1) return {MethodOutcome::Split, {d, n - d, 0}};
 
     AppendToStore(e, e.search.TrialFactor, d);
     if (e.store.StoredCount == 1) {
-        CheckDegreeSplit(e, e.search.TrialFactor, d, dn.PolyWork, n - d);
-        if (e.run.MethodResult == MethodOutcome::Split) EmptyStore(e);
-        return;
+        CheckResult r = SplitIfInEveryLetter(e, d, n - d);
+        if (r.Outcome == MethodOutcome::Split) EmptyStore(e);
+        return r;
     }
-    CombineWithStored(e, d);
+    return CombineWithStored(e, d);
 }
 
-bool CombinationDivideAndTest(Engine& e, std::span<const int> chosen, int prodDeg) {
+std::optional<FoundSplit> CombinationDivideAndTest(Engine& e, std::span<const int> chosen, int prodDeg) {
     DenseForm& dn = e.dense;
-    SplitKeepByProduct(e, prodDeg);
-    if (e.run.MethodResult == MethodOutcome::Split) {
+    const CheckResult r = SplitKeepByProduct(e, prodDeg);
+    if (r.Outcome == MethodOutcome::Split) {
         KeepChosenFactors(e, chosen);
-        return true;
+        return r.Split;
     }
     for (int k = 0; k <= dn.Degree; ++k) dn.PolyWork[k] = dn.PolyCoef[k];
-    return false;
+    return std::nullopt;
 }
 
 }  // namespace yinshi

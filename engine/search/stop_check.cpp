@@ -11,7 +11,7 @@ bool MinutesPassed(float now, float start, float limit) {
     return (now - start > limit) || (now < start && now - (start - 60) > limit);
 }
 
-bool PollKeysAndClock(Engine& e) {
+bool PollKeysAndClock(Engine& e, int degree) {
     RunFlags& r = e.run;
     if (!(IsFirstPass(r) && r.StopReason == StopReason::NoLimit)) {
         float now = static_cast<float>(MinutesOf(e.clock.Now()));
@@ -31,7 +31,7 @@ bool PollKeysAndClock(Engine& e) {
             e.PrintLine("b");
             e.PrintLine("程序正在运行中,请等候,或按x键!");
             e.PrintLine("The process is operating now.");
-            e.PrintLine(ItemForm(static_cast<float>(e.search.TrialDegree)));
+            e.PrintLine(ItemForm(static_cast<float>(degree)));
             return false;
         case 'x':
         case 'X':

@@ -7,8 +7,9 @@
 namespace yinshi {
 
 // The time limit and the keys x, t and b, read when the poller says so. True
-// when the search must stop and continue at SearchEnd.
-bool PollKeysAndClock(Engine& e);
+// when the search must stop and continue at SearchEnd. b shows the trial
+// degree `degree`.
+bool PollKeysAndClock(Engine& e, int degree);
 
 // Called by the trial-factor search at every position it enters (from 1).
 // A position probe, when a test has set one, sees the walk whenever the
@@ -21,7 +22,7 @@ inline bool SearchMustStop(Engine& e, int position) {
     }
     if (!e.poller.Due()) return false;
     if (e.search.PositionProbe) e.search.PositionProbe(position);
-    return PollKeysAndClock(e);
+    return PollKeysAndClock(e, e.search.TrialDegree);
 }
 
 // A new polynomial is searched from here on: its positions are counted afresh.

@@ -27,9 +27,9 @@ constexpr long long kQuietGroups = 4096;
 
 }  // namespace
 
-void CombineStoredFactors(Engine& e) {
-    const int n = e.run.ItemCount;
+CheckResult CombineStoredFactors(Engine& e, int n, int degree) {
     e.NewLine();
+    std::optional<FoundSplit> found;
     long long groups = 0;
     // The empty subset would only divide by the polynomial itself.
     for (int k = 1; k <= n - 1; ++k) {
@@ -46,12 +46,13 @@ void CombineStoredFactors(Engine& e) {
             // factoring takes over here too.
             SearchState& s = e.search;
             if (++s.PolyPositions > s.PositionBudget) s.BudgetSpent = true;
-            if (s.BudgetSpent || (++groups > kQuietGroups && e.poller.Due() && PollKeysAndClock(e))) {
+            if (s.BudgetSpent || (++groups > kQuietGroups && e.poller.Due() && PollKeysAndClock(e, degree))) {
                 s.ChecksStopped = true;
                 return true;
             }
             if (first) e.NewLine();
-            if (CombinationDivideAndTest(e, chosen, prodDeg)) return true;
+            found = CombinationDivideAndTest(e, chosen, prodDeg);
+            if (found) return true;
             prodDeg = e.dense.Degree;
             if (first) {
                 e.Print("");
@@ -64,9 +65,11 @@ void CombineStoredFactors(Engine& e) {
             // Stopped: the reduced polynomial again, as after a group that failed.
             if (e.search.ChecksStopped)
                 for (int i = 0; i <= e.dense.Degree; ++i) e.dense.PolyWork[i] = e.dense.PolyCoef[i];
-            return;
+            break;
         }
     }
+    if (found) return {MethodOutcome::Split, *found};
+    return {MethodOutcome::Kept, {}};
 }
 
 VariableOrder OrderVariables(Engine& e, int count) {

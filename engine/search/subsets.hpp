@@ -15,12 +15,13 @@ struct VariableOrder {
     std::array<float, kMaxVars + 1> weight{};
 };
 
-// Groups of the stored factors but the newest (ItemCount of them), smallest
-// groups first, each multiplied into PolyWork, which holds
-// the reduced polynomial. The first group whose product splits the kept
-// polynomial ends the walk, with the store holding that group and PolyWork
-// its product; otherwise PolyWork is the reduced polynomial again.
-void CombineStoredFactors(Engine& e);
+// Groups of the stored factors but the newest (the first n of them), smallest
+// groups first, each multiplied into PolyWork, which holds the reduced
+// polynomial. The first group whose product splits the kept polynomial ends
+// the walk with that split, the store holding that group and PolyWork its
+// product; otherwise the candidate stays kept and PolyWork is the reduced
+// polynomial again. `degree` is the trial degree, which b shows.
+CheckResult CombineStoredFactors(Engine& e, int n, int degree);
 // Writes the pl files for `count` variables and, unless a file failed (then
 // e.fault is set and the order returned means nothing), returns the order
 // whose image spreads least.

@@ -1,5 +1,6 @@
 // The high-degree method: trial division of the image by the image of the sum
 // of the variables, first with constant term +1, then with -1.
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -50,32 +51,32 @@ void SetVariableTerms(std::vector<float>& g, const VarTable& vt, int vars) {
     for (int m = 1; m <= vars; ++m) g[vt.VarWeight[m] - 1] = 1;
 }
 
-// The upper coefficients of a division that went through decide; false when
-// the divisor is kept, which ends the method. Not a split in every variable:
-// the later searches run on the whole polynomial.
-bool GoOnAfterDivision(Engine& e) {
+// The upper coefficients of a division that went through decide. A divisor
+// kept is not a split in every variable: the later searches then run on the
+// whole polynomial again, and the other sign is tried.
+CheckResult AfterDivision(Engine& e, int d) {
     DenseForm& dn = e.dense;
-    VerifyUpperCoefficients(e);
+    const CheckResult r = VerifyUpperCoefficients(e, d);
     e.store.StoredCount = 0;
     e.store.StoredEnd = 0;
-    if (e.run.MethodResult != MethodOutcome::Kept) return false;
-    for (int k = 0; k <= dn.DegreeKeep; ++k) dn.PolyCoef[k] = dn.PolyKeep[k];
-    dn.Degree = dn.DegreeKeep;
-    return true;
+    if (r.Outcome == MethodOutcome::Kept) {
+        for (int k = 0; k <= dn.DegreeKeep; ++k) dn.PolyCoef[k] = dn.PolyKeep[k];
+        dn.Degree = dn.DegreeKeep;
+    }
+    return r;
 }
 
 }  // namespace
 
-void TrySumOfVariables(Engine& e) {
+std::optional<FoundSplit> TrySumOfVariables(Engine& e) {
     DenseForm& dn = e.dense;
     const VarTable& vt = e.vars;
     std::vector<float>& g = e.search.TrialFactor;
-    e.run.MethodResult = MethodOutcome::Rejected;
 
     const int vars = vt.VarCount;
-    if (vars < 1 || vars > kMaxVars) return;
+    if (vars < 1 || vars > kMaxVars) return std::nullopt;
     const int top = TopWeight(vt, vars, dn.Degree);
-    if (top == 0) return;
+    if (top == 0) return std::nullopt;
     const int d = top - 1;
 
     AtLeast(g, top);
@@ -89,8 +90,12 @@ void TrySumOfVariables(Engine& e) {
             SetVariableTerms(g, vt, vars);
             g[0] = -1;
         }
-        if (DividesFromLowEnd(dn.PolyCoef, dn.Degree, g, d, dn.PolyWork) && !GoOnAfterDivision(e)) return;
+        if (!DividesFromLowEnd(dn.PolyCoef, dn.Degree, g, d, dn.PolyWork)) continue;
+        const CheckResult r = AfterDivision(e, d);
+        if (r.Outcome == MethodOutcome::Split) return r.Split;
+        if (r.Outcome == MethodOutcome::Rejected) return std::nullopt;
     }
+    return std::nullopt;
 }
 
 }  // namespace yinshi

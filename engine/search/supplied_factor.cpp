@@ -88,7 +88,7 @@ std::optional<std::vector<Candidate>> CandidatesOfDegree(const exact::UniFactori
 
 // The checks and the recording of a complete candidate, as the walk calls
 // them; where the run goes on, or nothing when the candidate is passed over.
-Next Record(Engine& e, int d, const Candidate& c) {
+std::optional<Step> Record(Engine& e, int d, const Candidate& c) {
     SearchState& s = e.search;
     DenseForm& dn = e.dense;
     const int n = dn.Degree;
@@ -97,9 +97,8 @@ Next Record(Engine& e, int d, const Candidate& c) {
     for (int k = 0; k <= n - d; ++k)
         dn.PolyWork[static_cast<std::size_t>(k)] = static_cast<float>(c.q[static_cast<std::size_t>(k)]);
     s.TrialDegree = d;
-    e.run.MethodResult = MethodOutcome::Rejected;
     if (!ProductEquals(s.TrialFactor.data(), d, dn.PolyWork.data(), n - d, dn.PolyCoef.data())) return std::nullopt;
-    AcceptFactor(e);
+    const CheckResult r = AcceptFactor(e, d);
     if (s.ChecksStopped) {
         s.ChecksStopped = false;
         s.FirstDegree = d;
@@ -111,8 +110,8 @@ Next Record(Engine& e, int d, const Candidate& c) {
         }
         return At::SearchEnd;
     }
-    if (e.run.MethodResult == MethodOutcome::Split) return At::FactorReport;
-    if (e.run.MethodResult == MethodOutcome::Kept && e.run.Skipped != 1) {
+    if (r.Outcome == MethodOutcome::Split) return Step(At::FactorReport, r.Split);
+    if (r.Outcome == MethodOutcome::Kept && e.run.Skipped != 1) {
         s.FirstDegree = d;
         return At::AfterFactor;
     }
@@ -126,7 +125,7 @@ At EndAsExhausted(Engine& e) {
 
 }  // namespace
 
-At SupplyFactor(Engine& e, const exact::UniFactorization* factors) {
+Step SupplyFactor(Engine& e, const exact::UniFactorization* factors) {
     SearchState& s = e.search;
     const int n = e.dense.Degree;
     if (factors == nullptr) return EndAsExhausted(e);
@@ -140,7 +139,7 @@ At SupplyFactor(Engine& e, const exact::UniFactorization* factors) {
         // The degrees the walk would have passed on its way there.
         for (int k = s.TrialDegree + 1; k <= d; ++k) e.screen.Print(ItemForm(static_cast<float>(k)) + " ");
         for (const Candidate& c : *candidates)
-            if (Next next = Record(e, d, c)) return *next;
+            if (std::optional<Step> next = Record(e, d, c)) return *next;
         s.TrialDegree = d;
     }
     return EndAsExhausted(e);

@@ -24,6 +24,6 @@ inline constexpr long long kPositionBudget = 1LL << 21;
 // factorisation of PolyCoef, null where none could be had: then, and where no
 // divisor is left, the search ends as when its degrees are exhausted
 // (SearchEnd), and ExactEnded is set.
-At SupplyFactor(Engine& e, const exact::UniFactorization* factors);
+Step SupplyFactor(Engine& e, const exact::UniFactorization* factors);
 
 }  // namespace yinshi

@@ -60,9 +60,8 @@ struct NonZero {
 }
 }  // namespace
 
-bool DirectCheck(Engine& e, bool general) {
+CheckResult DirectCheck(Engine& e, int d, bool general) {
     const int n = e.dense.Degree;
-    const int d = e.search.TrialDegree;
     const float* a = e.dense.PolyCoef.data();
     const float* g = e.search.TrialFactor.data();
     float* q = e.dense.PolyWork.data();
@@ -71,58 +70,49 @@ bool DirectCheck(Engine& e, bool general) {
     float c = 0;
     if (general) {
         c = a[n] / gd;
-        if (!IsWhole(c)) return false;
+        if (!IsWhole(c)) return {};
     }
     NonZero nz;
     const bool sparse = nz.Fill(n - 2 * d, g, d);
     for (int i = d + 1; i <= n - d; ++i) {
         float v = 0;
-        if (!RunningValue(a[i], q, i, g, d, nz, sparse, v)) return false;
+        if (!RunningValue(a[i], q, i, g, d, nz, sparse, v)) return {};
         if (general) {
             v = v / g[0];
-            if (!IsWhole(v)) return false;
+            if (!IsWhole(v)) return {};
         }
         q[i] = v;
     }
-    if (general ? q[n - d] != c : q[n - d] * gd != a[n]) return false;
-    VerifyUpperCoefficients(e);
-    return e.run.MethodResult != MethodOutcome::Rejected;
+    if (general ? q[n - d] != c : q[n - d] * gd != a[n]) return {};
+    return VerifyUpperCoefficients(e, d);
 }
 
-bool SwappedCheck(Engine& e) {
+CheckResult SwappedCheck(Engine& e, int d) {
     const int n = e.dense.Degree;
-    const int d = e.search.TrialDegree;
     const float* a = e.dense.PolyCoef.data();
     float* k = e.search.TrialFactor.data();  // g0..gd, then the cofactor's k(d+1)..
     float* q = e.dense.PolyWork.data();
 
     const float c = a[n] / q[d];
-    if (!IsWhole(c)) return false;
+    if (!IsWhole(c)) return {};
     NonZero nz;
     const bool sparse = nz.Fill(n - 2 * d, q, d);
     for (int i = d + 1; i <= n - d; ++i) {
         float v = 0;
-        if (!RunningValue(a[i], k, i, q, d, nz, sparse, v)) return false;
+        if (!RunningValue(a[i], k, i, q, d, nz, sparse, v)) return {};
         v = v / q[0];
-        if (!IsWhole(v)) return false;
+        if (!IsWhole(v)) return {};
         k[i] = v;
     }
-    if (k[n - d] != c) return false;
+    if (k[n - d] != c) return {};
     for (int m = n - 1; m >= n - d + 1; --m) {
         float sum = 0;
         for (int j = std::max(0, m - (n - d)); j <= std::min(m, d); ++j) sum += q[j] * k[m - j];
-        if (sum != a[m]) {
-            e.run.MethodResult = MethodOutcome::Rejected;
-            return false;
-        }
+        if (sum != a[m]) return {};
     }
-    if (!ProductEquals(q, d, k, n - d, a)) {
-        e.run.MethodResult = MethodOutcome::Rejected;
-        return false;
-    }
+    if (!ProductEquals(q, d, k, n - d, a)) return {};
     for (int i = 0; i <= n; ++i) std::swap(q[i], k[i]);
-    AcceptFactor(e);
-    return true;
+    return AcceptFactor(e, d);
 }
 
 }  // namespace yinshi

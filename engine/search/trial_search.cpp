@@ -166,11 +166,14 @@ struct DegreeWalk {
     std::vector<std::int64_t> boundMod;   // CoefBound(j) modulo the pair's cs
     std::vector<std::int32_t> byResidue;  // the pair's table, for a small cs
     std::optional<WalkGuide> guide;
+    // The split an accepted candidate leaves for the factor report.
+    FoundSplit split;
 };
 
 // The hot state of the walk, held in locals.
 struct Walk {
-    Walk(Engine& eng, DegreeWalk& degree) : e(eng), lead(degree.lead), top(degree.top), sums(degree.sums) {
+    Walk(Engine& eng, DegreeWalk& degree)
+        : e(eng), lead(degree.lead), top(degree.top), sums(degree.sums), split(degree.split) {
         Refresh();
         const SearchState& s = e.search;
         pair = MakePairSteps(g0, q0, s.StepGcd, cs, qs);
@@ -242,6 +245,7 @@ struct Walk {
     const LeadDivisors& lead;
     TopDivisors& top;
     PrefixSums& sums;
+    FoundSplit& split;
     PairSteps pair;
     const std::int64_t* boundMod = nullptr;  // CoefBound(j) modulo cs
     const float* a;
@@ -373,8 +377,9 @@ inline bool NextCandidate(Walk& w, int j) {
 enum class Then { NextAtTop, BackFromTop, Accepted, Code2, Stopped };
 
 // The checks of a complete assignment whose real degree is `de` (d, or lower
-// after the top-degree jump). Cold: runs once per candidate, not per position.
-Then CheckCandidate(Engine& e, int de, bool general, bool direct, bool swap) {
+// after the top-degree jump); an accepted split is left in `split`. Cold:
+// runs once per candidate, not per position.
+Then CheckCandidate(Engine& e, int de, bool general, bool direct, bool swap, FoundSplit& split) {
     SearchState& s = e.search;
     const int d = s.TrialDegree;
     std::vector<float>& g = s.TrialFactor;
@@ -390,16 +395,18 @@ Then CheckCandidate(Engine& e, int de, bool general, bool direct, bool swap) {
         keepQ.assign(q.begin() + de + 1, q.begin() + d + 1);
     }
     auto restoreWalk = [&] {
-        s.TrialDegree = d;
         std::copy(keepG.begin(), keepG.end(), g.begin() + de + 1);
         std::copy(keepQ.begin(), keepQ.end(), q.begin() + de + 1);
     };
 
-    s.TrialDegree = de;
-    bool accepted = direct && DirectCheck(e, general);
+    CheckResult r;
+    if (direct) r = DirectCheck(e, de, general);
     bool swapped = false;
-    if (!accepted && general && swap) accepted = swapped = SwappedCheck(e);
-    if (!accepted) {
+    if (r.Outcome == MethodOutcome::Rejected && general && swap) {
+        r = SwappedCheck(e, de);
+        swapped = r.Outcome != MethodOutcome::Rejected;
+    }
+    if (r.Outcome == MethodOutcome::Rejected) {
         restoreWalk();
         return Then::NextAtTop;
     }
@@ -407,15 +414,11 @@ Then CheckCandidate(Engine& e, int de, bool general, bool direct, bool swap) {
         // A key or the clock stopped the combination of the stored factors.
         s.ChecksStopped = false;
         s.FirstDegree = de;
-        s.TrialDegree = d;
         return Then::Stopped;
     }
-    if (e.run.MethodResult == MethodOutcome::Kept) {
+    if (r.Outcome == MethodOutcome::Kept) {
         s.FirstDegree = de;
-        if (e.run.Skipped != 1) {
-            s.TrialDegree = d;
-            return Then::Code2;
-        }
+        if (e.run.Skipped != 1) return Then::Code2;
         if (swapped) {
             const int n = e.dense.Degree;
             for (int i = 0; i <= de; ++i) std::swap(q[i], g[i]);
@@ -425,7 +428,7 @@ Then CheckCandidate(Engine& e, int de, bool general, bool direct, bool swap) {
         return Then::NextAtTop;
     }
     // The accepted factor and cofactor stand as the checks left them.
-    s.TrialDegree = d;
+    split = r.Split;
     return Then::Accepted;
 }
 
@@ -446,7 +449,7 @@ inline int LowerDegree(const Walk& w) {
 // The checks proper. The tables were sized for the degree before the walk
 // began; a check that goes on with the walk leaves them where they are.
 inline Then CheckInPlace(Walk& w, int de, bool general, bool direct, bool swap) {
-    const Then then = CheckCandidate(w.e, de, general, direct, swap);
+    const Then then = CheckCandidate(w.e, de, general, direct, swap, w.split);
     assert(w.InPlace());
     return then;
 }
@@ -727,7 +730,7 @@ void SetUpDivisorPair(Engine& e) {
     s.QuotStep = std::floor(q0 / a);
 }
 
-At TrialFactorSearch(Engine& e) {
+Step TrialFactorSearch(Engine& e) {
     SearchState& s = e.search;
     s.ExactEnded = false;
     s.BudgetSpent = false;
@@ -744,10 +747,10 @@ At TrialFactorSearch(Engine& e) {
     // The plain walk, kept for comparison, has no budget.
     s.PositionBudget = e.exact != nullptr && e.guideWalk ? kPositionBudget : std::numeric_limits<long long>::max();
     if (s.PolyPositions >= s.PositionBudget) return SupplyFactor(e, factors);
-    DegreeWalk degree{lead, TopDivisors(lead), {}, {}, {}, {}};
+    DegreeWalk degree{lead, TopDivisors(lead), {}, {}, {}, {}, {}};
     if (factors != nullptr) degree.guide = WalkGuide::For(*factors, e.dense.Degree, s.TrialDegree);
     degree.sums.Reset(s.TrialDegree, e.dense.PolyCoef.data());
-    At result = s.StateSaved == 1 ? At::NextDegree : At::SearchEnd;
+    Step result = s.StateSaved == 1 ? At::NextDegree : At::SearchEnd;
     for (bool searching = PairLeft(e); searching;) {
         const bool general = s.TrialFactor[0] != 1;
         const WalkEnd end = general ? RunWalk<true>(e, degree, j) : RunWalk<false>(e, degree, j);
@@ -757,7 +760,7 @@ At TrialFactorSearch(Engine& e) {
                 searching = false;
                 break;
             case WalkEnd::Accepted:
-                result = At::FactorReport;
+                result = Step(At::FactorReport, degree.split);
                 searching = false;
                 break;
             case WalkEnd::Code2:

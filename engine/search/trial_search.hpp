@@ -29,13 +29,13 @@ void SetUpDivisorPair(Engine& e);
 //                poll), or every pair used without a complete candidate;
 //   NextDegree   every pair used; SearchSave holds the first complete
 //                candidate of this degree (StateSaved = 1);
-//   FactorReport a factor accepted (MethodResult Split): TrialFactor(0..FoundDeg)
-//                the factor, PolyWork(0..CofactorDeg) the cofactor, Degree and
-//                PolyCoef already the cofactor's (one variable);
-//   AfterFactor  the factor recording left MethodResult Kept (several variables,
-//                kept as a candidate) and there was no jump; FirstDegree = d.
-// TrialDegree is d again on every return; SearchPos is the position reached.
-At TrialFactorSearch(Engine& e);
+//   FactorReport a factor split off, handed over with the split: TrialFactor
+//                the factor, PolyWork the cofactor, Degree and PolyCoef
+//                already the cofactor's (one variable);
+//   AfterFactor  the factor recording kept the candidate (several variables)
+//                and there was no jump; FirstDegree = d.
+// TrialDegree is d on every return; SearchPos is the position reached.
+Step TrialFactorSearch(Engine& e);
 
 // Restores the first complete candidate of the degree just finished
 // (SearchSave and the Keep arrays): SearchPos = that degree + 1, the steps,

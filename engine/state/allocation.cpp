@@ -29,7 +29,6 @@ void AllocateStartup(Engine& e) {
     r.NoGroupingShown = 1;
     r.FactorFound = false;
     r.NoEqualsPrefix = false;
-    r.MethodResult = MethodOutcome::None;
     r.DenProduct = 1;
     r.SignFlip = 1;
     r.Sign = 1;

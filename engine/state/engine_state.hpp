@@ -84,10 +84,6 @@ struct DenseForm {
     // Image degree of the whole polynomial in the first pass: it cannot split
     // into more factors than this, so no more binomials can be queued.
     std::int32_t WholeDegree = 0;
-    // The split the search hands to the next stage, FactorReport: the factor
-    // TrialFactor(0..FoundDeg) and its cofactor PolyWork(0..CofactorDeg).
-    std::int32_t FoundDeg = 0;
-    std::int32_t CofactorDeg = 0;
 };
 
 // The trial-factor search.
@@ -158,10 +154,6 @@ struct FactorStore {
     float StoredEnd = 0;
     std::vector<float> StoredEndAt;  // index one past factor m; [0] = 0
     std::vector<float> StoredDeg;
-    // With the split handed to FactorReport: the main-variable power the
-    // factor takes of the polynomial's lowest one (LowExp); FactorReport uses
-    // it up and puts it back to 0.
-    std::int32_t SplitShift = 0;
 };
 
 // Why the search last stopped, kept until a later stage has acted on it.
@@ -187,10 +179,16 @@ enum class Pass { First, Later };
 // The time limit of a pass in minutes.
 constexpr float PassMinutes(Pass pass) { return pass == Pass::First ? 7.0f : 1.0f; }
 
-// What the last check of a candidate factor found: nothing checked yet, a
-// candidate rejected, one kept in the store (a split of the image that is not
-// one in every letter), or a factor split off.
-enum class MethodOutcome : std::int32_t { None = 0, Rejected = 1, Kept = 2, Split = 3 };
+// What the check of a candidate factor found: the candidate rejected, kept in
+// the store (a split of the image that is not one in every letter), or a
+// factor split off.
+enum class MethodOutcome : std::int32_t { Rejected = 1, Kept = 2, Split = 3 };
+
+// A check's outcome and, with MethodOutcome::Split, the split.
+struct CheckResult {
+    MethodOutcome Outcome = MethodOutcome::Rejected;
+    FoundSplit Split;
+};
 
 // Scalars that carry the run from stage to stage.
 struct RunFlags {
@@ -208,7 +206,6 @@ struct RunFlags {
     float SignFlip = 1;
     std::int32_t Sign = 1;
     std::int32_t SignAcc = 1;
-    MethodOutcome MethodResult = MethodOutcome::None;
     // The next line of the working continues the product already shown and
     // takes no "=" with the content before it.
     bool NoEqualsPrefix = false;

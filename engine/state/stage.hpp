@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <optional>
 
 namespace yinshi {
@@ -33,5 +34,23 @@ enum class At {
 // What a routine that may leave the main line hands back: nothing when it
 // simply returned to its caller, otherwise the stage to continue at.
 using Next = std::optional<At>;
+
+// A factor the search split off the polynomial it walked: TrialFactor(0..
+// Found) times the cofactor PolyWork(0..Cofactor), the factor taking Shift of
+// the main variable's lowest power (LowExp) and the cofactor the rest.
+struct FoundSplit {
+    std::int32_t Found = 0;
+    std::int32_t Cofactor = 0;
+    std::int32_t Shift = 0;
+};
+
+// Where the run goes next and, from the search to the factor report and from
+// there to the stage after it, the split that was found.
+struct Step {
+    Step(At stage) : Stage(stage) {}  // NOLINT(google-explicit-constructor): most stages hand over nothing
+    Step(At stage, FoundSplit split) : Stage(stage), Split(split) {}
+    At Stage;
+    std::optional<FoundSplit> Split;
+};
 
 }  // namespace yinshi

@@ -55,7 +55,7 @@ Outcome RunWhole(const WalkInput& in, const exact::Factorer& flint, bool guided)
     t.clock.StepPerReading(in.secondsPerReading);
     t.keys.Add(in.answers, 1LL << 40);
     t.dir.Write("DXS.DAT", "\"" + in.text + "\"\r\n");
-    for (At at = StartUp(t.e); at != At::Exit; at = RunStage(t.e, at)) {
+    for (Step step = StartUp(t.e); step.Stage != At::Exit; step = RunStage(t.e, step)) {
     }
     t.e.jg.Close();
     t.e.dj.Close();

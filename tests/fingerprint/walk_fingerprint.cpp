@@ -246,7 +246,7 @@ std::uint64_t WalkFingerprint(const WalkInput& in, long long* positions, long lo
     for (const WalkInput::Press& p : in.presses) t.keys.Add(std::string(1, p.key), p.afterPolls);
     t.keys.Add(in.answers, 1LL << 40);
     t.dir.Write("DXS.DAT", "\"" + in.text + "\"\r\n");
-    for (At at = StartUp(t.e); at != At::Exit; at = RunStage(t.e, at)) HashStage(h, t.e, at);
+    for (Step step = StartUp(t.e); step.Stage != At::Exit; step = RunStage(t.e, step)) HashStage(h, t.e, step.Stage);
     t.e.jg.Close();
     t.e.dj.Close();
     HashScreen(h, t.screen);

@@ -29,7 +29,7 @@ struct Poll : ::testing::Test {
         t.e.run.StartMinute = static_cast<float>(MinutesOf(t.clock.Now()));
         t.e.run.SearchPass = limit == 7 ? Pass::First : Pass::Later;
         t.clock.Set(ah, am, as);
-        return PollKeysAndClock(t.e);
+        return PollKeysAndClock(t.e, t.e.search.TrialDegree);
     }
 };
 

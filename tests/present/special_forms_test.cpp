@@ -39,7 +39,6 @@ struct Forms {
         ASSERT_EQ(next, At::Restart);
         EXPECT_TRUE(e.run.FactorFound);
         EXPECT_TRUE(e.run.NoEqualsPrefix);
-        EXPECT_EQ(e.run.MethodResult, MethodOutcome::Split);
         EXPECT_EQ(e.terms.TermCount, termCount);
         EXPECT_EQ(e.run.GsysCount, 1);
     }

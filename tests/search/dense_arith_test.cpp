@@ -74,16 +74,13 @@ TEST_F(DenseArithTest, UpperCoefficientsAndTheWholeProductDecide) {
     // x^2 + 3x + 2 against g = 1 + x: q = 2 + x is a factor, q = 3 + x is not,
     // though no upper coefficient is left to tell them apart at degree 1.
     t.SetDense({2, 3, 1});
-    e.search.TrialDegree = 1;
     Set(e.search.TrialFactor, {1, 1});
     Set(d.PolyWork, {3, 1});
-    VerifyUpperCoefficients(e);
-    EXPECT_EQ(e.run.MethodResult, MethodOutcome::Rejected);
+    EXPECT_EQ(VerifyUpperCoefficients(e, 1).Outcome, MethodOutcome::Rejected);
     EXPECT_EQ(d.Degree, 2);
 
     Set(d.PolyWork, {2, 1});
-    VerifyUpperCoefficients(e);
-    EXPECT_EQ(e.run.MethodResult, MethodOutcome::Split);
+    EXPECT_EQ(VerifyUpperCoefficients(e, 1).Outcome, MethodOutcome::Split);
     EXPECT_EQ(d.Degree, 1);
 }
 
@@ -91,18 +88,17 @@ TEST_F(DenseArithTest, AcceptingWithOneVariableNeverTouchesTheStore) {
     t.SetDense(Multiply({1, 2}, {3, 0, 1}));
     Store({{7, 7}});
     e.store.StoredCount = 0;  // an empty store with old contents
-    e.search.TrialDegree = 1;
     Set(e.search.TrialFactor, {1, 2});
     Set(d.PolyWork, {3, 0, 1});
-    AcceptFactor(e);
-    EXPECT_EQ(e.run.MethodResult, MethodOutcome::Split);
+    const CheckResult r = AcceptFactor(e, 1);
+    EXPECT_EQ(r.Outcome, MethodOutcome::Split);
     EXPECT_EQ(e.store.StoredCount, 0);
     EXPECT_EQ(e.store.StoredEnd, 2);
     EXPECT_EQ(e.store.Work2n[0], 7);
     EXPECT_EQ(d.Degree, 2);
     EXPECT_EQ(Part(d.PolyCoef, 2), (Poly{3, 0, 1}));
-    EXPECT_EQ(d.FoundDeg, 1);
-    EXPECT_EQ(d.CofactorDeg, 2);
+    EXPECT_EQ(r.Split.Found, 1);
+    EXPECT_EQ(r.Split.Cofactor, 2);
 }
 
 // Several variables whose degrees can never add up, so every degree-split
@@ -121,7 +117,6 @@ struct StoreTest : DenseArithTest {
         e.vars.VarName[2] = "y";
         e.vars.VarWeight[2] = 100;
         e.vars.VarMaxExpKeep[1] = 99;
-        e.search.TrialDegree = static_cast<int>(g.size()) - 1;
         Set(e.search.TrialFactor, g);
         Set(d.PolyWork, q);
     }
@@ -129,8 +124,7 @@ struct StoreTest : DenseArithTest {
 
 TEST_F(StoreTest, TwoStoredFactorsAreKeptWithoutACombination) {
     Prepare({{1, 1}}, {2, 1}, {3, 0, 1});
-    AcceptFactor(e);
-    EXPECT_EQ(e.run.MethodResult, MethodOutcome::Kept);
+    EXPECT_EQ(AcceptFactor(e, 1).Outcome, MethodOutcome::Kept);
     EXPECT_EQ(e.store.StoredCount, 2);
     EXPECT_EQ(e.store.StoredEnd, 4);
     EXPECT_EQ(e.store.StoredDeg[2], 1);
@@ -145,12 +139,11 @@ TEST_F(StoreTest, TwoStoredFactorsAreKeptWithoutACombination) {
 
 TEST_F(StoreTest, ThreeStoredFactorsStartTheCombinationWalk) {
     Prepare({{1, 1}, {1, -1}}, {2, 1}, {3, 0, 1});
-    AcceptFactor(e);
+    EXPECT_EQ(AcceptFactor(e, 1).Outcome, MethodOutcome::Kept);
     EXPECT_EQ(e.store.StoredCount, 3);
     // The older factors were tried alone, 1 + x and then 1 - x: the last
     // division, by 3 + x^2 times 1 - x, left the other two.
     EXPECT_EQ(Part(e.search.TrialFactor, 2), Multiply({1, 1}, {2, 1}));
-    EXPECT_EQ(e.run.MethodResult, MethodOutcome::Kept);
 }
 
 TEST_F(DenseArithTest, SuccessfulCombinationKeepsOnlyTheChosenFactors) {
@@ -170,9 +163,9 @@ TEST_F(DenseArithTest, SuccessfulCombinationKeepsOnlyTheChosenFactors) {
     EXPECT_EQ(CombinationMultiplyItem(e, 2, 2), 3);
     EXPECT_EQ(Part(d.PolyWork, 3), Multiply(rest, {2, 1}));
 
-    ASSERT_TRUE(CombinationDivideAndTest(e, chosen, 3));
-    EXPECT_EQ(e.run.MethodResult, MethodOutcome::Split);
-    EXPECT_EQ(d.FoundDeg, 3);
+    const std::optional<FoundSplit> split = CombinationDivideAndTest(e, chosen, 3);
+    ASSERT_TRUE(split);
+    EXPECT_EQ(split->Found, 3);
     EXPECT_EQ(Part(e.search.TrialFactor, 3), Multiply(Multiply({1, 1}, {3, 1}), {1, -1}));
     EXPECT_EQ(e.store.StoredCount, 1);
     EXPECT_EQ(e.store.StoredEnd, 2);
@@ -212,8 +205,8 @@ struct SeveralVariablesTest : DenseArithTest {
 };
 
 TEST_F(SeveralVariablesTest, SumOfTheVariablesSplitsWithTheShiftOnTheFactor) {
-    TrySumOfVariables(e);
-    ASSERT_EQ(e.run.MethodResult, MethodOutcome::Split);
+    const std::optional<FoundSplit> split = TrySumOfVariables(e);
+    ASSERT_TRUE(split);
     EXPECT_EQ(e.search.TrialDegree, 7);
     Poly g(8, 0);
     g[0] = g[1] = g[7] = 1;
@@ -222,9 +215,9 @@ TEST_F(SeveralVariablesTest, SumOfTheVariablesSplitsWithTheShiftOnTheFactor) {
     q[0] = q[12] = 1;
     q[6] = -1;
     EXPECT_EQ(Part(d.PolyWork, 12), q);
-    EXPECT_EQ(e.store.SplitShift, 1);
-    EXPECT_EQ(d.FoundDeg, 7);
-    EXPECT_EQ(d.CofactorDeg, 12);
+    EXPECT_EQ(split->Shift, 1);
+    EXPECT_EQ(split->Found, 7);
+    EXPECT_EQ(split->Cofactor, 12);
     EXPECT_EQ(d.Degree, 12);
     EXPECT_EQ(e.store.StoredCount, 0);
     // a^2 - ab + b^2 has no c.
@@ -235,8 +228,7 @@ TEST_F(SeveralVariablesTest, SumOfTheVariablesSplitsWithTheShiftOnTheFactor) {
 
 TEST_F(SeveralVariablesTest, ImageSplitThatIsNoSplitInEveryVariableRestoresTheWholePolynomial) {
     e.vars.VarMaxExpKeep[1] = 5;  // no shift can make the degrees in c add up
-    TrySumOfVariables(e);
-    EXPECT_EQ(e.run.MethodResult, MethodOutcome::Kept);
+    EXPECT_FALSE(TrySumOfVariables(e));
     EXPECT_EQ(d.Degree, 19);
     EXPECT_EQ(d.PolyCoef[19], 1);
     EXPECT_EQ(d.PolyCoef[6], -1);

@@ -229,10 +229,8 @@ TEST_F(SubsetTest, CombinationOfFourStoredFactorsStopsAtTheFirstSuccess) {
     for (int m = 1; m <= 4; ++m) st.StoredDeg[m] = 1;
     st.StoredCount = 4;
     st.StoredEnd = 8;
-    e.run.ItemCount = 3;
 
-    CombineStoredFactors(e);
-    EXPECT_EQ(e.run.MethodResult, MethodOutcome::Split);
+    EXPECT_EQ(CombineStoredFactors(e, 3, 1).Outcome, MethodOutcome::Split);
     EXPECT_EQ(st.StoredCount, 1);
     EXPECT_EQ(Head(st.Work2n, 0, 1), (std::vector<float>{2, 1}));
     // The successful product, built from the reduced polynomial again after

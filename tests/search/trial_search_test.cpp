@@ -73,8 +73,16 @@ struct TrialSearchTest : ::testing::Test {
         SetUpDivisorPair(e);
     }
 
-    Poly Factor() const { return Part(s.TrialFactor, e.dense.FoundDeg); }
-    Poly Cofactor() const { return Part(e.dense.PolyWork, e.dense.CofactorDeg); }
+    // The search, keeping what it handed over.
+    At Search() {
+        last = TrialFactorSearch(e);
+        return last.Stage;
+    }
+    int FoundDegree() const { return last.Split.value().Found; }
+    Poly Factor() const { return Part(s.TrialFactor, FoundDegree()); }
+    Poly Cofactor() const { return Part(e.dense.PolyWork, last.Split.value().Cofactor); }
+
+    Step last = At::SearchEnd;
 };
 
 TEST_F(TrialSearchTest, QuadraticSplitsAtTheFirstCompleteAssignmentOfTheFirstPair) {
@@ -83,13 +91,12 @@ TEST_F(TrialSearchTest, QuadraticSplitsAtTheFirstCompleteAssignmentOfTheFirstPai
     EXPECT_EQ(s.CoefStep, 2);
     EXPECT_EQ(s.QuotStep, 1);
 
-    EXPECT_EQ(TrialFactorSearch(e), At::FactorReport);
+    EXPECT_EQ(Search(), At::FactorReport);
     EXPECT_EQ(s.PositionsEntered, 1);
     EXPECT_EQ(s.CompleteAssignments, 1);
     EXPECT_EQ(s.DivisorIdx, 1);
     EXPECT_EQ(Factor(), (Poly{2, 1}));
     EXPECT_EQ(Cofactor(), (Poly{1, 1}));
-    EXPECT_EQ(e.run.MethodResult, MethodOutcome::Split);
     // The cofactor is what is searched next.
     EXPECT_EQ(e.dense.Degree, 1);
     EXPECT_EQ(Part(e.dense.PolyCoef, 1), (Poly{1, 1}));
@@ -98,7 +105,7 @@ TEST_F(TrialSearchTest, QuadraticSplitsAtTheFirstCompleteAssignmentOfTheFirstPai
 TEST_F(TrialSearchTest, UnitConstantWalksOutwardsFromTheStartingPoint) {
     // Start g1 = 0 (leading zero), then -1, 1, -2, 2: accepted at the fifth.
     Prepare({1, 5, 6}, 1, 6, 6, 7);
-    EXPECT_EQ(TrialFactorSearch(e), At::FactorReport);
+    EXPECT_EQ(Search(), At::FactorReport);
     EXPECT_EQ(s.PositionsEntered, 1);
     EXPECT_EQ(s.CompleteAssignments, 5);
     EXPECT_EQ(s.UpCoef[1], 2);
@@ -112,7 +119,7 @@ TEST_F(TrialSearchTest, UnitConstantWalksOutwardsFromTheStartingPoint) {
 
 TEST_F(TrialSearchTest, StartingPointIsTheSameWhateverBound2AdmitsTheFirstSolution) {
     Prepare({1, 5, 6}, 1, 6, 6, 100);
-    EXPECT_EQ(TrialFactorSearch(e), At::FactorReport);
+    EXPECT_EQ(Search(), At::FactorReport);
     EXPECT_EQ(s.CompleteAssignments, 5);
 }
 
@@ -121,7 +128,7 @@ TEST_F(TrialSearchTest, SumNotDivisibleByTheGcdBacktracksAtOnce) {
     Prepare({4, 3, 1}, 1, 3, 3, 12);
     OnlyPair(2);
     EXPECT_EQ(s.StepGcd, 2);
-    EXPECT_EQ(TrialFactorSearch(e), At::SearchEnd);
+    EXPECT_EQ(Search(), At::SearchEnd);
     EXPECT_EQ(s.PositionsEntered, 1);
     EXPECT_EQ(s.CompleteAssignments, 0);
     EXPECT_EQ(s.StateSaved, 0);
@@ -132,11 +139,11 @@ TEST_F(TrialSearchTest, SumNotDivisibleByTheGcdBacktracksAtOnce) {
 TEST_F(TrialSearchTest, CofactorCoefficientPastThreeMillionRejectsATrueFactor) {
     // (1 + x)(1 + c x^2 + x^3): c = 2999999 still splits, c = 3000001 does not.
     Prepare(Floats(Multiply({1, 1}, {1, 0, 2999999, 1})), 1, 1, 1, 1e6f);
-    EXPECT_EQ(TrialFactorSearch(e), At::FactorReport);
+    EXPECT_EQ(Search(), At::FactorReport);
     EXPECT_EQ(Factor(), (Poly{1, 1}));
 
     Prepare(Floats(Multiply({1, 1}, {1, 0, 3000001, 1})), 1, 1, 1, 1e6f);
-    EXPECT_EQ(TrialFactorSearch(e), At::NextDegree);  // a candidate was complete, none accepted
+    EXPECT_EQ(Search(), At::NextDegree);  // a candidate was complete, none accepted
     EXPECT_EQ(e.dense.Degree, 4);
 }
 
@@ -144,7 +151,7 @@ TEST_F(TrialSearchTest, SwappedCheckTakesTheCofactorsLowPartAsTheFactor) {
     // 2 + 5x + 5x^2 + 2x^3 = (1 + x)(2 + 3x + 2x^2); pair (2, 1) meets
     // g = 2 + 3x, q = 1 + x at its third candidate.
     Prepare({2, 5, 5, 2}, 1, 3, 3, 20);
-    EXPECT_EQ(TrialFactorSearch(e), At::FactorReport);
+    EXPECT_EQ(Search(), At::FactorReport);
     EXPECT_EQ(s.DivisorIdx, 1);
     EXPECT_EQ(s.CompleteAssignments, 3);
     EXPECT_EQ(Factor(), (Poly{1, 1}));
@@ -157,7 +164,7 @@ TEST_F(TrialSearchTest, RejectionByTheUpperCoefficientsAlsoTriesTheSwappedCheck)
     // the top coefficients, which reject it; q is the factor.
     Prepare(Floats(Multiply({2, 1, 1}, {2, 3, 1, 1})), 2, 3, 2, 1);
     OnlyPair(2);
-    EXPECT_EQ(TrialFactorSearch(e), At::FactorReport);
+    EXPECT_EQ(Search(), At::FactorReport);
     EXPECT_EQ(s.CompleteAssignments, 1);
     EXPECT_EQ(Factor(), (Poly{2, 1, 1}));
     EXPECT_EQ(Cofactor(), (Poly{2, 3, 1, 1}));
@@ -166,7 +173,7 @@ TEST_F(TrialSearchTest, RejectionByTheUpperCoefficientsAlsoTriesTheSwappedCheck)
 TEST_F(TrialSearchTest, ExhaustedDegreeResumesFromItsFirstCompleteCandidate) {
     // (1 + x + x^2)(3 + 2x + x^2): no linear factor.
     Prepare({3, 5, 6, 3, 1}, 1, 3, 3, 24);
-    EXPECT_EQ(TrialFactorSearch(e), At::NextDegree);
+    EXPECT_EQ(Search(), At::NextDegree);
     ASSERT_EQ(s.StateSaved, 1);
     // Layout: j, gcd, steps, q0..qd, g0..gd.
     const std::vector<float>& save = s.SearchSave;
@@ -192,16 +199,16 @@ TEST_F(TrialSearchTest, ExhaustedDegreeResumesFromItsFirstCompleteCandidate) {
     s.CoefBound[1] = 3;
     s.CoefBound[2] = 3;
     const long long before = s.PositionsEntered;
-    EXPECT_EQ(TrialFactorSearch(e), At::FactorReport);
+    EXPECT_EQ(Search(), At::FactorReport);
     EXPECT_GT(s.PositionsEntered, before);
     EXPECT_EQ(Multiply(Factor(), Cofactor()), (Poly{3, 5, 6, 3, 1}));
-    EXPECT_EQ(e.dense.FoundDeg, 2);
+    EXPECT_EQ(FoundDegree(), 2);
 }
 
 TEST_F(TrialSearchTest, KeyPressedStopsAtTheNextPosition) {
     Prepare({3, 5, 6, 3, 1}, 1, 3, 3, 24);
     t.keys.Add("x");
-    EXPECT_EQ(TrialFactorSearch(e), At::SearchEnd);
+    EXPECT_EQ(Search(), At::SearchEnd);
     EXPECT_EQ(s.PositionsEntered, 1);
     EXPECT_EQ(s.CompleteAssignments, 0);
     EXPECT_EQ(e.run.StopReason, StopReason::Retune);
@@ -211,7 +218,7 @@ TEST_F(TrialSearchTest, UnitCopyLeavesThePositionWhenTheLeadingCandidateIsTooNeg
     // x^2 + 1 with pair (1, 1): g1 runs 0, -1, 1, -2, where -2 < -LeadAbs
     // ends the position before the upward side reaches 2.
     Prepare({1, 0, 1}, 1, 3, 3, 10);
-    EXPECT_EQ(TrialFactorSearch(e), At::NextDegree);
+    EXPECT_EQ(Search(), At::NextDegree);
     EXPECT_EQ(s.CompleteAssignments, 4);
 }
 
@@ -223,9 +230,9 @@ TEST_F(TrialSearchTest, JumpToTheTopDegreeChecksCandidatesOfLowerDegree) {
     Prepare(Floats(f), 2, 2, 2, 10);
     e.run.Skipped = 1;
     e.vars.VarMaxExpKeep[1] = 4;
-    EXPECT_EQ(TrialFactorSearch(e), At::FactorReport);
+    EXPECT_EQ(Search(), At::FactorReport);
     EXPECT_EQ(s.TrialDegree, 2);
-    EXPECT_EQ(e.dense.FoundDeg, 1);
+    EXPECT_EQ(FoundDegree(), 1);
     EXPECT_EQ(Factor(), (Poly{1, 2}));
     EXPECT_EQ(Multiply(Factor(), Cofactor()), f);
     EXPECT_EQ(e.dense.Degree, 4);  // the recording leaves the polynomial alone
@@ -239,8 +246,8 @@ TEST_F(TrialSearchTest, JumpToTheTopDegreeKeepsTheCofactorOfASwappedLowerDegreeF
     OnlyPair(1);
     e.run.Skipped = 1;
     e.vars.VarMaxExpKeep[1] = 4;
-    EXPECT_EQ(TrialFactorSearch(e), At::FactorReport);
-    EXPECT_EQ(e.dense.FoundDeg, 1);
+    EXPECT_EQ(Search(), At::FactorReport);
+    EXPECT_EQ(FoundDegree(), 1);
     EXPECT_EQ(Factor(), (Poly{1, 1}));
     EXPECT_EQ(Cofactor(), (Poly{2, -2, -4, 1}));
 }
@@ -255,7 +262,7 @@ TEST_F(TrialSearchTest, ChecksAtALowerDegreeAfterTheJumpLeaveTheWalkAlone) {
         OnlyPair(1);
         e.run.Skipped = skipped;
         const long long before = s.CompleteAssignments;
-        EXPECT_EQ(TrialFactorSearch(e), At::NextDegree);
+        EXPECT_EQ(Search(), At::NextDegree);
         return s.CompleteAssignments - before;
     };
     const long long plain = walk(0);
@@ -307,21 +314,21 @@ TEST(TrialSearchProperty, EveryAcceptedFactorDivides) {
             s.StateSaved = 0;
             s.HalfDegree = n / 2;
             const int bound = static_cast<int>(maxAbs) + 1;
-            At at = At::SearchEnd;
+            Step step = At::SearchEnd;
             for (s.TrialDegree = 1; s.TrialDegree <= s.HalfDegree;) {
                 for (int k = 1; k <= s.TrialDegree; ++k) s.CoefBound[k] = bound;
                 s.CoefBound[s.TrialDegree] = std::max(bound, static_cast<int>(s.LeadAbs));
-                at = TrialFactorSearch(e);
-                if (at != At::NextDegree) break;
+                step = TrialFactorSearch(e);
+                if (step.Stage != At::NextDegree) break;
                 RestoreSavedSearch(e);
                 s.TrialDegree += 1;
             }
-            if (at != At::FactorReport) break;
+            if (step.Stage != At::FactorReport) break;
             ++splits;
-            ASSERT_EQ(Multiply(Part(s.TrialFactor, e.dense.FoundDeg), Part(e.dense.PolyWork, e.dense.CofactorDeg)),
-                      current)
+            const FoundSplit split = step.Split.value();
+            ASSERT_EQ(Multiply(Part(s.TrialFactor, split.Found), Part(e.dense.PolyWork, split.Cofactor)), current)
                 << "round " << round;
-            ASSERT_EQ(e.dense.Degree, e.dense.CofactorDeg);
+            ASSERT_EQ(e.dense.Degree, split.Cofactor);
         }
     }
     EXPECT_GT(splits, 200);  // the property is not checked on nothing

@@ -34,7 +34,7 @@ Guided RunGuided(const WalkInput& in, const exact::Factorer& flint) {
     for (const WalkInput::Press& p : in.presses) t.keys.Add(std::string(1, p.key), p.afterPolls);
     t.keys.Add(in.answers, 1LL << 40);
     t.dir.Write("DXS.DAT", "\"" + in.text + "\"\r\n");
-    for (At at = StartUp(t.e); at != At::Exit; at = RunStage(t.e, at)) {
+    for (Step step = StartUp(t.e); step.Stage != At::Exit; step = RunStage(t.e, step)) {
     }
     t.e.jg.Close();
     t.e.dj.Close();
