@@ -6,7 +6,6 @@
 #include "mainline/progress.hpp"
 #include "platform/colours.hpp"
 #include "platform/number_form.hpp"
-#include "search/eisenstein.hpp"
 #include "search/stop_check.hpp"
 #include "search/trial_search.hpp"
 #include "state/allocation.hpp"
@@ -206,7 +205,7 @@ Step RunDegree(Engine& e) {
 
 Step SearchStart(Engine& e) {
     e.search.StartDegree = e.search.FirstDegree;
-    if (Next n = EisensteinTest(e)) return *n;
+    if (Next n = EisensteinStage(e)) return *n;
     ComputeBounds(e);
     return BoundClamp(e);
 }
@@ -214,7 +213,7 @@ Step SearchStart(Engine& e) {
 Step SearchResume(Engine& e) {
     e.NewLine();
     e.search.StartDegree = e.search.TrialDegree;
-    if (Next n = EisensteinTest(e)) return *n;
+    if (Next n = EisensteinStage(e)) return *n;
     ComputeBounds(e);
     return BoundClamp(e);
 }

@@ -37,7 +37,4 @@ void RunEngine(Engine& e);
 // prompt; the process's exit status: 0, or 1 after such a failure.
 int RunEngineReportingFailure(Engine& e);
 
-// Writes a line to row 25 and puts the print position of rows 1-24 back.
-void PrintStatus(Engine& e, int col, std::string_view text);
-
 }  // namespace yinshi

@@ -7,8 +7,35 @@
 #include "platform/colours.hpp"
 #include "platform/number_form.hpp"
 #include "present/printing.hpp"
+#include "search/eisenstein.hpp"
 
 namespace yinshi {
+
+namespace {
+
+// The primes of the constant term as the test met them: each followed by "*"
+// where a prime proved irreducibility on the way, else joined by "*" on a line
+// of their own; an empty line follows a last prime that proved nothing.
+void ShowPrimesOfConstant(Engine& e, const EisensteinResult& r) {
+    using Reach = EisensteinResult::Reach;
+    if (r.Reached == Reach::Nothing) return;
+    if (r.Reached == Reach::StoppedAtProof) {
+        for (const float p : r.Primes) e.Print(ItemForm(p) + "*");
+        return;
+    }
+    for (std::size_t i = 0; i < r.Primes.size(); ++i) e.Print((i == 0 ? "" : "*") + ItemForm(r.Primes[i]));
+    e.NewLine();
+    if (r.Reached == Reach::LastAboveLimit && !r.Irreducible) e.NewLine();
+}
+
+}  // namespace
+
+Next EisensteinStage(Engine& e) {
+    const EisensteinResult r = EisensteinTest(e);
+    ShowPrimesOfConstant(e, r);
+    if (!r.Irreducible) return std::nullopt;
+    return e.run.FactorFound ? At::Finish : At::CloseWithoutMarks;
+}
 
 void RestartSearchClock(Engine& e) {
     e.run.SearchStartTime = e.clock.Now();
@@ -19,10 +46,10 @@ void ShowStatusLine(Engine& e) {
     e.screen.Color(kStatusColours);
     if (!e.run.FactorFound) {
         e.run.SearchPass = Pass::First;
-        PrintStatus(e, 14, "程序正在运行. 按 t 键可退出分解(Press t exit)");
+        e.screen.PrintStatus(14, "程序正在运行. 按 t 键可退出分解(Press t exit)");
     } else {
         e.run.SearchPass = Pass::Later;
-        PrintStatus(e, 6, "已有因式分出,正在继续分解.按 t 键可退出到下一步(Press t  exit)");
+        e.screen.PrintStatus(6, "已有因式分出,正在继续分解.按 t 键可退出到下一步(Press t  exit)");
     }
     e.screen.Color(kPlainColours);
 }
@@ -32,7 +59,7 @@ At SearchEnd(Engine& e) {
     SearchState& s = e.search;
     DenseForm& d = e.dense;
 
-    PrintStatus(e, 1, std::string(80, ' '));
+    e.screen.PrintStatus(1, std::string(80, ' '));
     e.NewLine();
     if (r.AnsweredAnew) {
         r.AnsweredAnew = false;

@@ -68,11 +68,4 @@ int RunEngineReportingFailure(Engine& e) {
     return 1;
 }
 
-void PrintStatus(Engine& e, int col, std::string_view text) {
-    auto pos = e.screen.Cursor();
-    e.screen.Locate(25, col);
-    e.screen.Print(text);
-    e.screen.Locate(pos);
-}
-
 }  // namespace yinshi

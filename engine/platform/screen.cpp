@@ -108,6 +108,13 @@ void Screen::NextZone() {
     Notify();
 }
 
+void Screen::PrintStatus(int col, std::string_view utf8) {
+    const std::pair<int, int> pos = Cursor();
+    Locate(kRows, col);
+    Print(utf8);
+    Locate(pos);
+}
+
 void Screen::Locate(int row, int col) {
     row = std::clamp(row, 1, kRows);
     col = std::clamp(col, 1, kCols);

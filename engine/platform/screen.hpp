@@ -71,6 +71,9 @@ public:
     void Locate(int row, int col);
     void Locate(std::pair<int, int> pos) { Locate(pos.first, pos.second); }
     std::pair<int, int> Cursor() const { return {row_, col_}; }
+    // Writes to the status line (row 25) from column `col` and puts the print
+    // position of rows 1-24 back.
+    void PrintStatus(int col, std::string_view utf8);
     // Only the low four bits count: the palette has 16 colours.
     void Color(int fg, int bg);
     void Color(ColourPair c) { Color(c.fg, c.bg); }

@@ -27,20 +27,17 @@ bool SquareDivides(float p, float a0) {
     return static_cast<std::int64_t>(a0) % pp == 0;
 }
 
-Next Irreducible(Engine& e) {
-    if (e.run.FactorFound) return At::Finish;
-    return At::CloseWithoutMarks;
-}
-
 }  // namespace
 
-Next EisensteinTest(Engine& e) {
+EisensteinResult EisensteinTest(const Engine& e) {
+    using Reach = EisensteinResult::Reach;
+    EisensteinResult r;
     const DenseForm& d = e.dense;
-    if (d.Degree < 1 || static_cast<int>(d.PolyCoef.size()) <= d.Degree) return std::nullopt;
+    if (d.Degree < 1 || static_cast<int>(d.PolyCoef.size()) <= d.Degree) return r;
     const float a0 = d.PolyCoef[0];
     const float absA0 = std::fabs(a0);
     // A zero constant term has no prime factorisation; trial division would never end.
-    if (absA0 == 1 || a0 == 0 || !IsWhole(a0)) return std::nullopt;
+    if (absA0 == 1 || a0 == 0 || !IsWhole(a0)) return r;
 
     float rest = a0;
     float product = 1;
@@ -48,26 +45,27 @@ Next EisensteinTest(Engine& e) {
     for (int ip = 2; ip <= limit; ++ip) {
         const float p = static_cast<float>(ip);
         if (!Divides(p, rest)) continue;
-        if (!SquareDivides(p, a0) && DividesMiddleNotLead(e, p)) return Irreducible(e);
+        if (!SquareDivides(p, a0) && DividesMiddleNotLead(e, p)) {
+            r.Reached = Reach::StoppedAtProof;
+            r.Irreducible = true;
+            return r;
+        }
         do {
-            e.Print(ItemForm(p));
+            r.Primes.push_back(p);
             rest = rest / p;
             product = p * product;
             if (product == absA0) {
-                e.NewLine();
-                return std::nullopt;
+                r.Reached = Reach::AllBelowLimit;
+                return r;
             }
-            e.Print("*");
         } while (Divides(p, rest));
     }
 
     // What is left is one prime above the trial limit, so its square cannot divide a0.
-    e.Print(ItemForm(rest));
-    e.NewLine();
-    const float p = static_cast<float>(RoundHalfEven(rest));
-    if (DividesMiddleNotLead(e, p)) return Irreducible(e);
-    e.NewLine();
-    return std::nullopt;
+    r.Primes.push_back(rest);
+    r.Reached = Reach::LastAboveLimit;
+    r.Irreducible = DividesMiddleNotLead(e, static_cast<float>(RoundHalfEven(rest)));
+    return r;
 }
 
 }  // namespace yinshi

@@ -17,13 +17,6 @@ namespace yinshi {
 
 namespace {
 
-void ClearStatusRow(Engine& e) {
-    auto pos = e.screen.Cursor();
-    e.screen.Locate(25, 1);
-    e.screen.Print(std::string(80, ' '));
-    e.screen.Locate(pos);
-}
-
 void EmptyStore(Engine& e) {
     e.store.StoredCount = 0;
     e.store.StoredEnd = 0;
@@ -151,7 +144,7 @@ CheckResult AcceptFactor(Engine& e, int d) {
     DenseForm& dn = e.dense;
     const int n = dn.Degree;
     e.NewLine();
-    ClearStatusRow(e);
+    e.screen.PrintStatus(1, std::string(Screen::kCols, ' '));
 
     if (e.run.Skipped == 1) return SplitIfInEveryLetter(e, d, n - d);
 

@@ -9,11 +9,8 @@ namespace yinshi {
 namespace {
 
 void OnStatusLine(Engine& e, int col, std::string_view text) {
-    const auto pos = e.screen.Cursor();
     e.screen.Color(kStatusColours);
-    e.screen.Locate(Screen::kRows, col);
-    e.screen.Print(text);
-    e.screen.Locate(pos);
+    e.screen.PrintStatus(col, text);
     e.screen.Color(kPlainColours);
 }
 

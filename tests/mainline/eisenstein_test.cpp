@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "search/eisenstein.hpp"
+#include "mainline/progress.hpp"
 #include "test_support.hpp"
 
 namespace yinshi {
@@ -42,7 +42,7 @@ TEST(Eisenstein, PrintsThePrimesOfTheConstantAndDecides) {
         testing::TestEngine t;
         t.SetDense(c.coefs);
         t.e.run.FactorFound = true;
-        Next next = EisensteinTest(t.e);
+        Next next = EisensteinStage(t.e);
         EXPECT_EQ(t.screen.Log(), Blanks(c.console)) << c.coefs[0];
         if (c.irreducible) {
             EXPECT_EQ(next, At::Finish) << c.coefs[0];
@@ -56,17 +56,17 @@ TEST(Eisenstein, FirstPassContinuesPastTheEndMarks) {
     testing::TestEngine t;
     t.SetDense({2, 2, 1});
     t.e.run.FactorFound = false;
-    EXPECT_EQ(EisensteinTest(t.e), At::CloseWithoutMarks);
+    EXPECT_EQ(EisensteinStage(t.e), At::CloseWithoutMarks);
 
     testing::TestEngine u;
     u.SetDense({6, 5, 1});
-    EXPECT_FALSE(EisensteinTest(u.e).has_value());
+    EXPECT_FALSE(EisensteinStage(u.e).has_value());
 }
 
 TEST(Eisenstein, AZeroConstantTermIsLeftAlone) {
     testing::TestEngine t;
     t.SetDense({0, 2, 1});
-    EXPECT_FALSE(EisensteinTest(t.e).has_value());
+    EXPECT_FALSE(EisensteinStage(t.e).has_value());
     EXPECT_EQ(t.screen.Log(), "");
 }
 
