@@ -14,12 +14,13 @@
 #include "mainline/driver.hpp"
 #include "platform/poller.hpp"
 #include "platform/text_file.hpp"
+#include "present/screen_search_report.hpp"
 #include "state/allocation.hpp"
 
 namespace yinshi::bench {
 
 struct Rig {
-    Rig(Clock& clock, const exact::Factorer* exact) : e{screen, keys, clock, dir, poller} { e.exact = exact; }
+    Rig(Clock& clock, const exact::Factorer* exact) : e{screen, keys, clock, dir, poller, report} { e.exact = exact; }
     Rig(const Rig&) = delete;
     Rig& operator=(const Rig&) = delete;
 
@@ -27,6 +28,7 @@ struct Rig {
     Screen screen;
     ScriptedKeyboard keys;
     Poller poller = Poller::Production();
+    ScreenSearchReport report{screen};
     Engine e;
     EngineData start;  // the engine's state at the search start
 

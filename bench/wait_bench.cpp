@@ -16,6 +16,7 @@
 #include "mainline/driver.hpp"
 #include "platform/poller.hpp"
 #include "platform/text_file.hpp"
+#include "present/screen_search_report.hpp"
 #include "search/stop_check.hpp"
 #include "state/allocation.hpp"
 
@@ -36,7 +37,8 @@ void Whole(benchmark::State& state, const std::string& text) {
         ScriptedKeyboard keys;
         FakeClock still;
         Poller poller = Poller::Production();
-        Engine e(screen, keys, still, dir, poller);
+        ScreenSearchReport report(screen);
+        Engine e(screen, keys, still, dir, poller, report);
         e.exact = &flint;
         e.ownWindow = false;
         AllocateStartup(e);

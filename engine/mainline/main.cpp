@@ -13,6 +13,7 @@
 #include "mainline/driver.hpp"
 #include "platform/console.hpp"
 #include "platform/poller.hpp"
+#include "present/screen_search_report.hpp"
 
 namespace {
 
@@ -36,7 +37,8 @@ int main() {
     OpenMissingStandardDescriptors();
     Console console = OpenConsole();
     Poller poller = Poller::Production();
-    Engine engine(console.screen, console.keys(), console.clock, std::filesystem::current_path(), poller);
+    ScreenSearchReport report(console.screen);
+    Engine engine(console.screen, console.keys(), console.clock, std::filesystem::current_path(), poller, report);
     engine.ownWindow = std::getenv("YINSHI_OWN_WINDOW") != nullptr;
     const exact::FlintFactorer exact;
     engine.exact = &exact;

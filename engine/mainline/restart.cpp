@@ -104,6 +104,8 @@ Next ChooseOrder(Engine& e, int& n) {
     s.Bound1 = 0;
     s.Bound2 = 0;
     s.FirstDegree = 1;
+    e.NewLine();
+    e.NewLine();
     const VariableOrder chosen = OrderVariables(e, VarCount(e));
     if (e.fault) return At::FileProblem;
     for (int j = 1; j <= VarCount(e); ++j) {

@@ -143,8 +143,7 @@ CheckResult CombineWithStored(Engine& e, int d) {
 CheckResult AcceptFactor(Engine& e, int d) {
     DenseForm& dn = e.dense;
     const int n = dn.Degree;
-    e.NewLine();
-    e.screen.PrintStatus(1, std::string(Screen::kCols, ' '));
+    e.report.FactorAccepted();
 
     if (e.run.Skipped == 1) return SplitIfInEveryLetter(e, d, n - d);
 

@@ -3,8 +3,6 @@
 
 #include <optional>
 
-#include "platform/number_form.hpp"
-
 namespace yinshi {
 
 bool MinutesPassed(float now, float start, float limit) {
@@ -27,11 +25,7 @@ bool PollKeysAndClock(Engine& e, int degree) {
         case 'b':
         case 'B':
             r.StopReason = StopReason::NoLimit;
-            e.screen.Clear();
-            e.PrintLine("b");
-            e.PrintLine("程序正在运行中,请等候,或按x键!");
-            e.PrintLine("The process is operating now.");
-            e.PrintLine(ItemForm(static_cast<float>(degree)));
+            e.report.NoLimitAsked(degree);
             return false;
         case 'x':
         case 'X':

@@ -28,7 +28,7 @@ constexpr long long kQuietGroups = 4096;
 }  // namespace
 
 CheckResult CombineStoredFactors(Engine& e, int n, int degree) {
-    e.NewLine();
+    e.report.CombinationBegun();
     std::optional<FoundSplit> found;
     long long groups = 0;
     // The empty subset would only divide by the polynomial itself.
@@ -50,14 +50,11 @@ CheckResult CombineStoredFactors(Engine& e, int n, int degree) {
                 s.ChecksStopped = true;
                 return true;
             }
-            if (first) e.NewLine();
+            if (first) e.report.GroupSizeBegun();
             found = CombinationDivideAndTest(e, chosen, prodDeg);
             if (found) return true;
             prodDeg = e.dense.Degree;
-            if (first) {
-                e.Print("");
-                e.screen.NextZone();
-            }
+            if (first) e.report.FirstGroupOfSizeFailed();
             first = false;
             return false;
         };
@@ -73,9 +70,7 @@ CheckResult CombineStoredFactors(Engine& e, int n, int degree) {
 }
 
 VariableOrder OrderVariables(Engine& e, int count) {
-    e.NewLine();
     BuildPlFiles(e, count);
-    e.NewLine();
     if (e.fault) return {};
     return ChooseVariableOrder(e);
 }

@@ -137,7 +137,7 @@ Step SupplyFactor(Engine& e, const exact::UniFactorization* factors) {
         if (!candidates) return EndAsExhausted(e);
         if (candidates->empty()) continue;
         // The degrees the walk would have passed on its way there.
-        for (int k = s.TrialDegree + 1; k <= d; ++k) e.screen.Print(ItemForm(static_cast<float>(k)) + " ");
+        for (int k = s.TrialDegree + 1; k <= d; ++k) e.report.DegreePassed(k);
         for (const Candidate& c : *candidates)
             if (std::optional<Step> next = Record(e, d, c)) return *next;
         s.TrialDegree = d;

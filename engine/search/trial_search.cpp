@@ -768,7 +768,7 @@ Step TrialFactorSearch(Engine& e) {
                 searching = false;
                 break;
             case WalkEnd::PairUsedUp:
-                if (general) e.screen.Print(ItemForm(s.TrialFactor[0]));
+                if (general) e.report.PairUsedUp(s.TrialFactor[0]);
                 ++s.DivisorIdx;
                 searching = PairLeft(e);
                 if (searching) {

@@ -10,6 +10,7 @@
 #include "platform/screen.hpp"
 #include "platform/transcript.hpp"
 #include "state/engine_state.hpp"
+#include "state/search_report.hpp"
 #include "state/stage.hpp"
 
 namespace yinshi {
@@ -43,14 +44,16 @@ struct EngineData {
 // The engine: its data model and the seams to the outside (screen, keyboard,
 // clock, working folder). Every routine takes it by reference.
 struct Engine : EngineData {
-    Engine(Screen& s, Keyboard& k, Clock& c, std::filesystem::path folder, Poller& p)
-        : screen(s), keys(k), clock(c), dir(std::move(folder)), poller(p) {}
+    Engine(Screen& s, Keyboard& k, Clock& c, std::filesystem::path folder, Poller& p, SearchReport& r)
+        : screen(s), keys(k), clock(c), dir(std::move(folder)), poller(p), report(r) {}
 
     Screen& screen;
     Keyboard& keys;
     Clock& clock;
     std::filesystem::path dir;  // files are opened by bare name in this folder
     Poller& poller;
+    // The search's progress, shown as the user sees it.
+    SearchReport& report;
 
     // Started in a terminal window of its own, which the user closes by hand
     // at the end; an engine run from a shell does not tell its user to.

@@ -8,13 +8,15 @@
 #include "exact/flint_factorer.hpp"
 #include "mainline/driver.hpp"
 #include "platform/poller.hpp"
+#include "present/screen_search_report.hpp"
 #include "web/web_console.hpp"
 
 extern "C" EMSCRIPTEN_KEEPALIVE int yinshi_run(int plainWalk) {
     using namespace yinshi;
     web::WebConsole console;
     Poller poller = Poller::Production();
-    Engine engine(console.screen, console.keys, console.clock, "/work", poller);
+    ScreenSearchReport report(console.screen);
+    Engine engine(console.screen, console.keys, console.clock, "/work", poller, report);
     const exact::FlintFactorer exact;
     engine.exact = &exact;
     engine.guideWalk = plainWalk == 0;

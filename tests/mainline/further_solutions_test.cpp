@@ -44,7 +44,8 @@ struct FurtherRig {
     RecordingKeyboard keys;
     FakeClock clock;
     Poller poller{1};
-    Engine e{screen, keys, clock, dir.Path(), poller};
+    ScreenSearchReport report{screen};
+    Engine e{screen, keys, clock, dir.Path(), poller, report};
 
     explicit FurtherRig(const std::string& script, std::vector<std::string> letters = {"x"}) : keys(screen, script) {
         AllocateStartup(e);

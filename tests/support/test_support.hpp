@@ -7,6 +7,7 @@
 #include "platform/keyboard.hpp"
 #include "platform/poller.hpp"
 #include "platform/screen.hpp"
+#include "present/screen_search_report.hpp"
 #include "state/allocation.hpp"
 #include "state/engine.hpp"
 
@@ -36,7 +37,8 @@ struct TestEngine {
     ScriptedKeyboard keys;
     FakeClock clock;
     Poller poller{1};
-    Engine e{screen, keys, clock, dir.Path(), poller};
+    ScreenSearchReport report{screen};
+    Engine e{screen, keys, clock, dir.Path(), poller, report};
 
     TestEngine() { AllocateStartup(e); }
     // The engine's view of a polynomial in x: PolyCoef/PolyKeep/PolyWork = coefs (ascending),
