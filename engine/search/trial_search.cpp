@@ -60,28 +60,34 @@ bool PairLeft(const Engine& e) {
     return s.DivisorA[idx] != 0 && s.DivisorB[idx] != 0;
 }
 
+// The walk's state at a complete assignment of degree d and its kept copy,
+// field by field: `move(live, kept)` copies one way or the other, so that the
+// save and the restore cannot come to differ.
+template <typename Move>
+void PairSavedFields(Engine& e, int d, Move move) {
+    SearchState& s = e.search;
+    std::vector<float>& save = s.SearchSave;
+    move(s.StepGcd, save[1]);
+    move(s.QuotStep, save[2]);
+    move(s.CoefStep, save[3]);
+    for (int k = 0; k <= d; ++k) move(e.dense.PolyWork[k], save[4 + k]);
+    for (int k = 0; k <= d; ++k) move(s.TrialFactor[k], save[d + 5 + k]);
+    for (int k = 1; k <= d; ++k) {
+        move(s.StepMode[k], s.StepModeKeep[k]);
+        move(s.UpQuot[k], s.UpQuotKeep[k]);
+        move(s.UpCoef[k], s.UpCoefKeep[k]);
+        move(s.DownQuot[k], s.DownQuotKeep[k]);
+        move(s.DownCoef[k], s.DownCoefKeep[k]);
+    }
+    move(s.DivisorIdx, s.DivisorIdxKeep);
+}
+
 // The first complete assignment of a degree, kept so that the next degree
 // can resume from it.
 void SaveSearchState(Engine& e, int j) {
-    SearchState& s = e.search;
-    const int d = j - 1;
-    std::vector<float>& save = s.SearchSave;
-    const std::vector<float>& q = e.dense.PolyWork;
-    save[0] = static_cast<float>(j);
-    save[1] = s.StepGcd;
-    save[2] = s.QuotStep;
-    save[3] = s.CoefStep;
-    for (int k = 0; k <= d; ++k) save[4 + k] = q[k];
-    for (int k = 0; k <= d; ++k) save[d + 5 + k] = s.TrialFactor[k];
-    for (int k = 1; k <= d; ++k) {
-        s.StepModeKeep[k] = s.StepMode[k];
-        s.UpQuotKeep[k] = s.UpQuot[k];
-        s.UpCoefKeep[k] = s.UpCoef[k];
-        s.DownQuotKeep[k] = s.DownQuot[k];
-        s.DownCoefKeep[k] = s.DownCoef[k];
-    }
-    s.DivisorIdxKeep = s.DivisorIdx;
-    s.StateSaved = 1;
+    e.search.SearchSave[0] = static_cast<float>(j);
+    PairSavedFields(e, j - 1, [](const auto& live, auto& kept) { kept = live; });
+    e.search.StateSaved = 1;
 }
 
 // The sums S(j) = a(j) - sum of q(k) g(j-k), k = 1..j-1, as exact integers.
@@ -792,23 +798,9 @@ Step TrialFactorSearch(Engine& e) {
 
 void RestoreSavedSearch(Engine& e) {
     SearchState& s = e.search;
-    const std::vector<float>& save = s.SearchSave;
-    const int j = RoundHalfEven(save[0]);
-    const int d = j - 1;
+    const int j = RoundHalfEven(s.SearchSave[0]);
     s.SearchPos = j;
-    s.StepGcd = save[1];
-    s.QuotStep = save[2];
-    s.CoefStep = save[3];
-    for (int k = 0; k <= d; ++k) e.dense.PolyWork[k] = save[4 + k];
-    for (int k = 0; k <= d; ++k) s.TrialFactor[k] = save[d + 5 + k];
-    for (int k = 1; k <= d; ++k) {
-        s.StepMode[k] = s.StepModeKeep[k];
-        s.UpQuot[k] = s.UpQuotKeep[k];
-        s.UpCoef[k] = s.UpCoefKeep[k];
-        s.DownQuot[k] = s.DownQuotKeep[k];
-        s.DownCoef[k] = s.DownCoefKeep[k];
-    }
-    s.DivisorIdx = s.DivisorIdxKeep;
+    PairSavedFields(e, j - 1, [](auto& live, const auto& kept) { live = kept; });
     s.StateSaved = 0;
 }
 
