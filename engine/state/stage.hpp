@@ -47,7 +47,8 @@ struct FoundSplit {
 // Where the run goes next and, from the search to the factor report and from
 // there to the stage after it, the split that was found.
 struct Step {
-    Step(At stage) : Stage(stage) {}  // NOLINT(google-explicit-constructor): most stages hand over nothing
+    // Not explicit: most stages hand over nothing and return just the stage.
+    Step(At stage) : Stage(stage) {}
     Step(At stage, FoundSplit split) : Stage(stage), Split(split) {}
     At Stage;
     std::optional<FoundSplit> Split;
