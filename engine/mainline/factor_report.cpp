@@ -17,7 +17,7 @@ constexpr int kReorderAbove = 12;
 // both outputs.
 void PrintFactor(Engine& e, const FoundSplit& split, int sign) {
     DenseForm& d = e.dense;
-    for (int k = 0; k <= split.Found; ++k) d.PolyWork[k] = static_cast<float>(sign) * e.search.TrialFactor[k];
+    for (int k = 0; k <= split.Found; ++k) d.PolyWork[k] = static_cast<float>(sign) * split.Factor[k];
     PrintDensePoly(e, d.PolyWork, split.Found, split.Shift, PrintTarget::ScreenAndTranscript);
 }
 
@@ -26,19 +26,19 @@ void PrintFactor(Engine& e, const FoundSplit& split, int sign) {
 Step FactorReport(Engine& e, const FoundSplit& split) {
     RunFlags& r = e.run;
     DenseForm& d = e.dense;
-    const int f = split.Cofactor;
+    const int f = split.CofactorDeg;
     const int g = split.Found;
     bool first = !r.NoEqualsPrefix;
 
     r.FactorFound = true;
     // The cofactor is a polynomial of its own, with a budget of its own.
     CountPositionsAfresh(e.search);
-    if (first) ShowGroupingWorking(e, {e.search.TrialFactor, g, d.PolyWork, f});
+    if (first) ShowGroupingWorking(e, {split.Factor, g, split.Cofactor, f});
 
-    for (int k = 0; k <= f; ++k) d.PolyKeep[k] = d.PolyWork[k];
+    for (int k = 0; k <= f; ++k) d.PolyKeep[k] = split.Cofactor[k];
     d.DegreeKeep = f;
 
-    float gLead = e.search.TrialFactor[g];
+    float gLead = split.Factor[g];
     float qLead = d.PolyKeep[f];
     if (first)
         r.Sign = (gLead < 0 && qLead < 0) ? -1 : 1;

@@ -17,6 +17,13 @@ namespace yinshi {
 
 namespace {
 
+// The split as the checks leave it: TrialFactor(0..found), PolyWork(0..cofactor).
+FoundSplit SplitAsFound(const Engine& e, int found, int cofactor, int shift) {
+    const auto& g = e.search.TrialFactor;
+    const auto& q = e.dense.PolyWork;
+    return {{g.begin(), g.begin() + found + 1}, {q.begin(), q.begin() + cofactor + 1}, found, cofactor, shift};
+}
+
 void EmptyStore(Engine& e) {
     e.store.StoredCount = 0;
     e.store.StoredEnd = 0;
@@ -94,7 +101,7 @@ CheckResult SplitKeepByProduct(Engine& e, int product) {
 CheckResult SplitIfInEveryLetter(Engine& e, int found, int cofactor) {
     const std::optional<int> shift = DegreeSplitShift(e, e.search.TrialFactor, found, e.dense.PolyWork, cofactor);
     if (!shift) return {MethodOutcome::Kept, {}};
-    return {MethodOutcome::Split, {found, cofactor, *shift}};
+    return {MethodOutcome::Split, SplitAsFound(e, found, cofactor, *shift)};
 }
 
 CheckResult VerifyUpperCoefficients(Engine& e, int d) {
@@ -149,7 +156,7 @@ CheckResult AcceptFactor(Engine& e, int d) {
 
     dn.Degree = n - d;
     for (int k = 0; k <= n - d; ++k) dn.PolyCoef[k] = dn.PolyWork[k];
-    if (e.vars.VarCount <= 1) return {MethodOutcome::Split, {d, n - d, 0}};
+    if (e.vars.VarCount <= 1) return {MethodOutcome::Split, SplitAsFound(e, d, n - d, 0)};
 
     AppendToStore(e, e.search.TrialFactor, d);
     if (e.store.StoredCount == 1) {

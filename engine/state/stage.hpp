@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace yinshi {
 
@@ -35,12 +36,15 @@ enum class At {
 // simply returned to its caller, otherwise the stage to continue at.
 using Next = std::optional<At>;
 
-// A factor the search split off the polynomial it walked: TrialFactor(0..
-// Found) times the cofactor PolyWork(0..Cofactor), the factor taking Shift of
-// the main variable's lowest power (LowExp) and the cofactor the rest.
+// A factor the search split off the polynomial it walked: the factor
+// Factor(0..Found) times the cofactor Cofactor(0..CofactorDeg), ascending
+// powers, the factor taking Shift of the main variable's lowest power
+// (LowExp) and the cofactor the rest.
 struct FoundSplit {
+    std::vector<float> Factor;
+    std::vector<float> Cofactor;
     std::int32_t Found = 0;
-    std::int32_t Cofactor = 0;
+    std::int32_t CofactorDeg = 0;
     std::int32_t Shift = 0;
 };
 

@@ -98,7 +98,7 @@ TEST_F(DenseArithTest, AcceptingWithOneVariableNeverTouchesTheStore) {
     EXPECT_EQ(d.Degree, 2);
     EXPECT_EQ(Part(d.PolyCoef, 2), (Poly{3, 0, 1}));
     EXPECT_EQ(r.Split.Found, 1);
-    EXPECT_EQ(r.Split.Cofactor, 2);
+    EXPECT_EQ(r.Split.CofactorDeg, 2);
 }
 
 // Several variables whose degrees can never add up, so every degree-split
@@ -217,7 +217,7 @@ TEST_F(SeveralVariablesTest, SumOfTheVariablesSplitsWithTheShiftOnTheFactor) {
     EXPECT_EQ(Part(d.PolyWork, 12), q);
     EXPECT_EQ(split->Shift, 1);
     EXPECT_EQ(split->Found, 7);
-    EXPECT_EQ(split->Cofactor, 12);
+    EXPECT_EQ(split->CofactorDeg, 12);
     EXPECT_EQ(d.Degree, 12);
     EXPECT_EQ(e.store.StoredCount, 0);
     // a^2 - ab + b^2 has no c.

@@ -79,8 +79,8 @@ struct TrialSearchTest : ::testing::Test {
         return last.Stage;
     }
     int FoundDegree() const { return last.Split.value().Found; }
-    Poly Factor() const { return Part(s.TrialFactor, FoundDegree()); }
-    Poly Cofactor() const { return Part(e.dense.PolyWork, last.Split.value().Cofactor); }
+    Poly Factor() const { return Part(last.Split.value().Factor, FoundDegree()); }
+    Poly Cofactor() const { return Part(last.Split.value().Cofactor, last.Split.value().CofactorDeg); }
 
     Step last = At::SearchEnd;
 };
@@ -326,9 +326,9 @@ TEST(TrialSearchProperty, EveryAcceptedFactorDivides) {
             if (step.Stage != At::FactorReport) break;
             ++splits;
             const FoundSplit split = step.Split.value();
-            ASSERT_EQ(Multiply(Part(s.TrialFactor, split.Found), Part(e.dense.PolyWork, split.Cofactor)), current)
+            ASSERT_EQ(Multiply(Part(split.Factor, split.Found), Part(split.Cofactor, split.CofactorDeg)), current)
                 << "round " << round;
-            ASSERT_EQ(e.dense.Degree, split.Cofactor);
+            ASSERT_EQ(e.dense.Degree, split.CofactorDeg);
         }
     }
     EXPECT_GT(splits, 200);  // the property is not checked on nothing
