@@ -56,7 +56,7 @@ void SetVariableTerms(std::vector<float>& g, const VarTable& vt, int vars) {
 // whole polynomial again, and the other sign is tried.
 CheckResult AfterDivision(Engine& e, int d) {
     DenseForm& dn = e.dense;
-    const CheckResult r = VerifyUpperCoefficients(e, d);
+    CheckResult r = VerifyUpperCoefficients(e, d);
     e.store.StoredCount = 0;
     e.store.StoredEnd = 0;
     if (r.Outcome == MethodOutcome::Kept) {
