@@ -63,7 +63,9 @@ Step FactorReport(Engine& e, const FoundSplit& split) {
 
     if (r.Skipped == 1) return At::CloseTranscript;
 
-    e.vars.VarMaxExpKeep = e.vars.VarMaxExp;
+    // The cofactor is what the later degree tests and the new order start from.
+    e.vars.VarMaxExp = split.CofactorHighest;
+    e.vars.VarMaxExpKeep = split.CofactorHighest;
     if (first) {
         e.NewLine();
         e.Print("=");

@@ -94,11 +94,11 @@ std::array<float, 8> DenseMaxExponents(const Engine& e, std::span<const float> c
     return high;
 }
 
-std::optional<int> DegreeSplitShift(Engine& e, std::span<const float> g, int gDeg, std::span<const float> q,
-                                    int qDeg) {
+std::optional<DegreeFit> FitDegreeSplit(Engine& e, std::span<const float> g, int gDeg, std::span<const float> q,
+                                        int qDeg) {
     assert(gDeg >= 0 && static_cast<std::size_t>(gDeg) < g.size());
     assert(qDeg >= 0 && static_cast<std::size_t>(qDeg) < q.size());
-    VarTable& vt = e.vars;
+    const VarTable& vt = e.vars;
     const int vars = VarCountOf(e);
     const int low = RoundHalfEven(e.dense.LowExp);
     // Each shift reads every power of both parts back as exponents: on a long
@@ -106,15 +106,17 @@ std::optional<int> DegreeSplitShift(Engine& e, std::span<const float> g, int gDe
     e.search.PolyPositions += static_cast<long long>(low + 1) * (gDeg + qDeg + 2) / kPowersPerPosition;
     for (int s = 0; s <= low; ++s) {
         const std::array<float, 8> qHigh = DenseMaxExponents(e, q, qDeg, low - s);
-        for (int v = 1; v <= vars; ++v) vt.VarMaxExp[v] = qHigh[v];
         const std::array<float, 8> gHigh = DenseMaxExponents(e, g, gDeg, s);
         bool fits = true;
         for (int v = 1; v <= vars; ++v)
-            if (gHigh[v] + vt.VarMaxExp[v] != vt.VarMaxExpKeep[v]) fits = false;
+            if (gHigh[v] + qHigh[v] != vt.VarMaxExpKeep[v]) fits = false;
         // With exact factoring at hand a run must end with a product that is
         // right; the walk kept for comparison without it keeps the test it had.
         if (fits && e.exact != nullptr) fits = MultipliesBack(e, g, gDeg, s, q, qDeg, low - s);
-        if (fits) return s;
+        if (!fits) continue;
+        DegreeFit fit{s, vt.VarMaxExp};
+        for (int v = 1; v <= vars; ++v) fit.CofactorHighest[v] = qHigh[v];
+        return fit;
     }
     return std::nullopt;
 }

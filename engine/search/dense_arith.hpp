@@ -53,17 +53,22 @@ CheckResult VerifyUpperCoefficients(Engine& e, int d);
 // Records a verified factor TrialFactor(0..d) with its cofactor PolyWork:
 // split off, or kept in the store for a later combination.
 CheckResult AcceptFactor(Engine& e, int d);
+// A shift that makes an image split one in every variable, and q's highest
+// exponent of each variable 1..VarCount at that shift (past them, VarMaxExp's).
+struct DegreeFit {
+    int Shift = 0;
+    std::array<float, 8> CofactorHighest{};
+};
 // Is the image split f = g*q one in every variable? Tries the shifts s = 0,
 // 1, .., LowExp of g's image powers (q takes LowExp - s) until the highest
-// exponents of g and q add up to VarMaxExpKeep in every variable, and
-// returns that shift; none when no shift fits. Leaves VarMaxExp = q's
-// highest exponents at the last shift tried.
+// exponents of g and q add up to VarMaxExpKeep in every variable; none when
+// no shift fits.
 // Preconditions (asserted in debug builds): 0 <= gDeg < g.size(), 0 <= qDeg <
 // q.size().
-std::optional<int> DegreeSplitShift(Engine& e, std::span<const float> g, int gDeg, std::span<const float> q,
-                                    int qDeg);
-// DegreeSplitShift of TrialFactor(0..found) and PolyWork(0..cofactor): a
-// split with the shift found, or kept.
+std::optional<DegreeFit> FitDegreeSplit(Engine& e, std::span<const float> g, int gDeg, std::span<const float> q,
+                                        int qDeg);
+// FitDegreeSplit of TrialFactor(0..found) and PolyWork(0..cofactor): a
+// split at the shift found, or kept.
 CheckResult SplitIfInEveryLetter(Engine& e, int found, int cofactor);
 // The factor-combination client's per-subset step: divide and test. The
 // split when it is one (the store then holds the `chosen` stored factors, in

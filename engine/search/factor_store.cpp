@@ -18,10 +18,15 @@ namespace yinshi {
 namespace {
 
 // The split as the checks leave it: TrialFactor(0..found), PolyWork(0..cofactor).
-FoundSplit SplitAsFound(const Engine& e, int found, int cofactor, int shift) {
+FoundSplit SplitAsFound(const Engine& e, int found, int cofactor, const DegreeFit& fit) {
     const auto& g = e.search.TrialFactor;
     const auto& q = e.dense.PolyWork;
-    return {{g.begin(), g.begin() + found + 1}, {q.begin(), q.begin() + cofactor + 1}, found, cofactor, shift};
+    return {{g.begin(), g.begin() + found + 1},
+            {q.begin(), q.begin() + cofactor + 1},
+            found,
+            cofactor,
+            fit.Shift,
+            fit.CofactorHighest};
 }
 
 void EmptyStore(Engine& e) {
@@ -99,9 +104,9 @@ CheckResult SplitKeepByProduct(Engine& e, int product) {
 }  // namespace
 
 CheckResult SplitIfInEveryLetter(Engine& e, int found, int cofactor) {
-    const std::optional<int> shift = DegreeSplitShift(e, e.search.TrialFactor, found, e.dense.PolyWork, cofactor);
-    if (!shift) return {MethodOutcome::Kept, {}};
-    return {MethodOutcome::Split, SplitAsFound(e, found, cofactor, *shift)};
+    const std::optional<DegreeFit> fit = FitDegreeSplit(e, e.search.TrialFactor, found, e.dense.PolyWork, cofactor);
+    if (!fit) return {MethodOutcome::Kept, {}};
+    return {MethodOutcome::Split, SplitAsFound(e, found, cofactor, *fit)};
 }
 
 CheckResult VerifyUpperCoefficients(Engine& e, int d) {
@@ -156,7 +161,8 @@ CheckResult AcceptFactor(Engine& e, int d) {
 
     dn.Degree = n - d;
     for (int k = 0; k <= n - d; ++k) dn.PolyCoef[k] = dn.PolyWork[k];
-    if (e.vars.VarCount <= 1) return {MethodOutcome::Split, SplitAsFound(e, d, n - d, 0)};
+    // One letter: no shift to find, and the highest exponent stays as it was.
+    if (e.vars.VarCount <= 1) return {MethodOutcome::Split, SplitAsFound(e, d, n - d, {0, e.vars.VarMaxExp})};
 
     AppendToStore(e, e.search.TrialFactor, d);
     if (e.store.StoredCount == 1) {

@@ -145,11 +145,11 @@ std::optional<RepeatedSplit> FindRepeatedFactor(Engine& e) {
     // The division makes no remainder test; nothing is shown unless G * Q is f.
     if (!ProductEquals(g.data(), m, q.data(), n - m, d.PolyKeep.data())) return std::nullopt;
     if (e.vars.VarCount > 1) {
-        const std::optional<int> shift = DegreeSplitShift(e, q, n - m, g, m);
-        if (!shift) return std::nullopt;
+        const std::optional<DegreeFit> fit = FitDegreeSplit(e, q, n - m, g, m);
+        if (!fit) return std::nullopt;
         // G is shown from power 0 and Q from the lowest: right only when Q
         // takes the whole of the lowest power.
-        if (e.exact != nullptr && *shift != RoundHalfEven(d.LowExp)) return std::nullopt;
+        if (e.exact != nullptr && fit->Shift != RoundHalfEven(d.LowExp)) return std::nullopt;
     }
     return RepeatedSplit{m, n, std::move(g), std::move(q)};
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -39,13 +40,15 @@ using Next = std::optional<At>;
 // A factor the search split off the polynomial it walked: the factor
 // Factor(0..Found) times the cofactor Cofactor(0..CofactorDeg), ascending
 // powers, the factor taking Shift of the main variable's lowest power
-// (LowExp) and the cofactor the rest.
+// (LowExp) and the cofactor the rest; CofactorHighest is the cofactor's
+// highest exponent of each letter (by letter number, from 1).
 struct FoundSplit {
     std::vector<float> Factor;
     std::vector<float> Cofactor;
     std::int32_t Found = 0;
     std::int32_t CofactorDeg = 0;
     std::int32_t Shift = 0;
+    std::array<float, 8> CofactorHighest{};
 };
 
 // Where the run goes next and, from the search to the factor report and from

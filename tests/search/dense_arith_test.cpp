@@ -221,9 +221,9 @@ TEST_F(SeveralVariablesTest, SumOfTheVariablesSplitsWithTheShiftOnTheFactor) {
     EXPECT_EQ(d.Degree, 12);
     EXPECT_EQ(e.store.StoredCount, 0);
     // a^2 - ab + b^2 has no c.
-    EXPECT_EQ(e.vars.VarMaxExp[1], 0);
-    EXPECT_EQ(e.vars.VarMaxExp[2], 2);
-    EXPECT_EQ(e.vars.VarMaxExp[3], 2);
+    EXPECT_EQ(split->CofactorHighest[1], 0);
+    EXPECT_EQ(split->CofactorHighest[2], 2);
+    EXPECT_EQ(split->CofactorHighest[3], 2);
 }
 
 TEST_F(SeveralVariablesTest, ImageSplitThatIsNoSplitInEveryVariableRestoresTheWholePolynomial) {
