@@ -111,6 +111,9 @@ inline constexpr int kFewTermsMaxTotalDegree = 20;
 // polynomials without a search: up to this degree.
 inline constexpr int kMaxBinomialDegree = 10000;
 
+// The highest total degree of f's terms (zero terms included); 0 for none.
+int TotalDegree(const MultiPoly& f);
+
 // Whether exact factoring may be asked about f: within these limits one call
 // stays under about a second on the build machine.
 bool WithinLimits(const UniPoly& f);

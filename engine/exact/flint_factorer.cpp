@@ -25,16 +25,6 @@ bool UniFactorBefore(const UniFactor& a, const UniFactor& b) {
     return std::lexicographical_compare(a.poly.rbegin(), a.poly.rend(), b.poly.rbegin(), b.poly.rend());
 }
 
-int TotalDegree(const MultiPoly& p) {
-    int best = 0;
-    for (const Term& t : p) {
-        int sum = 0;
-        for (int e : t.exp) sum += e;
-        best = std::max(best, sum);
-    }
-    return best;
-}
-
 bool TermBefore(const Term& a, const Term& b) {
     if (a.exp != b.exp) return a.exp < b.exp;
     return a.coef < b.coef;

@@ -19,6 +19,16 @@ int DegreeOf(const UniPoly& p) {
 
 }  // namespace
 
+int TotalDegree(const MultiPoly& f) {
+    int high = 0;
+    for (const Term& t : f) {
+        int sum = 0;
+        for (int e : t.exp) sum += e;
+        high = std::max(high, sum);
+    }
+    return high;
+}
+
 bool WithinLimits(const UniPoly& f) {
     if (const auto n = detail::UnitBinomialDegree(f)) return *n <= kMaxBinomialDegree;
     return DegreeOf(f) <= kGuideMaxDegree || detail::CyclotomicPowerForm(f);

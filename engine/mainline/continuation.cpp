@@ -119,7 +119,7 @@ std::optional<Image> ImageOf(const Poly& p, const Letters& l, std::size_t room) 
 
 // Only a polynomial within the exact factorer's limits is worth factoring,
 // and one of degree below 2 cannot split.
-bool WorthFactoring(const exact::MultiPoly& f) { return TotalDegree(f) >= 2 && exact::WithinLimits(f); }
+bool WorthFactoring(const exact::MultiPoly& f) { return exact::TotalDegree(f) >= 2 && exact::WithinLimits(f); }
 
 // The content and every factor with its multiplicity, less one copy of the
 // first factor; nullopt when a number overflows.
@@ -221,19 +221,8 @@ std::optional<Split> SplitOf(Engine& e, const exact::MultiPoly& f, const Letters
     return Split{*gi, *qi};
 }
 
-void Both(Engine& e, const std::string& text) {
-    e.Print(text);
-    e.jg.Write(text);
-}
-
-void EndBoth(Engine& e) {
-    e.NewLine();
-    e.jg.EndLine();
-}
-
-void PrintImage(Engine& e, const ImageLetters& letters, const Image& p) {
-    PrintDensePoly(OutputOf(e, PrintTarget::ScreenAndTranscript), letters, p.dense,
-                   static_cast<int>(p.dense.size()) - 1, p.shift);
+void PrintImage(const Output& out, const ImageLetters& letters, const Image& p) {
+    PrintDensePoly(out, letters, p.dense, static_cast<int>(p.dense.size()) - 1, p.shift);
 }
 
 // The factor, the working of its split, the split, and the new product.
@@ -241,8 +230,9 @@ void ShowSplit(Engine& e, const ImageLetters& letters, const std::string& produc
                const Split& s) {
     e.PrintLine("因式 (" + factor + ") 还能分解:");
     e.PrintLine("The factor (" + factor + ") splits further:");
-    Both(e, "(" + factor + ")");
-    EndBoth(e);
+    const Output out = OutputOf(e, PrintTarget::ScreenAndTranscript);
+    out.Both("(" + factor + ")");
+    out.EndLine();
 
     const std::int32_t gd = static_cast<std::int32_t>(s.g.dense.size()) - 1;
     const std::int32_t qd = static_cast<std::int32_t>(s.q.dense.size()) - 1;
@@ -250,29 +240,29 @@ void ShowSplit(Engine& e, const ImageLetters& letters, const std::string& produc
     e.run.NoGroupingShown = 0;
     e.PrintLine("~~");
     const DenseSplit working{s.g.dense, gd, s.q.dense, qd};
-    e.jg.Write("=");
+    out.InTranscript("=");
     WriteCollectedLine(e, working, reading);
-    e.jg.Write("=");
+    out.InTranscript("=");
     WriteGroupedLine(e, working, reading);
 
-    Both(e, "=");
-    PrintImage(e, letters, s.g);
-    PrintImage(e, letters, s.q);
-    EndBoth(e);
+    out.Both("=");
+    PrintImage(out, letters, s.g);
+    PrintImage(out, letters, s.q);
+    out.EndLine();
 
     // Every copy of the factor in the product is replaced by its split; a
     // product that was this factor alone is the split just shown.
     const std::string whole = "(" + factor + ")";
     if (product == whole) return;
-    Both(e, "=");
+    out.Both("=");
     std::size_t pos = 0;
     for (std::size_t at; (at = product.find(whole, pos)) != std::string::npos; pos = at + whole.size()) {
-        Both(e, product.substr(pos, at - pos));
-        PrintImage(e, letters, s.g);
-        PrintImage(e, letters, s.q);
+        out.Both(product.substr(pos, at - pos));
+        PrintImage(out, letters, s.g);
+        PrintImage(out, letters, s.q);
     }
-    Both(e, product.substr(pos));
-    EndBoth(e);
+    out.Both(product.substr(pos));
+    out.EndLine();
 }
 
 // The product line as the transcript now ends, and its first factor that

@@ -83,16 +83,6 @@ std::optional<exact::MultiPoly> ReadFactor(std::string_view text, std::map<char,
 
 }  // namespace
 
-int TotalDegree(const exact::MultiPoly& f) {
-    int high = 0;
-    for (const exact::Term& t : f) {
-        int d = 0;
-        for (int x : t.exp) d += x;
-        high = std::max(high, d);
-    }
-    return high;
-}
-
 bool OneLetter(const exact::MultiPoly& f) {
     for (const exact::Term& t : f)
         for (std::size_t j = 1; j < t.exp.size(); ++j)
@@ -106,7 +96,7 @@ namespace {
 std::optional<bool> Irreducible(const exact::Factorer& exact, const exact::MultiPoly& f) {
     if (!exact::WithinLimits(f)) return std::nullopt;
     if (OneLetter(f)) {
-        const int degree = TotalDegree(f);
+        const int degree = exact::TotalDegree(f);
         exact::UniPoly u(static_cast<std::size_t>(degree) + 1, 0);
         for (const exact::Term& t : f) u[static_cast<std::size_t>(t.exp[0])] += t.coef;
         return exact.IsIrreducible(u);
@@ -148,7 +138,7 @@ std::optional<Monomial> EndingMonomial(const std::string& transcript) {
     }
     std::map<char, int> letters;
     std::optional<exact::MultiPoly> poly = ReadFactor(s, letters);
-    if (!poly || poly->size() != 1 || TotalDegree(*poly) == 0) return std::nullopt;
+    if (!poly || poly->size() != 1 || exact::TotalDegree(*poly) == 0) return std::nullopt;
     return Monomial{poly->front(), bar != std::string::npos};
 }
 
@@ -156,7 +146,7 @@ std::optional<Monomial> EndingMonomial(const std::string& transcript) {
 // to the first power, with no number but a sign, it is irreducible itself.
 void TellMonomial(Engine& e, const Monomial& m) {
     if (e.screen.Cursor().second != 1) e.NewLine();
-    if (TotalDegree({m.term}) == 1 && (m.term.coef == 1 || m.term.coef == -1) && !m.fraction) {
+    if (exact::TotalDegree({m.term}) == 1 && (m.term.coef == 1 || m.term.coef == -1) && !m.fraction) {
         e.PrintLine("它在整数范围内不能分解");
         e.PrintLine("It is irreducible over the integers.");
     } else {

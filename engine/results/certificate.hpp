@@ -25,9 +25,8 @@ struct ProductFactor {
 // numbers (the exponent slots).
 std::optional<std::vector<ProductFactor>> ReadProductLine(std::string_view line, std::string* letters = nullptr);
 
-// The highest total degree of f's terms, and whether f has no letter but the
-// first: the exact factorer's limits are set in these.
-int TotalDegree(const exact::MultiPoly& f);
+// Whether f has no letter but the first: the exact factorer is then asked
+// about it in one variable.
 bool OneLetter(const exact::MultiPoly& f);
 
 // Whether a transcript line holds a factor and no grouping working (which has

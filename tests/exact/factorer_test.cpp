@@ -21,16 +21,6 @@ using exact::UniFactorization;
 using exact::UniPoly;
 using namespace testing;
 
-int TotalDegree(const MultiPoly& p) {
-    int best = 0;
-    for (const auto& t : p) {
-        int sum = 0;
-        for (int e : t.exp) sum += e;
-        best = std::max(best, sum);
-    }
-    return best;
-}
-
 // The documented order of the factor lists.
 bool UniBefore(const exact::UniFactor& a, const exact::UniFactor& b) {
     if (a.poly.size() != b.poly.size()) return a.poly.size() < b.poly.size();
@@ -38,7 +28,8 @@ bool UniBefore(const exact::UniFactor& a, const exact::UniFactor& b) {
 }
 
 bool MultiBefore(const exact::MultiFactor& a, const exact::MultiFactor& b) {
-    if (TotalDegree(a.poly) != TotalDegree(b.poly)) return TotalDegree(a.poly) < TotalDegree(b.poly);
+    if (exact::TotalDegree(a.poly) != exact::TotalDegree(b.poly))
+        return exact::TotalDegree(a.poly) < exact::TotalDegree(b.poly);
     return std::lexicographical_compare(
         a.poly.begin(), a.poly.end(), b.poly.begin(), b.poly.end(),
         [](const exact::Term& s, const exact::Term& t) { return s.exp != t.exp ? s.exp < t.exp : s.coef < t.coef; });
