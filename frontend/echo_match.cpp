@@ -1,86 +1,64 @@
 #include "echo_match.hpp"
 
 #include <map>
+#include <utility>
+
+#include "transcript_format/written_terms.hpp"
 
 namespace yinshi::frontend {
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsLetter(char c) { return c >= 'a' && c <= 'z'; }
+// A text without blanks, in lower case.
+std::string Squeezed(std::string_view text) {
+    std::string s = WithoutBlanks(text);
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return s;
+}
 
-// The digits at `at` without leading zeros ("0" for zeros only); empty when there are none.
-std::string Digits(const std::string& s, std::size_t& at) {
-    const std::size_t start = at;
-    while (at < s.size() && IsDigit(s[at])) ++at;
-    if (at == start) return {};
-    std::string digits = s.substr(start, at - start);
+// Digits without leading zeros ("0" for zeros only); "" stays "".
+std::string_view Unpadded(std::string_view digits) {
+    if (digits.empty()) return digits;
     const std::size_t first = digits.find_first_not_of('0');
-    return first == std::string::npos ? "0" : digits.substr(first);
+    return first == std::string_view::npos ? std::string_view("0") : digits.substr(first);
+}
+
+// A written term in the one spelling; nullopt for an exponent of more than nine digits.
+std::optional<std::string> Spelling(const WrittenTerm& w) {
+    std::map<char, long long> exponents;
+    for (const WrittenPower& p : w.powers) {
+        const std::string_view e = Unpadded(p.exponent);
+        if (e.size() > 9) return std::nullopt;
+        exponents[p.letter] += e.empty() ? 1 : std::stoll(std::string(e));
+    }
+    const std::string_view numerator = Unpadded(w.number);
+    const std::string_view denominator = Unpadded(w.denominator);
+    std::string term(1, w.negative ? '-' : '+');
+    const bool unit = numerator.empty() || (numerator == "1" && denominator.empty());
+    if (!unit || exponents.empty()) term += numerator.empty() ? std::string_view("1") : numerator;
+    if (!denominator.empty()) (term += "/") += denominator;
+    for (const auto& [variable, e] : exponents) {
+        if (e == 0) continue;
+        term += variable;
+        if (e > 1) term += "^" + std::to_string(e);
+    }
+    return term;
 }
 
 }  // namespace
 
 std::optional<std::vector<std::string>> TermSpelling(std::string_view text) {
-    std::string s;
-    for (char c : text) {
-        if (c == ' ' || c == '\t' || c == '\r' || c == '\n') continue;
-        s += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-    }
-    if (s.empty()) return std::nullopt;
-
+    const std::string s = Squeezed(text);
+    const std::optional<std::vector<WrittenTerm>> written = ReadWrittenTerms(s);
+    if (!written) return std::nullopt;
     std::vector<std::string> terms;
-    std::size_t at = 0;
-    while (at < s.size()) {
-        char sign = '+';
-        if (s[at] == '+' || s[at] == '-') sign = s[at++];
-        const std::string numerator = Digits(s, at);
-        std::string denominator;
-        if (at < s.size() && s[at] == '/') {
-            ++at;
-            denominator = Digits(s, at);
-            if (denominator.empty() || numerator.empty()) return std::nullopt;
-        }
-        std::map<char, long long> exponents;
-        while (at < s.size() && IsLetter(s[at])) {
-            const char variable = s[at++];
-            const bool caret = at < s.size() && s[at] == '^';
-            if (caret) ++at;
-            const std::string e = Digits(s, at);
-            if (caret && e.empty()) return std::nullopt;
-            if (e.size() > 9) return std::nullopt;
-            exponents[variable] += e.empty() ? 1 : std::stoll(e);
-        }
-        if (numerator.empty() && exponents.empty()) return std::nullopt;
-        if (at < s.size() && s[at] != '+' && s[at] != '-') return std::nullopt;
-        if (numerator == "0") continue;  // the engine drops zero terms
-
-        std::string term(1, sign);
-        const bool unit = numerator.empty() || (numerator == "1" && denominator.empty());
-        if (!unit || exponents.empty()) term += numerator.empty() ? "1" : numerator;
-        if (!denominator.empty()) term += "/" + denominator;
-        for (const auto& [variable, e] : exponents) {
-            if (e == 0) continue;
-            term += variable;
-            if (e > 1) term += "^" + std::to_string(e);
-        }
-        terms.push_back(term);
+    for (const WrittenTerm& w : *written) {
+        std::optional<std::string> term = Spelling(w);
+        if (!term) return std::nullopt;
+        if (Unpadded(w.number) != "0") terms.push_back(std::move(*term));  // the engine drops zero terms
     }
     return terms;
 }
-
-namespace {
-
-// A text without blanks, in lower case.
-std::string Squeezed(std::string_view text) {
-    std::string s;
-    for (char c : text) {
-        if (c == ' ' || c == '\t' || c == '\r' || c == '\n') continue;
-        s += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-    }
-    return s;
-}
-
-}  // namespace
 
 bool EchoIsOf(std::string_view echo, std::string_view handedOff) {
     // A polynomial typed with parentheses is expanded by the engine, whose

@@ -10,12 +10,12 @@
 #include <vector>
 
 #include "exact/factorer.hpp"
-#include "platform/text_file.hpp"
 #include "present/grouping.hpp"
 #include "present/printing.hpp"
 #include "results/certificate.hpp"
 #include "state/engine.hpp"
 #include "state/exact_notice.hpp"
+#include "transcript_format/product_line.hpp"
 
 namespace yinshi {
 
@@ -225,13 +225,30 @@ void PrintImage(const Output& out, const ImageLetters& letters, const Image& p) 
     PrintDensePoly(out, letters, p.dense, static_cast<int>(p.dense.size()) - 1, p.shift);
 }
 
+// The product line with a factor's copies written as its split g q.
+class SplitInProduct final : public ReplacedFactorOut {
+public:
+    SplitInProduct(const Output& out, const ImageLetters& letters, const Split& s)
+        : out_(out), letters_(letters), s_(s) {}
+    void Text(std::string_view text) override { out_.Both(text); }
+    void Replacement() override {
+        PrintImage(out_, letters_, s_.g);
+        PrintImage(out_, letters_, s_.q);
+    }
+
+private:
+    const Output& out_;
+    const ImageLetters& letters_;
+    const Split& s_;
+};
+
 // The factor, the working of its split, the split, and the new product.
 void ShowSplit(Engine& e, const ImageLetters& letters, const std::string& product, const std::string& factor,
                const Split& s) {
     e.PrintLine("因式 (" + factor + ") 还能分解:");
     e.PrintLine("The factor (" + factor + ") splits further:");
     const Output out = OutputOf(e, PrintTarget::ScreenAndTranscript);
-    out.Both("(" + factor + ")");
+    out.Both(Parenthesised(factor));
     out.EndLine();
 
     const std::int32_t gd = static_cast<std::int32_t>(s.g.dense.size()) - 1;
@@ -252,20 +269,14 @@ void ShowSplit(Engine& e, const ImageLetters& letters, const std::string& produc
 
     // Every copy of the factor in the product is replaced by its split; a
     // product that was this factor alone is the split just shown.
-    const std::string whole = "(" + factor + ")";
-    if (product == whole) return;
+    if (product == Parenthesised(factor)) return;
     out.Both("=");
-    std::size_t pos = 0;
-    for (std::size_t at; (at = product.find(whole, pos)) != std::string::npos; pos = at + whole.size()) {
-        out.Both(product.substr(pos, at - pos));
-        PrintImage(out, letters, s.g);
-        PrintImage(out, letters, s.q);
-    }
-    out.Both(product.substr(pos));
+    SplitInProduct inProduct(out, letters, s);
+    WriteReplacingFactor(product, factor, inProduct);
     out.EndLine();
 }
 
-// The product line as the transcript now ends, and its first factor that
+// The product the transcript now ends with, and its first factor that
 // still splits, with the letters it is printed in.
 struct NextSplit {
     std::string product;
@@ -275,18 +286,17 @@ struct NextSplit {
 };
 
 std::optional<NextSplit> FindNextSplit(Engine& e, std::size_t room, Known& known) {
-    std::optional<std::string> transcript = ReadWholeFile(e.File(e.run.ResultFile), kTranscriptCap);
-    if (!transcript) return std::nullopt;
-    std::optional<std::string> product = LastProduct(*transcript);
-    if (!product) return std::nullopt;
+    // Nothing goes on from a transcript that could not be written.
+    if (!e.jg.Ending() || !e.jg.Ending()->LastProduct()) return std::nullopt;
+    const std::string product = *e.jg.Ending()->LastProduct();
     std::string letters;
-    std::optional<std::vector<ProductFactor>> factors = ReadProductLine(*product, &letters);
+    std::optional<std::vector<ProductFactor>> factors = ReadProductLine(product, &letters);
     if (!factors) return std::nullopt;
     std::optional<Letters> l = LettersOf(e, letters, *factors);
     if (!l) return std::nullopt;
     for (const ProductFactor& f : *factors)
         if (std::optional<Split> split = SplitOf(e, f.poly, *l, room, known))
-            return NextSplit{*product, f.text, std::move(*split), *l};
+            return NextSplit{product, f.text, std::move(*split), *l};
     return std::nullopt;
 }
 
@@ -311,7 +321,6 @@ void SplitWhatRemains(Engine& e) {
     bool opened = false;
     Known known;
     for (int round = 0; round < kMaxSplits; ++round) {
-        if (opened) e.jg.Flush();
         std::optional<NextSplit> next = FindNextSplit(e, room, known);
         if (!next) break;
         if (!opened) {

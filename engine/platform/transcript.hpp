@@ -1,9 +1,11 @@
 #pragma once
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "platform/text_file.hpp"
+#include "transcript_format/transcript_lines.hpp"
 
 namespace yinshi {
 
@@ -19,14 +21,16 @@ constexpr std::size_t kTranscriptCap = std::size_t{1} << 28;
 // transcript on the same line, and dropped when a line end comes first. A later
 // hold replaces the held text. This keeps the transcript free of equations that
 // claim the polynomial equals its content alone when a search is re-tuned.
+//
+// What the file ends with (the product the run printed last) is kept as its
+// lines reach it, for the closing words and the continuation, which would
+// otherwise read the file back.
 class Transcript {
 public:
-    bool Create(const std::filesystem::path& path) {
-        held_.clear();
-        return out_.Create(path);
-    }
+    bool Create(const std::filesystem::path& path);
     bool Append(const std::filesystem::path& path) {
         held_.clear();
+        line_.clear();
         return out_.Append(path);
     }
     bool IsOpen() const { return out_.IsOpen(); }
@@ -42,10 +46,19 @@ public:
     bool Holding() const { return holding_; }
     const std::string& Held() const { return held_; }
 
+    // The ending of the file as created last, from every whole line written
+    // to it since; nullopt once a write has failed, as the file may then end
+    // otherwise.
+    const std::optional<TranscriptEnding>& Ending() const { return ending_; }
+
 private:
+    void Put(std::string_view text);
+    void LineWritten();
     TextOut out_;
     bool holding_ = false;
     std::string held_;
+    std::string line_;  // the open line's text as it goes to the file
+    std::optional<TranscriptEnding> ending_;
 };
 
 }  // namespace yinshi

@@ -6,78 +6,54 @@
 #include <string>
 #include <string_view>
 
-#include "platform/text_file.hpp"
 #include "state/engine.hpp"
 #include "state/exact_notice.hpp"
+#include "transcript_format/product_line.hpp"
+#include "transcript_format/written_terms.hpp"
 
 namespace yinshi {
 
 namespace {
 
-// The digits at p as a number; none reads as `none`. False when they overflow.
-bool ReadDigits(std::string_view s, std::size_t& p, std::int64_t none, std::int64_t& out) {
-    if (p >= s.size() || !std::isdigit(static_cast<unsigned char>(s[p]))) {
-        out = none;
-        return true;
+// A whole number's digits as a number; nullopt when it overflows.
+std::optional<std::int64_t> WholeNumber(std::string_view digits) {
+    std::int64_t out = 0;
+    for (char c : digits) {
+        if (out > (INT64_MAX - 9) / 10) return std::nullopt;
+        out = out * 10 + (c - '0');
     }
-    out = 0;
-    for (; p < s.size() && std::isdigit(static_cast<unsigned char>(s[p])); ++p) {
-        if (out > (INT64_MAX - 9) / 10) return false;
-        out = out * 10 + (s[p] - '0');
-    }
-    return true;
+    return out;
 }
 
-// The letter at p and its optional "^" exponent, added into the term; false
-// for a letter or an exponent past the exact factorer's limits.
-bool ReadLetter(std::string_view s, std::size_t& p, std::map<char, int>& letters, exact::Term& term) {
-    auto [it, added] = letters.try_emplace(s[p], static_cast<int>(letters.size()));
+// A letter of a term with its exponent, added into the term; false for a
+// letter or an exponent past the exact factorer's limits.
+bool AddPower(const WrittenPower& p, std::map<char, int>& letters, exact::Term& term) {
+    auto [it, added] = letters.try_emplace(p.letter, static_cast<int>(letters.size()));
     if (it->second >= exact::kMaxVariables) return false;
-    ++p;
-    std::int64_t power = 1;
-    if (p < s.size() && s[p] == '^') {
-        ++p;
-        if (!ReadDigits(s, p, -1, power) || power < 1 || power > exact::kMaxExponent) return false;
-    }
-    term.exp[static_cast<std::size_t>(it->second)] += static_cast<int>(power);
-    return term.exp[static_cast<std::size_t>(it->second)] <= exact::kMaxExponent;
+    std::optional<std::int64_t> power = 1;
+    if (!p.exponent.empty()) power = WholeNumber(p.exponent);
+    if (!power || *power < 1 || *power > exact::kMaxExponent) return false;
+    int& exponent = term.exp[static_cast<std::size_t>(it->second)];
+    exponent += static_cast<int>(*power);
+    return exponent <= exact::kMaxExponent;
 }
 
-// The term at p: an optional sign, an optional whole number, letters. A term
-// must show a number or a letter.
-std::optional<exact::Term> ReadTerm(std::string_view s, std::size_t& p, std::map<char, int>& letters) {
-    std::int64_t sign = 1;
-    if (s[p] == '+' || s[p] == '-') sign = s[p++] == '-' ? -1 : 1;
-    std::int64_t coef = 0;
-    const std::size_t digitsAt = p;
-    if (!ReadDigits(s, p, 1, coef)) return std::nullopt;
-    exact::Term term{sign * coef, {}};
-    // A term that read nothing must fail: the reader would otherwise add empty
-    // terms at the same place for ever.
-    bool any = p > digitsAt;
-    while (p < s.size() && std::islower(static_cast<unsigned char>(s[p]))) {
-        if (!ReadLetter(s, p, letters, term)) return std::nullopt;
-        any = true;
-    }
-    if (!any) return std::nullopt;
-    return term;
-}
-
-// One factor's text as the engine's printer writes it: terms of an optional
-// sign, an optional whole number and letters each with an optional "^"
-// exponent; blanks anywhere. `letters` numbers the letters across the line.
+// One factor's text as the engine's printer writes it: whole numbers only.
+// `letters` numbers the letters across the line.
 std::optional<exact::MultiPoly> ReadFactor(std::string_view text, std::map<char, int>& letters) {
-    std::string s;
-    for (char c : text)
-        if (c != ' ') s += c;
+    const std::string s = WithoutBlanks(text);
+    const std::optional<std::vector<WrittenTerm>> written = ReadWrittenTerms(s);
+    if (!written) return std::nullopt;
     exact::MultiPoly poly;
-    std::size_t p = 0;
-    while (p < s.size()) {
-        std::optional<exact::Term> term = ReadTerm(s, p, letters);
-        if (!term) return std::nullopt;
-        poly.push_back(*term);
+    for (const WrittenTerm& w : *written) {
+        if (!w.denominator.empty()) return std::nullopt;
+        const std::optional<std::int64_t> coef = w.number.empty() ? 1 : WholeNumber(w.number);
+        if (!coef) return std::nullopt;
+        exact::Term term{w.negative ? -*coef : *coef, {}};
+        for (const WrittenPower& p : w.powers)
+            if (!AddPower(p, letters, term)) return std::nullopt;
+        poly.push_back(term);
     }
-    if (poly.empty()) return std::nullopt;
     return poly;
 }
 
@@ -117,19 +93,15 @@ bool OneBareFactor(std::string_view product) {
 }
 
 // What a transcript without a product line ends with after its last "=",
-// when that is a monomial: its number (a fraction's denominator dropped, as
+// `equated`, when that is a monomial: its number (a fraction's denominator dropped, as
 // the content is no factor) and its letters. Nullopt for a number alone.
 struct Monomial {
     exact::Term term;
     bool fraction = false;
 };
 
-std::optional<Monomial> EndingMonomial(const std::string& transcript) {
-    const std::size_t equals = transcript.rfind('=');
-    if (equals == std::string::npos) return std::nullopt;
-    std::string s;
-    for (std::size_t p = equals + 1; p < transcript.size() && transcript[p] != '\r' && transcript[p] != '\n'; ++p)
-        if (transcript[p] != ' ') s += transcript[p];
+std::optional<Monomial> EndingMonomial(std::string_view equated) {
+    std::string s = WithoutBlanks(equated);
     const std::size_t bar = s.find('/');
     if (bar != std::string::npos) {
         std::size_t end = bar + 1;
@@ -157,42 +129,16 @@ void TellMonomial(Engine& e, const Monomial& m) {
 
 }  // namespace
 
-bool IsProductLine(std::string_view line) {
-    return line.find('(') != std::string_view::npos && line.find('[') == std::string_view::npos;
-}
-
-std::optional<std::string> LastProduct(const std::string& transcript) {
-    std::optional<std::string> last;
-    // The first line is the echo of the input: a polynomial typed with
-    // parentheses shows them there, but it is no product the run found.
-    std::size_t pos = std::min(transcript.find('\n'), transcript.size());
-    while (pos < transcript.size()) {
-        std::size_t end = transcript.find_first_of("\r\n", pos);
-        if (end == std::string::npos) end = transcript.size();
-        std::string line = transcript.substr(pos, end - pos);
-        if (IsProductLine(line)) {
-            std::size_t equals = line.rfind('=');
-            last = equals == std::string::npos ? line : line.substr(equals + 1);
-        }
-        pos = end + 1;
-    }
-    return last;
-}
-
 std::optional<std::vector<ProductFactor>> ReadProductLine(std::string_view line, std::string* letters) {
+    const std::optional<std::vector<std::string_view>> texts = FactorTexts(line);
+    if (!texts) return std::nullopt;
     std::vector<ProductFactor> factors;
     std::map<char, int> numbers;
-    std::size_t p = 0;
-    while ((p = line.find('(', p)) != std::string_view::npos) {
-        const std::size_t close = line.find(')', p);
-        if (close == std::string_view::npos) return std::nullopt;
-        std::string text(line.substr(p + 1, close - p - 1));
+    for (std::string_view text : *texts) {
         std::optional<exact::MultiPoly> poly = ReadFactor(text, numbers);
         if (!poly) return std::nullopt;
-        factors.push_back(ProductFactor{text, std::move(*poly)});
-        p = close + 1;
+        factors.push_back(ProductFactor{std::string(text), std::move(*poly)});
     }
-    if (factors.empty()) return std::nullopt;
     if (letters != nullptr) {
         letters->assign(numbers.size(), ' ');
         for (const auto& [letter, number] : numbers) (*letters)[static_cast<std::size_t>(number)] = letter;
@@ -201,12 +147,13 @@ std::optional<std::vector<ProductFactor>> ReadProductLine(std::string_view line,
 }
 
 void TellCertificate(Engine& e) {
-    if (e.exact == nullptr) return;
-    std::optional<std::string> transcript = ReadWholeFile(e.File(e.run.ResultFile), kTranscriptCap);
-    if (!transcript) return;
-    std::optional<std::string> line = LastProduct(*transcript);
+    // A transcript that could not be written says nothing of the product.
+    if (e.exact == nullptr || !e.jg.Ending()) return;
+    const TranscriptEnding& ending = *e.jg.Ending();
+    const std::optional<std::string>& line = ending.LastProduct();
     if (!line) {
-        if (std::optional<Monomial> monomial = EndingMonomial(*transcript)) TellMonomial(e, *monomial);
+        if (!ending.LastEquated()) return;
+        if (std::optional<Monomial> monomial = EndingMonomial(*ending.LastEquated())) TellMonomial(e, *monomial);
         return;
     }
     std::optional<std::vector<ProductFactor>> factors = ReadProductLine(*line);
@@ -224,8 +171,8 @@ void TellCertificate(Engine& e) {
     }
     if (e.screen.Cursor().second != 1) e.NewLine();
     if (splits != nullptr) {
-        e.PrintLine("因式 (" + splits->text + ") 在整数范围内还能分解");
-        e.PrintLine("The factor (" + splits->text + ") still splits over the integers.");
+        e.PrintLine("因式 " + Parenthesised(splits->text) + " 在整数范围内还能分解");
+        e.PrintLine("The factor " + Parenthesised(splits->text) + " still splits over the integers.");
     } else if (!known) {
         e.PrintLine("未能核对各因式能否再分解");
         e.PrintLine("Whether every factor is irreducible could not be checked.");

@@ -29,18 +29,10 @@ std::optional<std::vector<ProductFactor>> ReadProductLine(std::string_view line,
 // about it in one variable.
 bool OneLetter(const exact::MultiPoly& f);
 
-// Whether a transcript line holds a factor and no grouping working (which has
-// parentheses too, but inside brackets).
-bool IsProductLine(std::string_view line);
-
-// The product the transcript ends with: the text after the last "=" of its
-// last product line after the first (the echo); nullopt when none.
-std::optional<std::string> LastProduct(const std::string& transcript);
-
-// Reads the product the run ended with from the transcript and says, as a
+// Takes the product the run ended with as the transcript kept it and says, as a
 // message pair, whether every factor is irreducible over the integers, or
 // names the first that is not. Says nothing when the engine has no exact
-// factorer or the transcript holds no product.
+// factorer, the transcript holds no product or could not be written.
 void TellCertificate(Engine& e);
 
 }  // namespace yinshi

@@ -8,8 +8,8 @@
 #include "compaction/transcript_compaction.hpp"
 #include "platform/number_form.hpp"
 #include "platform/text_file.hpp"
-#include "results/certificate.hpp"
 #include "state/engine.hpp"
+#include "transcript_format/transcript_lines.hpp"
 
 namespace yinshi {
 

@@ -12,7 +12,7 @@
 #include "input_check.hpp"
 #include "input_spelling.hpp"
 #include "print_format.hpp"
-#include "transcript_file.hpp"
+#include "transcript_format/transcript_lines.hpp"
 
 namespace {
 char* Copy(const std::string& bytes, int* size) {
@@ -50,7 +50,7 @@ EMSCRIPTEN_KEEPALIVE int yinshi_echo_is_of(const char* echo, const char* handedO
 
 // The lines of one print command over jg.dat's bytes, each ended by "\n".
 EMSCRIPTEN_KEEPALIVE char* yinshi_print_lines(const char* jg, int jgSize, int* size) {
-    const auto transcript = yinshi::frontend::SplitTranscript(std::string(jg, static_cast<std::size_t>(jgSize)));
+    const auto transcript = yinshi::TranscriptLines(std::string_view(jg, static_cast<std::size_t>(jgSize)));
     std::string out;
     for (const std::string& line : yinshi::frontend::TranscriptPrintLines(transcript)) out += line + '\n';
     return Copy(out, size);

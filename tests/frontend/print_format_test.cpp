@@ -2,8 +2,10 @@
 
 #include "print_format.hpp"
 #include "transcript_file.hpp"
+#include "transcript_format/transcript_lines.hpp"
 
 using namespace yinshi::frontend;
+using yinshi::TranscriptLines;
 using Lines = std::vector<std::string>;
 
 TEST(PrintWrapped, SlicesOfEightyCharacters) {
@@ -69,9 +71,9 @@ TEST(TranscriptPrint, LinesWithoutFactorsPrintAsReadAndAreNotRemembered) {
 }
 
 TEST(TranscriptFile, SplitsLines) {
-    EXPECT_EQ(SplitTranscript(""), Lines{});
-    EXPECT_EQ(SplitTranscript("a\r\n\r\nb\r\n"), (Lines{"a", "", "b"}));
-    EXPECT_EQ(SplitTranscript("a\nb"), (Lines{"a", "b"}));  // bare LF, last line unterminated
+    EXPECT_EQ(TranscriptLines(""), Lines{});
+    EXPECT_EQ(TranscriptLines("a\r\n\r\nb\r\n"), (Lines{"a", "", "b"}));
+    EXPECT_EQ(TranscriptLines("a\nb"), (Lines{"a", "b"}));  // bare LF, last line unterminated
     EXPECT_TRUE(ReadTranscript("/nonexistent/jg.dat").error.has_value());
     EXPECT_TRUE(ReadTranscript("/").error.has_value());
 }

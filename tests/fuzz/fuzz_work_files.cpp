@@ -16,6 +16,7 @@
 #include "search/subsets.hpp"
 #include "state/allocation.hpp"
 #include "test_support.hpp"
+#include "transcript_format/transcript_lines.hpp"
 
 namespace {
 
@@ -67,9 +68,9 @@ void PlBytes(testing::TestEngine& t, const std::string& bytes) {
 
 // Every factor read back must have a term.
 void ProductBytes(const std::string& bytes) {
-    const std::optional<std::string> line = LastProduct(bytes);
-    if (!line) return;
-    const auto factors = ReadProductLine(*line);
+    const TranscriptEnding ending = EndingOf(bytes);
+    if (!ending.LastProduct()) return;
+    const auto factors = ReadProductLine(*ending.LastProduct());
     if (!factors) return;
     for (const ProductFactor& f : *factors) Require(!f.poly.empty());
 }

@@ -32,7 +32,7 @@ fi
 # The window's own print formatting, natively, for the print view to be compared with.
 TOOL="$BUILD/tools/print_lines"
 SRCS=("$ROOT/tests/web/print_lines_main.cpp" "$ROOT/frontend/print_format.cpp" "$ROOT/frontend/transcript_file.cpp" "$ROOT/frontend/regular_file.cpp"
-      "$ROOT/engine/compaction/transcript_compaction.cpp")
+      "$ROOT/engine/compaction/transcript_compaction.cpp" "$ROOT/engine/transcript_format/transcript_lines.cpp")
 if [ ! -x "$TOOL" ] || [ -n "$(find "${SRCS[@]}" -newer "$TOOL")" ]; then
   mkdir -p "$(dirname "$TOOL")"
   g++ -std=c++20 -O1 -Wall -Wextra -Wpedantic -I"$ROOT/frontend" -I"$ROOT/engine" "${SRCS[@]}" -o "$TOOL"
