@@ -128,7 +128,7 @@ At ShowResults(Engine& e) {
     e.screen.Bell();
     e.NewLine();
     if (e.run.FactorFound) e.PrintLine("ok!");
-    return e.run.NoGroupingShown == 0 ? At::AskAnother : At::CloseAll;
+    return e.run.NoGroupingShown ? At::CloseAll : At::AskAnother;
 }
 
 At AskAnother(Engine& e) {

@@ -254,7 +254,7 @@ void ShowSplit(Engine& e, const ImageLetters& letters, const std::string& produc
     const std::int32_t gd = static_cast<std::int32_t>(s.g.dense.size()) - 1;
     const std::int32_t qd = static_cast<std::int32_t>(s.q.dense.size()) - 1;
     const ImageReading reading{letters, gd + qd, static_cast<float>(s.g.shift + s.q.shift)};
-    e.run.NoGroupingShown = 0;
+    e.run.NoGroupingShown = false;
     e.PrintLine("~~");
     const DenseSplit working{s.g.dense, gd, s.q.dense, qd};
     out.InTranscript("=");

@@ -218,7 +218,7 @@ At StartUp(Engine& e) {
     ShowTitle(e);
     if (Next n = ReadInput(e)) return *n;
 
-    e.run.NoGroupingShown = 1;
+    e.run.NoGroupingShown = true;
     e.PrintLine(e.run.InputText);
     e.NewLine();
     const std::string typed = HasGroups(e.run.InputText) ? e.run.InputText : std::string();

@@ -83,7 +83,7 @@ void WriteCollected(Engine& e, const ImageReading& f, std::span<const float> h, 
 
 void ShowGroupingWorking(Engine& e, const DenseSplit& s) {
     if (e.run.NoEqualsPrefix) return;
-    e.run.NoGroupingShown = 0;
+    e.run.NoGroupingShown = false;
     e.jg.EndLine();
     e.jg.Write("=");
     PrintContentPrefix(e);

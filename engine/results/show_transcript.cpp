@@ -100,7 +100,7 @@ void ShowTranscript(Engine& e) {
     for (const std::string& line : lines) {
         e.NewLine();
         ++n;
-        bool compactFourth = n == 4 && e.run.NoGroupingShown > 0;
+        bool compactFourth = n == 4 && e.run.NoGroupingShown;
         if (n < 6 && !compactFourth) {
             e.PrintLine(line);
             continue;

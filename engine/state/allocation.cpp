@@ -26,7 +26,7 @@ void AllocateStartup(Engine& e) {
     Fresh(e.store.StoredDeg, 301);
 
     RunFlags& r = e.run;
-    r.NoGroupingShown = 1;
+    r.NoGroupingShown = true;
     r.FactorFound = false;
     r.NoEqualsPrefix = false;
     r.DenProduct = 1;

@@ -194,7 +194,8 @@ struct CheckResult {
 struct RunFlags {
     std::string InputText;
     std::string ResultFile = "jg.dat";
-    float NoGroupingShown = 1;
+    // No grouping working has been shown: the run offers no further solutions.
+    bool NoGroupingShown = true;
     // A factor has been split off this polynomial: what follows is a step
     // inside a product the transcript already shows.
     bool FactorFound = false;

@@ -137,9 +137,9 @@ float StartMinuteLessAnHour(const RunFlags& r) { return r.SearchStartTime.empty(
 // method's outcome only passes a check's result to the factor report, and the
 // other-answer text is written and never read: both are left out.
 void HashRunFlags(Hasher& h, const RunFlags& r, bool withoutMarks) {
-    for (float v :
-         {r.NoGroupingShown, r.DenProduct, r.Content, r.SignFlip, OneIf(r.NoEqualsPrefix), PassMinutes(r.SearchPass),
-          r.StartMinute, StartMinuteLessAnHour(r), OneIf(r.LongTried), r.GsysCount, r.GsysRead, r.ProdCount})
+    for (float v : {OneIf(r.NoGroupingShown), r.DenProduct, r.Content, r.SignFlip, OneIf(r.NoEqualsPrefix),
+                    PassMinutes(r.SearchPass), r.StartMinute, StartMinuteLessAnHour(r), OneIf(r.LongTried), r.GsysCount,
+                    r.GsysRead, r.ProdCount})
         h.Float(v);
     for (long long v :
          std::initializer_list<long long>{r.FactorFound ? 1LL : 0LL, r.Sign, r.SignAcc, r.Skipped, r.SolutionCounter})

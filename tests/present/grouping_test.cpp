@@ -47,7 +47,7 @@ TEST_F(GroupingTest, SplitTheSearchFindsForXSquaredPlus3XPlus2) {
                            "=[␣1x^␣2+(␣2␣␣1␣)x+␣2]\r\n"
                            "=[(␣1␣x^␣2+␣2␣x)+(␣1␣x+␣2␣)]\r\n"));
     EXPECT_EQ(t.screen.Log(), "~~\n");
-    EXPECT_EQ(e.run.NoGroupingShown, 0);
+    EXPECT_FALSE(e.run.NoGroupingShown);
 }
 
 TEST_F(GroupingTest, ContentIsWrittenBeforeBothLinesOnBothOutputs) {
@@ -104,7 +104,7 @@ TEST_F(GroupingTest, NothingAfterAnAnewAnswer) {
     ShowGroupingWorking(e, Working());
     EXPECT_EQ(Jg(), "=(f)\r\n");
     EXPECT_EQ(t.screen.Log(), "");
-    EXPECT_EQ(e.run.NoGroupingShown, 1);
+    EXPECT_TRUE(e.run.NoGroupingShown);
 }
 
 }  // namespace

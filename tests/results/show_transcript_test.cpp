@@ -20,7 +20,7 @@ struct ShowTranscriptTest : ::testing::Test {
     void SetUp() override {
         e.run.StartTime = "09:58:07";
         t.clock.Set(10, 0, 0);
-        e.run.NoGroupingShown = 0;
+        e.run.NoGroupingShown = false;
     }
 
     void Transcript(const std::vector<std::string>& lines) {
@@ -90,7 +90,7 @@ TEST_F(ShowTranscriptTest, FiveLinesOrFewerFileNothing) {
 }
 
 TEST_F(ShowTranscriptTest, FourthLineIsCompactedWhenNoGroupingWasShown) {
-    e.run.NoGroupingShown = 1;
+    e.run.NoGroupingShown = true;
     Transcript({"x^ 2+ 2 x+ 1 ", "=(x^ 2 + 2x + 1)", "", "=(x + 1)(x + 1)"});
     EXPECT_EQ(Run(), "\n\nx^ 2+ 2 x+ 1 \n\n=(x^ 2 + 2x + 1)\n\n\n\n=(x + 1)^ 2 " + kTimes);
     EXPECT_EQ(e.run.ItemCount, 2);
