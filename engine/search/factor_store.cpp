@@ -4,6 +4,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/grow.hpp"
@@ -175,10 +176,10 @@ CheckResult AcceptFactor(Engine& e, int d) {
 
 std::optional<FoundSplit> CombinationDivideAndTest(Engine& e, std::span<const int> chosen, int prodDeg) {
     DenseForm& dn = e.dense;
-    const CheckResult r = SplitKeepByProduct(e, prodDeg);
+    CheckResult r = SplitKeepByProduct(e, prodDeg);
     if (r.Outcome == MethodOutcome::Split) {
         KeepChosenFactors(e, chosen);
-        return r.Split;
+        return std::move(r.Split);
     }
     for (int k = 0; k <= dn.Degree; ++k) dn.PolyWork[k] = dn.PolyCoef[k];
     return std::nullopt;

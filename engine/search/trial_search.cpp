@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <utility>
 #include <vector>
 
 #include "platform/grow.hpp"
@@ -434,7 +435,7 @@ Then CheckCandidate(Engine& e, int de, bool general, bool direct, bool swap, Fou
         return Then::NextAtTop;
     }
     // The accepted factor and cofactor stand as the checks left them.
-    split = r.Split;
+    split = std::move(r.Split);
     return Then::Accepted;
 }
 
